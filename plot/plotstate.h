@@ -1,0 +1,81 @@
+// The geometry, colours, pan offsets and mouse flags of the plot. The window owns one PlotState beside
+// its ModelState; the plot code reads the geometry and colours and writes only what a redraw changes.
+#pragma once
+
+#include "plot/surface.h"
+
+#include <cstdint>
+
+namespace kelvora {
+
+// Margins around the plot area, in pixels: room for the y labels on the left, the x labels below.
+constexpr int16_t leftmargin = 60;
+constexpr int16_t bottommargin = 25;
+constexpr int16_t rightmargin = 30;
+constexpr int16_t topmargin = 10;
+
+// Half-length of the pinned marker's inner cross.
+constexpr int16_t defaultmarkersize = 5;
+
+// The plot surface of the window at its design size.
+constexpr int defaultsurfacewidth = 551;
+constexpr int defaultsurfaceheight = 305;
+
+// Surface sides are 16-bit pixel counts.
+constexpr int largestsurfaceside = 32767;
+
+namespace plotcolours {
+inline constexpr Colour ant{255, 255, 255};          // translocase curve
+inline constexpr Colour atpase{0, 0, 0};             // synthase curve
+inline constexpr Colour axis{0, 0, 150};             // axis lines and tick marks
+inline constexpr Colour markeredge{0, 0, 0};         // outline of the pinned marker
+inline constexpr Colour markercentre{255, 255, 255}; // inner cross of the pinned marker
+// The margins take the window's background; this fixed light grey stands in for it wherever the
+// plot is drawn, so that the window and an exported image are the same picture.
+inline constexpr Colour background{240, 240, 240};
+
+// Zones of a plot row.
+inline constexpr Colour leftzone{191, 192, 0};     // left of both curves
+inline constexpr Colour betweenzone{124, 2, 1};    // translocase left of synthase; rows not computed
+inline constexpr Colour reversedzone{250, 131, 1}; // synthase left of (or on) the translocase
+inline constexpr Colour rightzone{128, 128, 128};  // right of both curves
+} // namespace plotcolours
+
+struct PlotState {
+    // Geometry, set once by initplotstate.
+    int16_t surfacewidth = 0;
+    int16_t surfaceheight = 0;
+    int16_t plotwidth = 0;  // W: surfacewidth - leftmargin - rightmargin
+    int16_t plotheight = 0; // N: surfaceheight - topmargin - bottommargin, the rows per redraw
+
+    Colour antcolour = plotcolours::ant;
+    Colour atpasecolour = plotcolours::atpase;
+    Colour backcolour = plotcolours::background;
+    Colour axiscolour = plotcolours::axis;
+    Colour markeredge = plotcolours::markeredge;
+    Colour markercentre = plotcolours::markercentre;
+    int16_t markersize = defaultmarkersize;
+
+    // The pinned marker and the pixel of the last press.
+    int16_t pinned = 0;
+    int16_t pressx = 0;
+    int16_t pressy = 0;
+
+    // Pan offsets: zero except between a press and its release; everything drawn moves with them.
+    double xshift = 0.0;
+    double yshift = 0.0;
+
+    // Mouse and guard flags.
+    int16_t dragging = 0;     // a button is held on the plot
+    int16_t otherbutton = 0;  // the last press was not with the left button
+    int16_t dblclicked = 0;   // a double click happened; the release after it does not pin
+    int16_t movebusy = 0;     // a mouse move is being handled
+    int16_t settingboxes = 0; // the axis boxes are being written by the program
+};
+
+// Start-up setting of the plot: geometry from the surface size in pixels (each side clamped to
+// 0 ... largestsurfaceside), the six colours with the given background, the marker size; the pan
+// offsets and every mouse flag cleared.
+void initplotstate(PlotState& ps, int width, int height, Colour background = plotcolours::background);
+
+} // namespace kelvora
