@@ -1,0 +1,65 @@
+#include "model/cliptable.h"
+
+#include <algorithm>
+
+#include "model/numtext.h"
+#include "model/potentials.h"
+
+namespace kelvora {
+namespace {
+
+constexpr const char* tab = "\t";
+constexpr const char* lineend = "\r\n";
+constexpr int pKa2line = lastindex + 1; // pKa2 follows the twenty parameters in the parameter block
+
+// Whether data line k carries parameter k beside it: not the y-axis quantity, and not ATPin or ADPin
+// while their ratio is on the y axis.
+bool showsparameter(const ModelState& s, int k) {
+    if (k > lastindex || k == s.yaxis) return false;
+    return !(k < 2 && s.yaxis == ratioaxis);
+}
+
+} // namespace
+
+std::string tablenumber(double x, SeparatorChoice choice, char systemsep) {
+    std::string text = tablepattern(x, systemsep);
+    if (choice == SeparatorChoice::point) std::replace(text.begin(), text.end(), ',', '.');
+    if (choice == SeparatorChoice::comma) std::replace(text.begin(), text.end(), '.', ',');
+    return trimseparator(text);
+}
+
+std::string cliptable(const ModelState& s, int rows, SeparatorChoice choice, char systemsep) {
+    const auto number = [&](double x) { return tablenumber(x, choice, systemsep); };
+
+    std::string text = yaxistext(s.yaxis + 1);
+    text += " (y axis)\tErevANT (mV) (x axis)\tErevATPase (mV) (x axis)\t\tParameter name\tParameter value";
+    text += lineend;
+
+    const int n = rows;
+    int k = 0;
+    for (int i = 0; i < n; ++i) {
+        const double y = (s.ymax - s.ymin) * (n - i) / n + s.ymin;
+        if (y <= 0) continue; // such rows are not plotted either, and take no parameter line
+        text += number(y);
+        text += tab;
+        text += number(erevant(s, y));
+        text += tab;
+        text += number(erevatpase(s, y));
+        if (showsparameter(s, k)) {
+            text += "\t\t";
+            text += parametername(k);
+            text += ' '; // written even when the unit is empty
+            text += parameterunit(k);
+            text += tab;
+            text += number(static_cast<double>(s.params[k].value));
+        } else if (k == pKa2line) {
+            text += "\t\tpKa2\t";
+            text += number(s.pKa2);
+        }
+        text += lineend;
+        ++k;
+    }
+    return text;
+}
+
+} // namespace kelvora
