@@ -1,0 +1,81 @@
+#include "tools/export_table.h"
+
+#include <cstdio>
+#include <iostream>
+
+#include "model/cliptable.h"
+#include "tools/exportoptions.h"
+
+namespace kelvora {
+
+void tablehelp() {
+    std::cout << "Usage: kelvora-export table [--config FILE] [--auto] [--decimal point|comma] [--size WxH]\n"
+                 "\n"
+                 "Writes to standard output exactly the text that the window's \"Copy to clipboard\"\n"
+                 "button puts on the clipboard: a tab-separated table with a header line, one line\n"
+                 "per plot row (y value, ErevANT, ErevATPase; H-35 rows for --size WxH) and the\n"
+                 "parameters beside the first lines, every line ending in CR LF. The state is the\n"
+                 "one the window starts with from the same configuration file.\n"
+                 "\n"
+                 "Options:\n"
+              << commonoptionshelp()
+              << "  --decimal point|comma\n"
+                 "                  write every number with a decimal point or a decimal comma, as\n"
+                 "                  the check boxes \"use Point\" and \"use Comma\" do; without it the\n"
+                 "                  system's decimal separator is used\n"
+                 "  --help          show this help\n";
+}
+
+int runtable(const std::vector<std::string>& args) {
+    ExportOptions options;
+    SeparatorChoice choice = SeparatorChoice::system;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string message;
+        const OptionResult common = parsecommonoption(args, i, options, message);
+        if (common == OptionResult::taken) continue;
+        if (common == OptionResult::bad) {
+            std::cerr << "kelvora-export table: " << message << "\n";
+            return exitbadusage;
+        }
+        if (args[i] == "--help" || args[i] == "-h") {
+            tablehelp();
+            return exitok;
+        }
+        bool missing = false;
+        if (auto value = optionvalue(args, i, "--decimal", missing)) {
+            if (*value == "point") {
+                choice = SeparatorChoice::point;
+            } else if (*value == "comma") {
+                choice = SeparatorChoice::comma;
+            } else {
+                std::cerr << "kelvora-export table: --decimal wants point or comma, not '" << *value << "'\n";
+                return exitbadusage;
+            }
+            continue;
+        }
+        if (missing) {
+            std::cerr << "kelvora-export table: --decimal needs point or comma\n";
+            return exitbadusage;
+        }
+        std::cerr << "kelvora-export table: unknown argument '" << args[i]
+                  << "' (kelvora-export table --help lists the options)\n";
+        return exitbadusage;
+    }
+
+    ModelState s;
+    std::string message;
+    if (!buildexportstate(options, s, message)) {
+        std::cerr << "kelvora-export table: " << message << "\n";
+        return exitfailure;
+    }
+    const int rows = plotrows(options.surfaceheight);
+    const std::string text = cliptable(s, rows, choice, systemseparator());
+    const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+    if (std::fflush(stdout) != 0 || !written) {
+        std::cerr << "kelvora-export table: cannot write to standard output\n";
+        return exitfailure;
+    }
+    return exitok;
+}
+
+} // namespace kelvora

@@ -1,0 +1,133 @@
+#include "tools/exportoptions.h"
+
+#include <QLocale>
+#include <QString>
+#include <charconv>
+
+#include "config/startup.h"
+#include "model/crossing.h"
+
+namespace kelvora {
+
+namespace {
+
+std::string sizerange() {
+    return "W from " + std::to_string(smallestsurfacewidth) + " and H from " +
+           std::to_string(smallestsurfaceheight) + " up to " + std::to_string(largestsurfaceside);
+}
+
+} // namespace
+
+std::string commonoptionshelp() {
+    const std::string defaultsize =
+        std::to_string(defaultsurfacewidth) + "x" + std::to_string(defaultsurfaceheight);
+    return "  --config FILE   read the settings from FILE (default: Kelvora.ini in the current\n"
+           "                  directory); no such file means the built-in defaults. The file is\n"
+           "                  only read, never created or changed.\n"
+           "  --auto          fit the axis limits automatically, as switching the window's\n"
+           "                  automatic toggle on does\n"
+           "  --size WxH      the plot surface in pixels (default " +
+           defaultsize +
+           ", the window's plot);\n"
+           "                  the plot area lies inside margins of " +
+           std::to_string(leftmargin + rightmargin) + " x " + std::to_string(topmargin + bottommargin) +
+           " pixels;\n"
+           "                  " +
+           sizerange() + "\n";
+}
+
+std::optional<std::string> optionvalue(const std::vector<std::string>& args, std::size_t& i,
+                                       std::string_view name, bool& missing) {
+    missing = false;
+    const std::string_view arg = args[i];
+    if (arg == name) {
+        if (i + 1 >= args.size()) {
+            missing = true;
+            return std::nullopt;
+        }
+        ++i;
+        return args[i];
+    }
+    if (arg.size() > name.size() && arg.substr(0, name.size()) == name && arg[name.size()] == '=')
+        return std::string(arg.substr(name.size() + 1));
+    return std::nullopt;
+}
+
+namespace {
+
+bool parsedimension(std::string_view text, int lowest, int& out) {
+    if (text.empty()) return false;
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return false;
+    if (value < lowest || value > largestsurfaceside) return false;
+    out = value;
+    return true;
+}
+
+} // namespace
+
+bool parsesize(std::string_view text, int& width, int& height) {
+    const std::size_t cross = text.find('x');
+    if (cross == std::string_view::npos) return false;
+    int w = 0;
+    int h = 0;
+    // At least one pixel of plot area each way; digits only, no sign.
+    if (text.substr(0, cross).find_first_not_of("0123456789") != std::string_view::npos) return false;
+    if (text.substr(cross + 1).find_first_not_of("0123456789") != std::string_view::npos) return false;
+    if (!parsedimension(text.substr(0, cross), smallestsurfacewidth, w)) return false;
+    if (!parsedimension(text.substr(cross + 1), smallestsurfaceheight, h)) return false;
+    width = w;
+    height = h;
+    return true;
+}
+
+OptionResult parsecommonoption(const std::vector<std::string>& args, std::size_t& i, ExportOptions& options,
+                               std::string& message) {
+    bool missing = false;
+    if (args[i] == "--auto") {
+        options.autoscale = true;
+        return OptionResult::taken;
+    }
+    if (auto value = optionvalue(args, i, "--config", missing)) {
+        if (value->empty()) {
+            message = "--config needs a file name";
+            return OptionResult::bad;
+        }
+        options.config = *value;
+        return OptionResult::taken;
+    }
+    if (missing) {
+        message = "--config needs a file name";
+        return OptionResult::bad;
+    }
+    if (auto value = optionvalue(args, i, "--size", missing)) {
+        if (!parsesize(*value, options.surfacewidth, options.surfaceheight)) {
+            message = "--size wants WxH in pixels, " + sizerange() + ", not '" + *value + "'";
+            return OptionResult::bad;
+        }
+        return OptionResult::taken;
+    }
+    if (missing) {
+        message = "--size needs a size WxH";
+        return OptionResult::bad;
+    }
+    return OptionResult::notmine;
+}
+
+bool buildexportstate(const ExportOptions& options, ModelState& s, std::string& message) {
+    if (startstate(s, options.config) == ConfigStatus::failed) {
+        message = "cannot read the configuration file '" + options.config.string() + "'";
+        return false;
+    }
+    // Switching the toggle on redraws with automatic limits; a re-fit during that redraw would run the
+    // same fit on the same state again, so one fit gives the limits the window ends up with.
+    if (options.autoscale) autoscale(s);
+    return true;
+}
+
+char systemseparator() {
+    return QLocale::system().decimalPoint() == QStringLiteral(",") ? ',' : '.';
+}
+
+} // namespace kelvora

@@ -1,0 +1,67 @@
+// kelvora-export: a headless companion of the window for batch work and reproducible results.
+// Each subcommand is one row of the table below.
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tools/export_table.h"
+
+namespace {
+
+struct Subcommand {
+    const char* name;
+    const char* summary;
+    void (*help)();
+    int (*run)(const std::vector<std::string>& args);
+};
+
+const Subcommand subcommands[] = {
+    {"table", "write the clipboard table to standard output", kelvora::tablehelp, kelvora::runtable},
+};
+
+constexpr int exitok = 0;
+constexpr int exitbadusage = 2;
+
+void help() {
+    std::cout << "Usage: kelvora-export COMMAND [OPTIONS]\n"
+                 "       kelvora-export COMMAND --help\n"
+                 "\n"
+                 "Builds the state the Kelvora window starts with, from Kelvora.ini in the current\n"
+                 "directory or the file given with --config, without opening a window, and writes\n"
+                 "what the window would show or copy. The configuration file is never changed.\n"
+                 "\n"
+                 "Commands:\n";
+    for (const Subcommand& c : subcommands) {
+        std::string name = c.name;
+        name.resize(8, ' ');
+        std::cout << "  " << name << c.summary << "\n";
+    }
+    std::cout << "\n"
+                 "Exit status: 0 on success, 1 when the configuration file cannot be read or the\n"
+                 "output cannot be written, 2 for a bad argument.\n";
+    for (const Subcommand& c : subcommands) {
+        std::cout << "\n";
+        c.help();
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) {
+        std::cerr << "kelvora-export: a command is needed (kelvora-export --help lists them)\n";
+        return exitbadusage;
+    }
+    const std::string_view command = args.front();
+    if (command == "--help" || command == "-h" || command == "help") {
+        help();
+        return exitok;
+    }
+    for (const Subcommand& c : subcommands) {
+        if (command == c.name) return c.run(std::vector<std::string>(args.begin() + 1, args.end()));
+    }
+    std::cerr << "kelvora-export: unknown command '" << command << "' (kelvora-export --help lists them)\n";
+    return exitbadusage;
+}
