@@ -1,0 +1,176 @@
+#include "model/crossing.h"
+
+#include "model/potentials.h"
+#include "model/powers.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace kelvora {
+namespace {
+
+constexpr double synthaseoffset = 316.0; // mV; 79/250 of the Faraday term below is the same 0.316 V
+constexpr double offsetnumerator = 79.0;
+constexpr double offsetdenominator = 250.0;
+constexpr double millimolar = 1000.0;
+constexpr double ratiofloor = 1e-10;       // smallest crossing ratio returned
+constexpr double marginfraction = 10.0;    // x margin: a tenth of the spread on each side
+constexpr double emptyspread = 1.0;        // x spread used when all sampled potentials are equal
+constexpr int magnesiumsamples = 20;       // the Mg range is scanned in twentieths
+constexpr double autoymultiple = 3.0;      // the y axis runs to three times the crossing value
+// x half-width: five thirds of the larger distance of the two potentials at the top from the crossing
+constexpr double autoxnumerator = 5.0;
+constexpr double autoxdenominator = 3.0;
+constexpr double molarexponent = 3.0; // log10 of mM per M
+constexpr double nonpositivecrossing = 1e-6;
+
+
+
+// Fixed y range for the quantities without a crossing formula.
+struct FixedRange {
+    double ymin;
+    double ymax;
+};
+
+FixedRange fixedrange(int yaxis) {
+    switch (yaxis) {
+    case pHo:
+    case pHi: return {6, 8};
+    case n: return {2.5, 4.5};
+    case KMadpin:
+    case KMadpout:
+    case KMatpin:
+    case KMatpout: return {0.01, 2};
+    case KHadpin:
+    case KHadpout:
+    case KHatpin:
+    case KHatpout: return {4, 10};
+    case Mg: return {0, 2};
+    case T: return {0, 40};
+    default: return {0, 10}; // KM(adp), KM(atp)
+    }
+}
+
+bool validlimits(double xmin, double xmax, double ymin, double ymax) {
+    return std::isfinite(xmin) && std::isfinite(xmax) && std::isfinite(xmax - xmin) && xmin < xmax &&
+           std::isfinite(ymin) && std::isfinite(ymax) && std::isfinite(ymax - ymin) && 0.0 <= ymin &&
+           ymin < ymax;
+}
+
+void commitlimits(ModelState& s, double xmin, double xmax, double ymin, double ymax) {
+    if (!validlimits(xmin, xmax, ymin, ymax)) return; // keep the previous frame rather than break it
+    s.xmin = xmin;
+    s.xmax = xmax;
+    s.ymin = ymin;
+    s.ymax = ymax;
+}
+
+// Widens [lo, hi] to include value (a NaN never widens it).
+void include(double value, double& lo, double& hi) {
+    if (value < lo) lo = value;
+    if (value > hi) hi = value;
+}
+
+// No closed form: frame a fixed y range around the potentials sampled at its ends (and, for Mg,
+// across it), then report that there is no crossing value.
+double fixedframe(ModelState& s) {
+    const FixedRange range = fixedrange(s.yaxis);
+    const PotentialTerms terms = prepareterms(s);
+    const Potentials top = potentialsat(terms, range.ymax);
+    const Potentials bottom = potentialsat(terms, range.ymin);
+    double lo = top.ant;
+    double hi = top.ant;
+    include(bottom.ant, lo, hi);
+    include(top.atpase, lo, hi);
+    include(bottom.atpase, lo, hi);
+    if (lo == hi) hi = lo + emptyspread;
+    if (s.yaxis == Mg) {
+        for (int k = 1; k < magnesiumsamples; ++k) {
+            const Potentials p = potentialsat(terms, k * range.ymax / magnesiumsamples);
+            include(p.ant, lo, hi);
+            include(p.atpase, lo, hi);
+        }
+    }
+    commitlimits(s, lo + (lo - hi) / marginfraction, hi + (hi - lo) / marginfraction, range.ymin, range.ymax);
+    return nocrossing;
+}
+
+} // namespace
+
+double crossingpoint(ModelState& s) {
+    if (s.yaxis > Pin) return fixedframe(s);
+
+    double v[lastindex + 1];
+    for (int i = 0; i <= lastindex; ++i) v[i] = s.params[i].value;
+    const double tk = v[T] + s.kelvin;
+    const double hi = tenpower(-v[pHi]);
+    const double ho = tenpower(-v[pHo]);
+    const double mgadpi = v[Mg] / v[KMadpin] + 1.0;
+    const double mgatpi = v[Mg] / v[KMatpin] + 1.0;
+    const double mgatpo = v[Mg] / v[KMatpout] + 1.0;
+    const double mgadpo = v[Mg] / v[KMadpout] + 1.0;
+    const double protadpi = hi / tenpower(-v[KHadpin]) + 1.0;
+    const double protatpi = hi / tenpower(-v[KHatpin]) + 1.0;
+    const double protatpo = ho / tenpower(-v[KHatpout]) + 1.0;
+    const double protadpo = ho / tenpower(-v[KHadpout]) + 1.0;
+    const double atpfo = (v[ATPout] / mgatpo) / protatpo;
+    const double adpfo = (v[ADPout] / mgadpo) / protadpo;
+    const double phosphate = tenpower(v[pHi] - s.pKa2) + 1.0;
+    const double pf = v[Pin] / phosphate;
+    // Potential, in mV, of a tenfold concentration ratio.
+    const double z = std::numbers::ln10 * millimolar * s.gas * tk / s.faraday;
+
+    if (s.yaxis < ATPout) {
+        // Solve both potentials equal for the free matrix ratio, then convert it to the total ratio.
+        const double a = z / v[n];
+        const double d = a + z;
+        const double e = (-synthaseoffset / v[n] - (v[pHo] - v[pHi]) * z) / d;
+        const double w1 = a / d;
+        const double w2 = z / d;
+        const double xstar = std::pow(atpfo / adpfo, w2) * tenpower(e) *
+                             std::pow(tenpower(v[KMadp] - v[KMatp]) * pf / millimolar, w1);
+        double rstar = xstar / mgadpi / protadpi * mgatpi * protatpi;
+        if (!(rstar >= ratiofloor)) rstar = ratiofloor; // also catches NaN
+        if (s.yaxis == ATPin) return v[ADPin] * rstar;
+        if (s.yaxis == ADPin) return v[ATPin] / rstar;
+        return rstar;
+    }
+
+    const double x = (protadpi * (mgadpi * (v[ATPin] / v[ADPin])) / mgatpi) / protatpi;
+    const double faradayterm = offsetnumerator * s.faraday / (offsetdenominator * s.gas * tk);
+    const double bound = tenpower(v[KMatp] - v[KMadp]);
+    if (s.yaxis == ATPout) {
+        const double g = std::exp(faradayterm / v[n]);
+        const double vv = std::pow(bound * x / pf, 1.0 / v[n]);
+        const double atpfostar = tenpower((molarexponent - (v[pHi] - v[pHo]) * v[n]) / v[n]) * adpfo * x * g * vv;
+        return protatpo * mgatpo * atpfostar;
+    }
+    if (s.yaxis == ADPout) {
+        const double g = std::exp(-faradayterm / v[n]);
+        const double vv = std::pow(bound * x / pf, -1.0 / v[n]);
+        const double adpfostar = tenpower(((v[pHi] - v[pHo]) * v[n] - molarexponent) / v[n]) * atpfo * g * vv / x;
+        return protadpo * mgadpo * adpfostar;
+    }
+    // Pin
+    const double g = std::exp(faradayterm);
+    const double pfstar =
+        std::pow(adpfo * x / atpfo, v[n]) * bound * tenpower((v[pHo] - v[pHi]) * v[n] + molarexponent) * x * g;
+    return phosphate * pfstar;
+}
+
+void autoscale(ModelState& s) {
+    double v = crossingpoint(s);
+    if (v == nocrossing) return;
+    if (!(v > 0.0)) v = nonpositivecrossing;
+    const double ymax = autoymultiple * v;
+    const PotentialTerms terms = prepareterms(s);
+    const double a = potentialsat(terms, ymax).ant;
+    const double b = potentialsat(terms, ymax).atpase;
+    const double c = potentialsat(terms, v).ant;
+    double d = std::fabs(a - c);
+    if (d < std::fabs(b - c)) d = std::fabs(b - c);
+    const double h = d / autoxdenominator * autoxnumerator;
+    commitlimits(s, c - h, h + c, 0.0, ymax);
+}
+
+} // namespace kelvora
