@@ -1,0 +1,169 @@
+// The window's static make-up: every control that exists from the start, at its design position in
+// twips, with its caption, and the frame lines that group the set-up area.
+#include "ui/form1.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPainter>
+#include <QPushButton>
+#include <QSlider>
+
+#include "ui/axistitle.h"
+#include "ui/plotwidget.h"
+
+namespace kelvora {
+
+namespace {
+
+// Client area of the window, in twips.
+constexpr int clientwidth = 15216;
+constexpr int clientheight = 9384;
+
+// The controls' font: small enough for the design's 19-pixel text boxes.
+constexpr int controlpixelsize = 11;
+
+const QString windowcaption = QStringLiteral("Kelvora");
+const QString xtitle = QStringLiteral("Mitochondrial membrane potential (\u0394\u03A8m, mV)");
+const QString ytitle = QStringLiteral("Matrix ATP/ADP");
+
+// Lines between the groups of the set-up area, from (x1, y1) to (x2, y2) in twips.
+struct FrameLine {
+    int x1, y1, x2, y2;
+};
+constexpr std::array<FrameLine, 8> framelines{{
+    {15240, 4920, 15240, 0},    // Line3
+    {8640, -840, 8640, 4080},   // Line6
+    {8640, 4080, 10800, 4080},  // Line7
+    {10800, 4080, 15240, 4080}, // Line9
+    {11400, 4080, 11400, 0},    // Line8
+    {8640, 1440, 11400, 1440},  // Line5
+    {11400, 960, 15240, 960},   // Line1
+    {11400, 2880, 15240, 2880}, // Line10
+}};
+const QColor framecolour(0, 0, 0);
+
+// The decimal separator of the regional settings; the number texts know only a point and a comma.
+char systemseparator() {
+    const QString point = QLocale::system().decimalPoint();
+    return !point.isEmpty() && point.at(0) == QLatin1Char(',') ? ',' : '.';
+}
+
+QLabel* label(QWidget* parent, const QString& caption, int left, int top, int width, int height) {
+    auto* l = new QLabel(caption, parent);
+    toolkit::place(l, left, top, width, height);
+    return l;
+}
+
+QLineEdit* textbox(QWidget* parent, const QString& text, int left, int top, int width, int height) {
+    auto* box = new QLineEdit(text, parent);
+    toolkit::place(box, left, top, width, height);
+    return box;
+}
+
+QPushButton* button(QWidget* parent, const QString& caption, int left, int top, int width, int height) {
+    auto* b = new QPushButton(caption, parent);
+    toolkit::place(b, left, top, width, height);
+    return b;
+}
+
+QCheckBox* checkbox(QWidget* parent, const QString& caption, int left, int top, int width, int height) {
+    auto* c = new QCheckBox(caption, parent);
+    toolkit::place(c, left, top, width, height);
+    return c;
+}
+
+} // namespace
+
+Form1::Form1(QWidget* parent) : QWidget(parent) {
+    sep = systemseparator();
+    createcontrols();
+    Form_Load();
+}
+
+Form1::~Form1() = default;
+
+void Form1::createcontrols() {
+    setWindowTitle(windowcaption);
+    setFixedSize(toolkit::pixels(clientwidth), toolkit::pixels(clientheight));
+    // The window's background is the plot's margin colour, so that the plot sits in the window without
+    // a seam and looks the same as an exported image.
+    QPalette pal = palette();
+    const Colour back = plotcolours::background;
+    pal.setColor(QPalette::Window, QColor(back.r, back.g, back.b));
+    setPalette(pal);
+    setAutoFillBackground(true);
+    QFont controlfont = font();
+    controlfont.setPixelSize(controlpixelsize);
+    setFont(controlfont);
+
+    // The plot and its titles.
+    Picture1 = new PlotWidget(this);
+    toolkit::place(Picture1, 360, 0, 8268, 4572);
+    Image2 = new AxisTitle(ytitle, true, this);
+    toolkit::place(Image2, 120, 1200, 210, 2085);
+    Image1 = new AxisTitle(xtitle, false, this);
+    toolkit::place(Image1, 2280, 4680, 5220, 300);
+
+    // Automatic and manual axis limits.
+    Label12 = label(this, QStringLiteral("Screen setup"), 8760, 240, 1692, 252);
+    cmdAuto = button(this, QStringLiteral("Automatic off"), 9480, 720, 1212, 372);
+    cmdAuto->setCheckable(true);
+    Label19 = label(this, QStringLiteral("Manual setup"), 8760, 1680, 1812, 252);
+    Label15 = label(this, QStringLiteral("Y min"), 8760, 2040, 732, 252);
+    Label16 = label(this, QStringLiteral("Y max"), 10080, 2040, 612, 252);
+    tbymin = textbox(this, QString(), 8760, 2280, 1095, 288);
+    tbymax = textbox(this, QString(), 10080, 2280, 1095, 288);
+    Label17 = label(this, QStringLiteral("X min"), 8760, 2760, 732, 252);
+    Label18 = label(this, QStringLiteral("X max"), 10080, 2760, 612, 252);
+    tbxmin = textbox(this, QString(), 8760, 3000, 1095, 288);
+    tbxmax = textbox(this, QString(), 10080, 3000, 1095, 288);
+    cmdSet = button(this, QStringLiteral("Set"), 10200, 3480, 975, 372);
+
+    // Reset, mouse position, clipboard.
+    cmdDefault = button(this, QStringLiteral("&Default"), 13320, 300, 1335, 372);
+    cmdDefault->setToolTip(QStringLiteral("Go back to the original parameters"));
+    Label3 = label(this, QStringLiteral("Mouse position:"), 11640, 1200, 1812, 372);
+    Label1 = label(this, QStringLiteral("X"), 11880, 1800, 372, 252);
+    Text1 = textbox(this, QString(), 12120, 1800, 1215, 288);
+    Label2 = label(this, QStringLiteral("Y"), 11880, 2280, 372, 252);
+    Text2 = textbox(this, QString(), 12120, 2280, 1215, 288);
+    cmdClipboard = new toolkit::WrapButton(QStringLiteral("&Copy to clipboard"), this);
+    toolkit::place(cmdClipboard, 12000, 3240, 1092, 612);
+    cbDot = checkbox(this, QStringLiteral("use Point"), 13440, 3240, 1212, 192);
+    cbComma = checkbox(this, QStringLiteral("use Comma"), 13440, 3600, 1212, 192);
+
+    // Row captions of the panel.
+    Label11 = label(this, QStringLiteral("Max"), 120, 5400, 375, 255);
+    Label14 = label(this, QStringLiteral("Min"), 120, 8040, 375, 255);
+
+    // The y-axis list, kept as a list of texts and never shown.
+    Combo1 = new QComboBox(this);
+    Combo1->hide();
+
+    // Element 0 of every panel array; the others are copied from these in Form_Load.
+    tbMax[0] = textbox(this, QStringLiteral("max"), 480, 5400, 612, 288);
+    Slider[0] = toolkit::verticalslider(this);
+    toolkit::place(Slider[0], 600, 5760, 495, 2295);
+    tbMin[0] = textbox(this, QStringLiteral("min"), 480, 8040, 612, 288);
+    lbName[0] = label(this, QStringLiteral("lbName"), 360, 8400, 975, 255);
+    lbName[0]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lbUnit[0] = label(this, QStringLiteral("lbUnit"), 480, 8640, 735, 255);
+    lbUnit[0]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    tbValue[0] = textbox(this, QStringLiteral("0"), 480, 8880, 612, 288);
+    QFont bold = tbValue[0]->font();
+    bold.setBold(true);
+    tbValue[0]->setFont(bold);
+}
+
+void Form1::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(framecolour);
+    for (const FrameLine& l : framelines)
+        painter.drawLine(toolkit::pixels(l.x1), toolkit::pixels(l.y1), toolkit::pixels(l.x2),
+                         toolkit::pixels(l.y2));
+}
+
+} // namespace kelvora

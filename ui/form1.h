@@ -1,0 +1,129 @@
+// The program's one window. It owns every control and all state: the parameter tables and settings, the
+// plot state and the guard flags. Its handlers live in files by concern:
+//   form1.cpp          the controls at their design positions, captions, frame lines
+//   form1_startup.cpp  Form_Load, initparameters, closing, the reset button
+//   form1_panel.cpp    panellayout, textrefresh
+//   form1_sliders.cpp  setsliders, Slider_Scroll, Slider_Change, labelrefresh
+//   form1_entry.cpp    the value, minimum and maximum boxes
+//   form1_plot.cpp     the redraw of Picture1
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <filesystem>
+
+#include "model/parameters.h"
+#include "plot/plotstate.h"
+#include "ui/toolkit.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+
+namespace kelvora {
+
+class AxisTitle;
+class PlotWidget;
+
+class Form1 : public QWidget {
+  public:
+    explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // ---- State -------------------------------------------------------------------------------------
+    ModelState model;     // parameter tables, settings and model constants
+    PlotState plot;       // plot geometry, colours, pan offsets, mouse flags, settingboxes
+    int16_t applying = 0; // an entry procedure is running: its own slider and text changes keep colours
+    std::filesystem::path configfile; // the configuration file, by its bare name: the working directory
+    char sep = '.';                   // decimal separator of the regional settings, read once
+
+    // The reset question. Tests replace it to answer without a modal box.
+    toolkit::Question question = toolkit::askokcancel;
+
+    // ---- Controls ----------------------------------------------------------------------------------
+    PlotWidget* Picture1 = nullptr;
+    AxisTitle* Image1 = nullptr; // x-axis title under the plot
+    AxisTitle* Image2 = nullptr; // y-axis title left of the plot, shown for the ratio only
+    QLabel* Label12 = nullptr;
+    QPushButton* cmdAuto = nullptr; // check box drawn as a toggle button
+    QLabel* Label19 = nullptr;
+    QLabel* Label15 = nullptr;
+    QLabel* Label16 = nullptr;
+    QLineEdit* tbymin = nullptr;
+    QLineEdit* tbymax = nullptr;
+    QLabel* Label17 = nullptr;
+    QLabel* Label18 = nullptr;
+    QLineEdit* tbxmin = nullptr;
+    QLineEdit* tbxmax = nullptr;
+    QPushButton* cmdSet = nullptr;
+    QPushButton* cmdDefault = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* Text2 = nullptr;
+    QPushButton* cmdClipboard = nullptr;
+    QCheckBox* cbDot = nullptr;
+    QCheckBox* cbComma = nullptr;
+    QLabel* Label11 = nullptr;
+    QLabel* Label14 = nullptr;
+    QComboBox* Combo1 = nullptr; // the y-axis list; never shown
+
+    // The parameter panel: element i of each array belongs to parameter i. Element 0 exists from the
+    // start; Form_Load creates 1 to lastindex as hidden copies.
+    std::array<QLineEdit*, lastindex + 1> tbMax{};
+    std::array<QSlider*, lastindex + 1> Slider{};
+    std::array<QLineEdit*, lastindex + 1> tbMin{};
+    std::array<QLabel*, lastindex + 1> lbName{};
+    std::array<QLabel*, lastindex + 1> lbUnit{};
+    std::array<QLineEdit*, lastindex + 1> tbValue{};
+
+    // ---- Start-up, shutdown, reset -----------------------------------------------------------------
+    void Form_Load();
+    void initparameters();
+    // reason 3: the operating system's task manager ends the program; the file is then left alone.
+    void Form_QueryUnload(int16_t& cancel, int16_t reason);
+    void cmdDefault_Click();
+
+    // ---- Panel -------------------------------------------------------------------------------------
+    void panellayout();
+    void textrefresh();
+
+    // ---- Sliders -----------------------------------------------------------------------------------
+    void setsliders();
+    void labelrefresh();
+    void Slider_Scroll(int16_t index);
+    void Slider_Change(int16_t index);
+
+    // ---- Value and range entry ---------------------------------------------------------------------
+    void tbValue_KeyPress(int16_t index, int16_t& keyascii);
+    void tbValue_Validate(int16_t index);
+    void tbValue_Change(int16_t index);
+    void tbMin_KeyPress(int16_t index, int16_t& keyascii);
+    void tbMin_Validate(int16_t index);
+    void tbMax_KeyPress(int16_t index, int16_t& keyascii);
+    void tbMax_Validate(int16_t index);
+    void applyvalue(int16_t index, int16_t fromtext);
+    void applyminimum(int16_t index);
+    void applymaximum(int16_t index);
+
+    // ---- Plot --------------------------------------------------------------------------------------
+    void fastdraw(int16_t autoflag);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void createcontrols();
+    void connectpanel(int index);
+    // The panel box an event came from: which array (0 none, 1 value, 2 minimum, 3 maximum) and index.
+    std::pair<int, int16_t> panelbox(const QObject* watched) const;
+};
+
+} // namespace kelvora

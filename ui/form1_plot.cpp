@@ -1,0 +1,30 @@
+// The redraw of the plot surface and the axis boxes it fills.
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "plot/fastdraw.h"
+#include "ui/form1.h"
+#include "ui/plotwidget.h"
+
+namespace kelvora {
+
+void Form1::fastdraw(int16_t autoflag) {
+    const FastdrawResult result =
+        kelvora::fastdraw(autoflag, cmdAuto->isChecked(), model, plot, Picture1->surface(), sep);
+    if (result.clearreadout) {
+        Text1->setEnabled(false);
+        Text1->clear();
+        Text2->setEnabled(false);
+        Text2->clear();
+    }
+    // The boxes' change handlers leave the program's own writing alone.
+    plot.settingboxes = 1;
+    tbymin->setText(QString::fromStdString(result.tbymin));
+    tbymax->setText(QString::fromStdString(result.tbymax));
+    tbxmin->setText(QString::fromStdString(result.tbxmin));
+    tbxmax->setText(QString::fromStdString(result.tbxmax));
+    plot.settingboxes = 0;
+    Picture1->update();
+}
+
+} // namespace kelvora

@@ -1,0 +1,66 @@
+#include "ui/plotwidget.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace kelvora {
+
+PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent) {
+    // The image covers every pixel, so nothing under it needs painting first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Moves are reported with no button held too: the readout follows the pointer.
+    setMouseTracking(true);
+}
+
+QImageSurface& PlotWidget::surface() {
+    if (!picture || picture->width() != width() || picture->height() != height())
+        picture = std::make_unique<QImageSurface>(width(), height());
+    return *picture;
+}
+
+int PlotWidget::buttoncode(Qt::MouseButtons buttons) {
+    int code = 0;
+    if (buttons & Qt::LeftButton) code += 1;
+    if (buttons & Qt::RightButton) code += 2;
+    if (buttons & Qt::MiddleButton) code += 4;
+    return code;
+}
+
+int PlotWidget::shiftcode(Qt::KeyboardModifiers modifiers) {
+    int code = 0;
+    if (modifiers & Qt::ShiftModifier) code += 1;
+    if (modifiers & Qt::ControlModifier) code += 2;
+    if (modifiers & Qt::AltModifier) code += 4;
+    return code;
+}
+
+void PlotWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawImage(0, 0, surface().image());
+}
+
+void PlotWidget::mousePressEvent(QMouseEvent* event) {
+    if (onmousedown)
+        onmousedown(buttoncode(event->button()), shiftcode(event->modifiers()),
+                    static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
+}
+
+void PlotWidget::mouseMoveEvent(QMouseEvent* event) {
+    if (onmousemove)
+        onmousemove(buttoncode(event->buttons()), shiftcode(event->modifiers()),
+                    static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
+}
+
+void PlotWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (onmouseup)
+        onmouseup(buttoncode(event->button()), shiftcode(event->modifiers()),
+                  static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
+}
+
+void PlotWidget::mouseDoubleClickEvent(QMouseEvent*) {
+    // Qt sends press, release, double click, release; the double click stands in for the second press
+    // and is reported only as a double click.
+    if (ondblclick) ondblclick();
+}
+
+} // namespace kelvora

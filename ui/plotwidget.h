@@ -1,0 +1,44 @@
+// The plot surface Picture1: it shows the image that the last redraw painted and reports the mouse in
+// the codes the window's handlers take (buttons 1 left, 2 right, 4 middle, summed; shift 1 Shift,
+// 2 Ctrl, 4 Alt; the position in pixels).
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "plot/qimagesurface.h"
+
+namespace kelvora {
+
+class PlotWidget : public QWidget {
+  public:
+    using MouseHandler = std::function<void(int button, int shift, float x, float y)>;
+
+    explicit PlotWidget(QWidget* parent);
+
+    // The surface the plot is drawn into, sized to the widget. A redraw paints it completely and then
+    // asks for a repaint with update(); a paint shows what the last redraw painted.
+    QImageSurface& surface();
+
+    MouseHandler onmousedown;
+    MouseHandler onmousemove;
+    MouseHandler onmouseup;
+    std::function<void()> ondblclick;
+
+    // Button and shift codes of a Qt mouse event.
+    static int buttoncode(Qt::MouseButtons buttons);
+    static int shiftcode(Qt::KeyboardModifiers modifiers);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+  private:
+    std::unique_ptr<QImageSurface> picture;
+};
+
+} // namespace kelvora

@@ -1,0 +1,152 @@
+#include "ui/toolkit.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QSlider>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+#include <cmath>
+
+#include "model/rounding.h"
+
+namespace kelvora::toolkit {
+
+int pixels(double twips) {
+    return roundeven32(twips / twipsperpixel);
+}
+
+void place(QWidget* w, int left, int top, int width, int height) {
+    w->setGeometry(pixels(left), pixels(top), pixels(width), pixels(height));
+}
+
+float lefttwips(const QWidget* w) {
+    return static_cast<float>(w->x() * twipsperpixel);
+}
+
+void setlefttwips(QWidget* w, float twips) {
+    w->move(pixels(twips), w->y());
+}
+
+void settextcolour(QLineEdit* box, const QColor& colour) {
+    QPalette palette = box->palette();
+    if (palette.color(QPalette::Text) == colour) return;
+    palette.setColor(QPalette::Text, colour);
+    box->setPalette(palette);
+}
+
+QColor textcolour(const QLineEdit* box) {
+    return box->palette().color(QPalette::Text);
+}
+
+WrapButton::WrapButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
+
+void WrapButton::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text.clear();
+    painter.drawControl(QStyle::CE_PushButton, option);
+    const QRect textbox = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    painter.drawItemText(textbox, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, palette(),
+                         isEnabled(), text(), QPalette::ButtonText);
+}
+
+void onchange(QLineEdit* box, std::function<void()> handler) {
+    // textChanged, unlike textEdited, also reports setText by the program.
+    QObject::connect(box, &QLineEdit::textChanged, box, [h = std::move(handler)](const QString&) { h(); });
+}
+
+void onclick(QAbstractButton* checkbox, std::function<void()> handler) {
+    // toggled, unlike clicked, also reports setChecked by the program, and only when the state changes.
+    QObject::connect(checkbox, &QAbstractButton::toggled, checkbox, [h = std::move(handler)](bool) { h(); });
+}
+
+void onchange(QSlider* slider, std::function<void()> handler) {
+    QObject::connect(slider, &QAbstractSlider::valueChanged, slider, [h = std::move(handler)](int) { h(); });
+}
+
+void onscroll(QSlider* slider, std::function<void()> handler) {
+    // Every user move of the slider is an action: dragging the thumb (with tracking on, each step of the
+    // drag is a SliderMove action), clicks on the track, keys and the wheel. When the action is reported
+    // the slider position already holds the new place; the value, and with it the change notification,
+    // follows as soon as the handler returns. Program calls of setValue trigger no action.
+    QObject::connect(slider, &QAbstractSlider::actionTriggered, slider, [h = std::move(handler)](int action) {
+        if (action != QAbstractSlider::SliderNoAction) h();
+    });
+}
+
+QSlider* verticalslider(QWidget* parent) {
+    auto* slider = new QSlider(Qt::Vertical, parent);
+    // Qt puts a vertical slider's minimum at the bottom; turn it over so the minimum is at the top, and
+    // turn the keys and wheel over with it so that "up" still moves the thumb up.
+    slider->setInvertedAppearance(true);
+    slider->setInvertedControls(true);
+    slider->setTracking(true);
+    slider->setTickPosition(QSlider::TicksRight);
+    return slider;
+}
+
+int position(const QSlider* slider) {
+    return slider->sliderPosition();
+}
+
+QLineEdit* copyof(QLineEdit* templ) {
+    auto* box = new QLineEdit(templ->parentWidget());
+    box->hide();
+    box->setGeometry(templ->geometry());
+    box->setFont(templ->font());
+    box->setAlignment(templ->alignment());
+    box->setFrame(templ->hasFrame());
+    box->setPalette(templ->palette());
+    box->setText(templ->text());
+    return box;
+}
+
+QSlider* copyof(QSlider* templ) {
+    auto* slider = verticalslider(templ->parentWidget());
+    slider->hide();
+    slider->setGeometry(templ->geometry());
+    slider->setTickPosition(templ->tickPosition());
+    return slider;
+}
+
+QLabel* copyof(QLabel* templ) {
+    auto* label = new QLabel(templ->parentWidget());
+    label->hide();
+    label->setGeometry(templ->geometry());
+    label->setFont(templ->font());
+    label->setAlignment(templ->alignment());
+    label->setText(templ->text());
+    return label;
+}
+
+int keycode(const QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Escape:
+        return 27;
+    default:
+        break;
+    }
+    const QString text = event->text();
+    return text.isEmpty() ? 0 : text.at(0).unicode();
+}
+
+void processpending() {
+    QCoreApplication::processEvents();
+}
+
+Answer askokcancel(QWidget* parent, const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Ok | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok ? Answer::OK : Answer::Cancel;
+}
+
+} // namespace kelvora::toolkit

@@ -1,0 +1,85 @@
+// What the window relies on from Qt, in one place: twip geometry, text colours, change and scroll
+// notifications that also fire for the program's own changes, vertical sliders with their minimum at
+// the top, running pending events from inside a handler, and the reset question that tests can answer.
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <functional>
+
+#include <QPushButton>
+
+class QAbstractButton;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QSlider;
+class QWidget;
+
+namespace kelvora::toolkit {
+
+// Positions are designed in twips; the screen has 15 twips to a pixel.
+constexpr int twipsperpixel = 15;
+
+// Twips to whole pixels, halves to even.
+int pixels(double twips);
+
+// Places a control at a design rectangle given in twips (left, top, width, height).
+void place(QWidget* w, int left, int top, int width, int height);
+
+// Left edge in twips as the toolkit stored it (whole pixels), and setting it from a twip position.
+float lefttwips(const QWidget* w);
+void setlefttwips(QWidget* w, float twips);
+
+// Text colour of a text box: black is normal, red marks a corrected entry.
+const QColor black(0, 0, 0);
+const QColor red(255, 0, 0);
+void settextcolour(QLineEdit* box, const QColor& colour);
+QColor textcolour(const QLineEdit* box);
+
+// A push button whose caption wraps onto several lines when it is wider than the button.
+class WrapButton : public QPushButton {
+  public:
+    WrapButton(const QString& caption, QWidget* parent);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// Change notifications. Each fires for the program's own changes as well as for the user's: a text set
+// by the program, a check box or toggle switched by the program, a slider position set by the program.
+void onchange(QLineEdit* box, std::function<void()> handler);
+void onclick(QAbstractButton* checkbox, std::function<void()> handler);
+void onchange(QSlider* slider, std::function<void()> handler);
+
+// The scroll notification: only the user's moves (thumb, track, keys, wheel), delivered while the move
+// happens. The handler sees the new position through position(); the change notification follows.
+void onscroll(QSlider* slider, std::function<void()> handler);
+
+// A vertical slider whose minimum position is at the top and whose arrow and page keys move the thumb
+// the way they point.
+QSlider* verticalslider(QWidget* parent);
+
+// The slider's current position, including a move that is still being delivered.
+int position(const QSlider* slider);
+
+// Copies of element 0 of a control array: same size, font and style, created hidden.
+QLineEdit* copyof(QLineEdit* templ);
+QSlider* copyof(QSlider* templ);
+QLabel* copyof(QLabel* templ);
+
+// Key code of a key press the way the entry handlers see it: 13 Enter, 27 Escape, otherwise the typed
+// character's code, or 0 for keys that type nothing.
+int keycode(const QKeyEvent* event);
+
+// Runs the window events that are waiting; other handlers may run before it returns.
+void processpending();
+
+// The answer of a modal OK/Cancel question.
+enum class Answer { OK, Cancel };
+
+// Asks a question with the question icon, OK and Cancel, Cancel being the default button.
+using Question = std::function<Answer(QWidget* parent, const QString& text, const QString& title)>;
+Answer askokcancel(QWidget* parent, const QString& text, const QString& title);
+
+} // namespace kelvora::toolkit
