@@ -1,0 +1,96 @@
+// Helpers shared by the configuration tests: the start-up state, a scratch directory, and the
+// invariants that every repaired state must keep.
+#pragma once
+
+#include "model/parameters.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace kelvora::test {
+
+// The state start-up has built before the file is read.
+inline ModelState freshstate() {
+    ModelState s;
+    resetsettings(s);
+    buildtables(s);
+    s.pKa2 = defaultpKa2;
+    return s;
+}
+
+// A directory of its own for one test, removed afterwards.
+class ScratchDir {
+  public:
+    ScratchDir() {
+        std::random_device seed;
+        path_ = std::filesystem::temp_directory_path() /
+                ("kelvora-config-" + std::to_string(seed()) + "-" + std::to_string(seed()));
+        std::filesystem::create_directories(path_);
+    }
+    ~ScratchDir() {
+        std::error_code ec;
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ec);
+        std::filesystem::remove_all(path_, ec);
+    }
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+    // The names of the entries in the directory, sorted.
+    std::vector<std::string> entries() const {
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(path_))
+            names.push_back(e.path().filename());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+  private:
+    std::filesystem::path path_;
+};
+
+inline void writefile(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+inline std::string readfile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// What every state that went through the repairs keeps, whatever the file held.
+inline void expectrepaired(const ModelState& s) {
+    EXPECT_GE(s.yaxis, ratioaxis);
+    EXPECT_LE(s.yaxis, lastindex);
+    EXPECT_GE(s.pKa2, 0.0);
+    EXPECT_LE(s.pKa2, 12.0);
+    EXPECT_LT(s.xmin, s.xmax);
+    EXPECT_TRUE(std::isfinite(s.xmax - s.xmin));
+    EXPECT_GE(s.ymin, 0.0);
+    EXPECT_LT(s.ymin, s.ymax);
+    EXPECT_TRUE(std::isfinite(s.ymax - s.ymin));
+    for (int i = 0; i <= lastindex; ++i) {
+        const parameter& p = s.params[i];
+        // The value is single precision: 0.01f lies just below the double 0.01.
+        EXPECT_GE(p.value, tosingle(s.limits[i].min)) << i;
+        EXPECT_LE(p.value, tosingle(s.limits[i].max)) << i;
+        EXPECT_GE(p.min, s.limits[i].min) << i;
+        EXPECT_LE(p.max, s.limits[i].max) << i;
+        EXPECT_LE(p.min, p.max) << i;
+        EXPECT_GT(p.inc, 0.0) << i;
+        EXPECT_TRUE(std::isfinite(p.inc)) << i;
+    }
+}
+
+} // namespace kelvora::test

@@ -1,0 +1,181 @@
+#include "config/inifile.h"
+#include "configtest.h"
+#include "model/entry.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace kelvora;
+using kelvora::test::freshstate;
+
+namespace {
+
+// The file a first start writes, line by line.
+const std::vector<std::string> firststartlines = {
+    "#  You may alter this file manually at your own risk. Take care, you should not change the order of "
+    "the variables.",
+    "#  Unappropriate values will be overriden.",
+    "#  Format: # Parameter name and unit, parameter value, allowed minimum value, allowed maximum value; "
+    "and "
+    "some other things.",
+    "",
+    "# ATPin  (mM)",
+    " 6.00",
+    " 0.01",
+    " 12.00",
+    "# ADPin  (mM)",
+    " 6.00",
+    " 0.01",
+    " 12.00",
+    "# ATPout  (mM)",
+    " 1.20",
+    " 0.10",
+    " 5.00",
+    "# ADPout  (mM)",
+    " 0.01",
+    " 0.001",
+    " 2.00",
+    "# Pin  (mM)",
+    " 10.00",
+    " 0.10",
+    " 100.00",
+    "# pHo  ",
+    " 7.25",
+    " 6.00",
+    " 8.00",
+    "# pHi  ",
+    " 7.38",
+    " 6.00",
+    " 8.00",
+    "# n  ",
+    " 3.70",
+    " 2.80",
+    " 4.40",
+    "# KM(adp)in  (mM)",
+    " 0.906",
+    " 0.01",
+    " 2.00",
+    "# KM(adp)out  (mM)",
+    " 0.906",
+    " 0.01",
+    " 2.00",
+    "# KM(atp)in  (mM)",
+    " 0.114",
+    " 0.01",
+    " 2.00",
+    "# KM(atp)out  (mM)",
+    " 0.114",
+    " 0.01",
+    " 2.00",
+    "# KH(adp)in  10^(-x) M",
+    " 6.80",
+    " 4.00",
+    " 10.00",
+    "# KH(adp)out  10^(-x) M",
+    " 6.80",
+    " 4.00",
+    " 10.00",
+    "# KH(atp)in  10^(-x) M",
+    " 7.06",
+    " 4.00",
+    " 10.00",
+    "# KH(atp)out  10^(-x) M",
+    " 7.06",
+    " 4.00",
+    " 10.00",
+    "# Mg  (mM)",
+    " 0.50",
+    " 0.00",
+    " 2.00",
+    "# T  (Celsius)",
+    " 37.00",
+    " 20.00",
+    " 40.00",
+    "# KM(adp)  10^(-x)",
+    " 3.198",
+    " 0.00",
+    " 10.00",
+    "# KM(atp)  10^(-x)",
+    " 4.06",
+    " 0.00",
+    " 10.00",
+    "# pKa2",
+    " 7.2 ",
+    "# xmin",
+    "-160 ",
+    "# xmax",
+    "-80 ",
+    "# ymin",
+    " 0 ",
+    "# ymax",
+    " 3 ",
+    "# y axis",
+    "-1 ",
+};
+
+std::string joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+} // namespace
+
+TEST(ConfigText, FirstStartForm) {
+    ASSERT_EQ(firststartlines.size(), 96u);
+    EXPECT_EQ(configtext(freshstate(), ConfigForm::firststart, '.'), joined(firststartlines));
+}
+
+TEST(ConfigText, FirstStartFormComesFromTheDefaults) {
+    ModelState s = freshstate();
+    applyvalue(s, pHo, 1, "7.5");
+    s.params[T].min = 25;
+    EXPECT_EQ(configtext(s, ConfigForm::firststart, '.'), joined(firststartlines));
+}
+
+TEST(ConfigText, FullFormAtClose) {
+    ModelState s = freshstate();
+    applyvalue(s, pHo, 1, "7.5");
+    applyvalue(s, ATPin, 1, "0.0123456789");
+    s.params[Mg].value = -0.5f;
+    s.pKa2 = 6.5;
+    s.xmin = -171.631012345678912;
+    s.xmax = -73.75;
+    s.ymin = 0.5;
+    s.ymax = 15.33958;
+    s.yaxis = T;
+
+    std::vector<std::string> lines = {"#  Kelvora configuration file", "#"};
+    lines.insert(lines.end(), firststartlines.begin(), firststartlines.end());
+    ASSERT_EQ(lines.size(), 98u);
+    lines[7] = " 0.012346"; // ATPin value, rounded to six decimals
+    lines[27] = " 7.50";    // pHo value
+    lines[71] = " -0.50";   // Mg value
+    lines[87] = " 6.5 ";
+    lines[89] = "-171.631012345679 ";
+    lines[91] = "-73.75 ";
+    lines[93] = " .5 ";
+    lines[95] = " 15.33958 ";
+    lines[97] = " 17 ";
+    EXPECT_EQ(configtext(s, ConfigForm::atclose, '.'), joined(lines));
+}
+
+TEST(ConfigText, DecimalComma) {
+    ModelState s = freshstate();
+    s.ymax = 3.5;
+    const std::string text = configtext(s, ConfigForm::atclose, ',');
+    EXPECT_NE(text.find("\r\n# ATPin  (mM)\r\n 6,00\r\n 0,01\r\n 12,00\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\n# pKa2\r\n 7,2 \r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\n# ymax\r\n 3,5 \r\n"), std::string::npos);
+    // No number line holds a point (the header sentences do).
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        const std::string line = text.substr(start, end - start);
+        if (line.empty() || line[0] != '#') {
+            EXPECT_EQ(line.find('.'), std::string::npos) << line;
+        }
+    }
+}
