@@ -115,10 +115,11 @@ void Form1::closeEvent(QCloseEvent* event) {
 
 void Form1::cmdDefault_Click() {
     if (question(this, resetquestion, resettitle) != toolkit::Answer::OK) return;
-    if (present(configfile)) {
-        std::error_code error;
+    // Only a file is deleted: a directory of that name is the user's and stays (nothing can be read
+    // from it or written over it, so the defaults then simply stay in memory).
+    std::error_code error;
+    if (present(configfile) && !std::filesystem::is_directory(configfile, error))
         std::filesystem::remove(configfile, error);
-    }
     initparameters();
 }
 

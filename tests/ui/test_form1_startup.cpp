@@ -185,6 +185,10 @@ TEST_F(Startup, AFileThatCannotBeReadOrWrittenStopsNothing) {
     typeinto(f.tbValue[pHo], QStringLiteral("7.5"));
     QTest::keyClick(f.tbValue[pHo], Qt::Key_Return);
     EXPECT_EQ(f.model.params[pHo].value, 7.5f);
+    f.question = [](QWidget*, const QString&, const QString&) { return toolkit::Answer::OK; };
+    QTest::mouseClick(f.cmdDefault, Qt::LeftButton);
+    EXPECT_EQ(f.model.params[pHo].value, 7.25f);
+    EXPECT_TRUE(QFileInfo(path(configfilename)).isDir());
     closewindow();
     EXPECT_TRUE(QFileInfo(path(configfilename)).isDir());
 }
