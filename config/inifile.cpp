@@ -29,6 +29,7 @@ constexpr std::size_t numberchars = 35;
 constexpr std::size_t readchunk = 64 * 1024;
 constexpr const char* lineend = "\r\n";
 constexpr int tempnametries = 16;
+constexpr int tempnamedigits = 12; // hexadecimal digits of chance in a temporary file's name
 
 using WorkList = std::array<double, slotcount>;
 
@@ -122,7 +123,8 @@ void repairrange(parameter& p, const parameter& defaults, const parameter& limit
     if (p.max > limits.max) p.max = limits.max;
 }
 
-void takeover(ModelState& s, const WorkList& slots) {
+// Takes the slots over into the state, then repairs it in the fixed order.
+void takeoverandrepair(ModelState& s, const WorkList& slots) {
     for (int i = 0; i <= lastindex; ++i) {
         s.params[i].value = tosingle(slots[3 * i]);
         s.params[i].min = slots[3 * i + 1];
@@ -172,7 +174,7 @@ std::filesystem::path tempname(const std::filesystem::path& path, std::mt19937_6
     static constexpr char hexdigits[] = "0123456789abcdef";
     std::string name = "." + path.filename().string() + ".";
     std::uint64_t bits = random();
-    for (int d = 0; d < 12; ++d, bits >>= 4)
+    for (int d = 0; d < tempnamedigits; ++d, bits >>= 4)
         name += hexdigits[bits & 0xf];
     return path.parent_path() / (name + ".tmp");
 }
@@ -195,7 +197,7 @@ void readconfig(ModelState& s, std::string_view text) {
     ValueCollector c = presetcollector(s);
     c.feed(text);
     c.finish();
-    takeover(s, c.slots);
+    takeoverandrepair(s, c.slots);
 }
 
 bool readconfigfile(ModelState& s, const std::filesystem::path& path) {
@@ -215,7 +217,7 @@ bool readconfigfile(ModelState& s, const std::filesystem::path& path) {
     std::fclose(f);
     if (!ok) return false;
     c.finish();
-    takeover(s, c.slots);
+    takeoverandrepair(s, c.slots);
     return true;
 }
 
