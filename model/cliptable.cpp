@@ -1,6 +1,7 @@
 #include "model/cliptable.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "model/numtext.h"
 #include "model/potentials.h"
@@ -19,17 +20,26 @@ bool showsparameter(const ModelState& s, int k) {
     return !(k < 2 && s.yaxis == ratioaxis);
 }
 
-} // namespace
-
-std::string tablenumber(double x, SeparatorChoice choice, char systemsep) {
-    std::string text = tablepattern(x, systemsep);
+// The separator rule and the trim, on a text formatted with the system's separator.
+std::string applychoice(std::string text, SeparatorChoice choice) {
     if (choice == SeparatorChoice::point) std::replace(text.begin(), text.end(), ',', '.');
     if (choice == SeparatorChoice::comma) std::replace(text.begin(), text.end(), '.', ',');
     return trimseparator(text);
 }
 
+} // namespace
+
+std::string tablenumber(double x, SeparatorChoice choice, char systemsep) {
+    return applychoice(tablepattern(x, systemsep), choice);
+}
+
+std::string tablenumbersingle(float x, SeparatorChoice choice, char systemsep) {
+    return applychoice(tablepatternsingle(x, systemsep), choice);
+}
+
 std::string cliptable(const ModelState& s, int rows, SeparatorChoice choice, char systemsep) {
     const auto number = [&](double x) { return tablenumber(x, choice, systemsep); };
+    const PotentialTerms terms = prepareterms(s);
 
     std::string text = yaxistext(s.yaxis + 1);
     text += " (y axis)\tErevANT (mV) (x axis)\tErevATPase (mV) (x axis)\t\tParameter name\tParameter value";
@@ -40,18 +50,21 @@ std::string cliptable(const ModelState& s, int rows, SeparatorChoice choice, cha
     for (int i = 0; i < n; ++i) {
         const double y = (s.ymax - s.ymin) * (n - i) / n + s.ymin;
         if (y <= 0) continue; // such rows are not plotted either, and take no parameter line
+        const Potentials p = potentialsat(terms, y);
+        // Outside the allowed ranges a potential may not be computable; the plot skips such a row too.
+        if (!std::isfinite(p.ant) || !std::isfinite(p.atpase)) continue;
         text += number(y);
         text += tab;
-        text += number(erevant(s, y));
+        text += number(p.ant);
         text += tab;
-        text += number(erevatpase(s, y));
+        text += number(p.atpase);
         if (showsparameter(s, k)) {
             text += "\t\t";
             text += parametername(k);
             text += ' '; // written even when the unit is empty
             text += parameterunit(k);
             text += tab;
-            text += number(static_cast<double>(s.params[k].value));
+            text += tablenumbersingle(s.params[k].value, choice, systemsep);
         } else if (k == pKa2line) {
             text += "\t\tpKa2\t";
             text += number(s.pKa2);

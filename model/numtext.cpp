@@ -184,6 +184,16 @@ std::string tablepattern(double x, char sep) {
     return out;
 }
 
+std::string tablepatternsingle(float x, char sep) {
+    const Decimal d = significant(x, singledigits);
+    // Seven significant digits fit in fifteen decimals down to an exponent of -9.
+    constexpr int lowestwithinpattern = singledigits - tabledecimals - 1;
+    if (d.exponent < lowestwithinpattern) return fixedtrimmed(static_cast<double>(x), tabledecimals, 0, sep);
+    std::string out = (d.negative ? "-" : "") + positional(d, sep, true);
+    if (out.find(sep) == std::string::npos) out += sep;
+    return out;
+}
+
 std::string trimseparator(const std::string& text) {
     if (!text.empty() && (text.back() == ',' || text.back() == '.')) return text.substr(0, text.size() - 1);
     return text;

@@ -30,6 +30,10 @@ std::string tickpattern(double x, char sep);
 // digits, trailing zeros dropped; like the tick pattern the bare separator stays (3 -> "3.").
 std::string tablepattern(double x, char sep);
 
+// The same pattern for a single-precision value, from its 7 significant digits: a parameter stored as
+// 1.2f is written "1.2", as the user typed and sees it, not with the digits its binary form adds.
+std::string tablepatternsingle(float x, char sep);
+
 // The text without its last character when that is "," or "."; otherwise unchanged.
 std::string trimseparator(const std::string& text);
 

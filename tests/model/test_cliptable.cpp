@@ -73,7 +73,9 @@ TEST(ClipTable, RatioOnTheYAxis) {
     ASSERT_EQ(atpout.size(), 6u);
     EXPECT_EQ(atpout[3], "");
     EXPECT_EQ(atpout[4], "ATPout (mM)");
-    EXPECT_EQ(atpout[5], "1.20000004768372"); // the single-precision value, widened
+    EXPECT_EQ(atpout[5], "1.2"); // the stored single-precision value, as the user sees it
+    EXPECT_EQ(fields(lines[4])[5], "0.01");        // ADPout: 10 / 1000 in single precision
+    EXPECT_EQ(fields(lines[7])[5], "7.38");
     EXPECT_EQ(fields(lines[6])[4], "pHo ");   // the blank stands even without a unit
     EXPECT_EQ(fields(lines[6])[5], "7.25");
     EXPECT_EQ(fields(lines[18])[4], "T (Celsius)");
@@ -132,6 +134,14 @@ TEST(ClipTable, RowsAtOrBelowZeroAreSkippedAndKeepTheParameterCount) {
     EXPECT_EQ(fields(lines[2])[0], "0.5");
     EXPECT_EQ(fields(lines[1])[4], "ATPin (mM)");
     EXPECT_EQ(fields(lines[2])[4], "ADPin (mM)");
+}
+
+TEST(ClipTable, RowsThatCannotBeComputedAreSkipped) {
+    // An n of 0 (outside its allowed range) makes ErevATPase non-finite on every row: no row is written.
+    ModelState s = factorystate();
+    s.params[n].value = 0.0f;
+    const std::vector<std::string> lines = tablelines(cliptable(s, windowrows, SeparatorChoice::system, '.'));
+    EXPECT_EQ(lines.size(), 1u);
 }
 
 TEST(ClipTable, NoRowsGiveTheHeaderOnly) {

@@ -218,4 +218,17 @@ TEST(NonFinite, WrittenAsZeroOrLargestNumber) {
 }
 
 } // namespace
+TEST(TablePattern, SingleValuesShowTheirOwnDigits) {
+    EXPECT_FORM(tablepatternsingle, 1.2f, "1.2");
+    EXPECT_FORM(tablepatternsingle, 0.01f, "0.01");
+    EXPECT_FORM(tablepatternsingle, 0.906f, "0.906");
+    EXPECT_FORM(tablepatternsingle, 37.0f, "37.");
+    EXPECT_FORM(tablepatternsingle, 10000.0f, "10000.");
+    EXPECT_FORM(tablepatternsingle, -7.25f, "-7.25");
+    EXPECT_FORM(tablepatternsingle, 0.0f, "0.");
+    EXPECT_FORM(tablepatternsingle, 123456789.0f, "123456800."); // seven significant digits
+    EXPECT_FORM(tablepatternsingle, 1.5e-9f, "0.0000000015");
+    EXPECT_FORM(tablepatternsingle, 1.234567e-12f, "0.000000000001235"); // capped at fifteen decimals
+}
+
 } // namespace kelvora
