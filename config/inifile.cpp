@@ -6,6 +6,8 @@
 #include <random>
 #include <system_error>
 
+#include <unistd.h>
+
 #include "model/entry.h"
 #include "model/numtext.h"
 #include "model/parsenumber.h"
@@ -265,6 +267,8 @@ bool writeconfigfile(const ModelState& s, ConfigForm form, char sep, const std::
     if (!f) return false;
     bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
     ok = std::fflush(f) == 0 && ok;
+    // On disk before the rename: after a power cut the file is the old one or the new one, never empty.
+    ok = ::fsync(::fileno(f)) == 0 && ok;
     ok = std::fclose(f) == 0 && ok;
     std::error_code ec;
     if (ok) {
