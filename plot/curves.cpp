@@ -10,8 +10,30 @@
 
 #include <cmath>
 
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#include <immintrin.h>
+#define KELVORA_X86 1
+#endif
+
 namespace kelvora {
 namespace {
+
+#ifdef KELVORA_X86
+__attribute__((target("avx"))) void zeroupper() {
+    _mm256_zeroupper();
+}
+#endif
+
+// Code elsewhere in the process (the window system's libraries) can leave the upper halves of the
+// 256-bit vector registers in use. Until something clears them, every scalar floating-point
+// instruction of the redraw pays a transition penalty on x86: the model evaluation ran five times
+// slower after the GUI had started. Clearing them once per redraw costs nothing measurable.
+void clearvectorstate() {
+#ifdef KELVORA_X86
+    static const bool avx = __builtin_cpu_supports("avx");
+    if (avx) zeroupper();
+#endif
+}
 
 // Rows this close to the bottom do not count for visibility: a curve that only enters the plot along
 // the bottom rows is as good as out of view.
@@ -118,6 +140,7 @@ void drawmarker(const PlotState& ps, Surface& surface, int16_t x, int16_t y) {
 
 FastdrawResult fastdraw(int16_t autoflag, bool autotoggle, ModelState& s, PlotState& ps, Surface& surface,
                         char decimalsep) {
+    clearvectorstate();
     FastdrawResult result;
     if (autoflag == 1 && autotoggle) {
         result.clearreadout = true;

@@ -1,7 +1,5 @@
 #include "plot/mapping.h"
 
-#include "model/rounding.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -20,8 +18,13 @@ double valueoffset(const ModelState& s, const PlotState& ps, double e) {
 }
 
 int16_t offsetcolumn(double p) {
-    // Clamped again so that any offset fits 16 bits; floor32 turns NaN into 0.
-    return static_cast<int16_t>(leftmargin + floor32(std::clamp(p, -columnclamp, columnclamp)));
+    // NaN counts as 0; anything else is clamped again, so the conversion below is always defined and the
+    // column fits 16 bits. Truncation corrected downward is the floor, without a library call per row.
+    if (std::isnan(p)) return leftmargin;
+    const double c = std::clamp(p, -columnclamp, columnclamp);
+    int whole = static_cast<int>(c);
+    if (whole > c) --whole;
+    return static_cast<int16_t>(leftmargin + whole);
 }
 
 double pixeltox(const ModelState& s, const PlotState& ps, double X) {

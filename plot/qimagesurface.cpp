@@ -4,7 +4,9 @@
 #include <QString>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <cwchar>
 #include <utility>
 
 namespace kelvora {
@@ -23,54 +25,116 @@ int64_t sign(int64_t v) {
     return (v > 0) - (v < 0);
 }
 
+// Texts kept rendered; the plot uses about a dozen at a time, so the store is simply emptied when full.
+constexpr size_t maxkepttexts = 256;
+
+// Fills n 32-bit pixels. The C library's wide-character fill is a vectorised 32-bit fill where
+// wchar_t has 32 bits; elsewhere a plain loop does it.
+void fill32(uint32_t* p, size_t n, uint32_t pixel) {
+    if constexpr (sizeof(wchar_t) == sizeof(uint32_t)) {
+        std::wmemset(reinterpret_cast<wchar_t*>(p), static_cast<wchar_t>(pixel), n);
+    } else {
+        std::fill(p, p + n, pixel);
+    }
+}
+
+// lo ... hi: the part of the run a ... b (both included, either order) inside 0 ... size - 1.
+inline bool cliprun(int64_t& lo, int64_t& hi, int64_t a, int64_t b, int64_t size) {
+    lo = std::max<int64_t>(std::min(a, b), 0);
+    hi = std::min<int64_t>(std::max(a, b), size - 1);
+    return lo <= hi;
+}
+
+QString qtext(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 } // namespace
 
 QImageSurface::QImageSurface(int width, int height)
     : image_(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32), font_(plotfont()),
-      metrics_(font_, &image_) {
+      metrics_(font_, &image_), textheight_(metrics_.height()), w_(image_.width()), h_(image_.height()),
+      stride_(image_.bytesPerLine()) {
     image_.fill(Qt::black);
 }
 
 void QImageSurface::fill(Colour c) {
+    pending_.active = false; // covered by the fill anyway
     image_.fill(QColor(c.r, c.g, c.b));
+    handedout_ = true; // the fill may have detached the pixels
 }
 
-void QImageSurface::hspan(int y, int x1, int x2, uint32_t pixel) {
-    auto* row = reinterpret_cast<uint32_t*>(image_.scanLine(y));
-    std::fill(row + x1, row + x2 + 1, pixel);
+uchar* QImageSurface::writable() {
+    flush();
+    if (handedout_) {
+        bits_ = image_.bits(); // detaches the image if a copy of it is still alive
+        handedout_ = false;
+    }
+    return bits_;
+}
+
+void QImageSurface::hspan(uchar* bits, int y, int x1, int x2, uint32_t pixel) {
+    fill32(reinterpret_cast<uint32_t*>(bits + y * stride_) + x1, static_cast<size_t>(x2 - x1 + 1), pixel);
 }
 
 void QImageSurface::vspan(int x, int y1, int y2, uint32_t pixel) {
-    uchar* bits = image_.bits();
-    const qsizetype stride = image_.bytesPerLine();
-    for (int y = y1; y <= y2; ++y)
-        reinterpret_cast<uint32_t*>(bits + y * stride)[x] = pixel;
+    // Columns side by side with the same rows and colour (the margins) are gathered into one block and
+    // filled row by row: far fewer cache lines and pages touched than column by column.
+    Block& b = pending_;
+    if (b.active && b.pixel == pixel && b.y1 == y1 && b.y2 == y2 && b.x2 + 1 == x) {
+        b.x2 = x;
+        return;
+    }
+    flush();
+    b = Block{true, x, x, y1, y2, pixel};
+}
+
+void QImageSurface::flush() const {
+    Block& b = pending_;
+    if (!b.active) return;
+    b.active = false;
+    uchar* bits = image_.bits(); // not through writable(): flush() runs inside image(), which is const
+    for (int y = b.y1; y <= b.y2; ++y)
+        fill32(reinterpret_cast<uint32_t*>(bits + y * stride_) + b.x1, static_cast<size_t>(b.x2 - b.x1 + 1),
+               b.pixel);
+}
+
+void QImageSurface::hrun(uchar* bits, int64_t y, int64_t xa, int64_t xb, uint32_t pixel) {
+    int64_t lo, hi;
+    if (y < 0 || y >= h_ || !cliprun(lo, hi, xa, xb, w_)) return;
+    hspan(bits, static_cast<int>(y), static_cast<int>(lo), static_cast<int>(hi), pixel);
 }
 
 void QImageSurface::line(int x1, int y1, int x2, int y2, Colour c) {
     const uint32_t pixel = c.argb();
-    const int64_t w = width();
-    const int64_t h = height();
+    const int64_t w = w_;
+    const int64_t h = h_;
     const int64_t dx = int64_t{x2} - x1;
     const int64_t dy = int64_t{y2} - y1;
     if (dx == 0 && dy == 0) return;
 
-    // Horizontal and vertical runs, the bulk of a redraw: clip the run, then fill it directly.
-    if (dy == 0 || dx == 0) {
-        const bool horizontal = dy == 0;
-        const int64_t fixed = horizontal ? y1 : x1;
-        if (fixed < 0 || fixed >= (horizontal ? h : w)) return;
-        const int64_t start = horizontal ? x1 : y1;
-        const int64_t delta = horizontal ? dx : dy;
-        const int64_t last = start + delta - sign(delta); // the end point is left out
-        const int64_t limit = (horizontal ? w : h) - 1;
-        const int64_t lo = std::max<int64_t>(std::min(start, last), 0);
-        const int64_t hi = std::min<int64_t>(std::max(start, last), limit);
-        if (lo > hi) return;
-        if (horizontal)
-            hspan(static_cast<int>(fixed), static_cast<int>(lo), static_cast<int>(hi), pixel);
-        else
-            vspan(static_cast<int>(fixed), static_cast<int>(lo), static_cast<int>(hi), pixel);
+    // Horizontal and vertical runs, the bulk of a redraw, are filled directly; the end point is left out.
+    int64_t lo, hi;
+    if (dy == 0) {
+        if (y1 >= 0 && y1 < h && cliprun(lo, hi, x1, x2 - sign(dx), w))
+            hspan(writable(), y1, static_cast<int>(lo), static_cast<int>(hi), pixel);
+        return;
+    }
+    if (dx == 0) {
+        if (x1 >= 0 && x1 < w && cliprun(lo, hi, y1, y2 - sign(dy), h))
+            vspan(x1, static_cast<int>(lo), static_cast<int>(hi), pixel);
+        return;
+    }
+
+    // A line to the next row (every curve segment): by the rule below, its first (d + 1) / 2 pixels
+    // lie on the first row and the rest on the second, which makes two runs.
+    if (std::llabs(dy) == 1) {
+        const int64_t d = std::llabs(dx);
+        const int64_t sx = sign(dx);
+        const int64_t half = (d + 1) / 2;
+        uchar* bits = writable();
+        hrun(bits, y1, x1, x1 + (half - 1) * sx, pixel);
+        if (half < d) hrun(bits, y2, x1 + half * sx, x1 + (d - 1) * sx, pixel);
         return;
     }
 
@@ -98,16 +162,21 @@ void QImageSurface::line(int x1, int y1, int x2, int y2, Colour c) {
     }
     if (kfirst > klast) return;
 
-    // Exact start of the walk; the products can exceed 64 bits for far-away end points.
-    const __int128 twod = static_cast<__int128>(d) * 2;
-    const __int128 numerator = static_cast<__int128>(kfirst) * m * 2 + d;
-    int64_t offset = static_cast<int64_t>(numerator / twod);
-    int64_t remainder = static_cast<int64_t>(numerator % twod);
+    // Start of the walk: offset = floor((2 kfirst m + d) / 2d) and its remainder. The product can exceed
+    // 64 bits for far-away end points; the walk itself stays within 64 bits.
+    int64_t offset = 0;
+    int64_t remainder = d;
+    if (kfirst > 0) {
+        const __int128 twod = static_cast<__int128>(d) * 2;
+        const __int128 numerator = static_cast<__int128>(kfirst) * m * 2 + d;
+        offset = static_cast<int64_t>(numerator / twod);
+        remainder = static_cast<int64_t>(numerator % twod);
+    }
     const int64_t twodd = 2 * d;
     const int64_t twom = 2 * m;
 
-    uchar* bits = image_.bits();
-    const qsizetype stride = image_.bytesPerLine();
+    uchar* bits = writable();
+    const qsizetype stride = stride_;
     for (int64_t k = kfirst; k <= klast; ++k) {
         const int64_t major = major0 + k * smajor;
         const int64_t minor = minor0 + offset * sminor;
@@ -125,24 +194,62 @@ void QImageSurface::line(int x1, int y1, int x2, int y2, Colour c) {
 }
 
 void QImageSurface::pset(int x, int y, Colour c) {
-    if (x < 0 || y < 0 || x >= width() || y >= height()) return;
-    reinterpret_cast<uint32_t*>(image_.scanLine(y))[x] = c.argb();
+    if (x < 0 || y < 0 || x >= w_ || y >= h_) return;
+    reinterpret_cast<uint32_t*>(writable() + y * stride_)[x] = c.argb();
 }
 
 double QImageSurface::textwidth(const std::string& text) const {
-    return metrics_.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    const auto kept = widths_.find(text);
+    if (kept != widths_.end()) return kept->second;
+    if (widths_.size() >= maxkepttexts) widths_.clear();
+    const double w = metrics_.horizontalAdvance(qtext(text));
+    widths_.emplace(text, w);
+    return w;
 }
 
 double QImageSurface::textheight(const std::string&) const {
-    return metrics_.height();
+    return textheight_;
+}
+
+const std::vector<QImageSurface::TextPixel>& QImageSurface::rendered(const std::string& text) {
+    const auto kept = texts_.find(text);
+    if (kept != texts_.end()) return kept->second;
+    if (texts_.size() >= maxkepttexts) texts_.clear();
+
+    // Drawn on white with room all round, for glyphs that reach outside the measured box.
+    const int pad = static_cast<int>(std::ceil(textheight_));
+    const int w = static_cast<int>(std::ceil(textwidth(text))) + 2 * pad;
+    const int h = static_cast<int>(std::ceil(textheight_)) + 2 * pad;
+    QImage scratch(w, h, QImage::Format_RGB32);
+    const QRgb white = qRgb(255, 255, 255);
+    scratch.fill(white);
+    {
+        QPainter painter(&scratch);
+        painter.setFont(font_);
+        painter.setPen(QColor(Qt::black));
+        painter.drawText(QPointF(pad, pad + metrics_.ascent()), qtext(text));
+    }
+    std::vector<TextPixel> pixels;
+    for (int y = 0; y < h; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(scratch.constScanLine(y));
+        for (int x = 0; x < w; ++x)
+            if (row[x] != white)
+                pixels.push_back({static_cast<int16_t>(x - pad), static_cast<int16_t>(y - pad), row[x]});
+    }
+    return texts_.emplace(text, std::move(pixels)).first->second;
 }
 
 void QImageSurface::print(int x, int y, const std::string& text) {
-    QPainter painter(&image_);
-    painter.setFont(font_);
-    painter.setPen(QColor(Qt::black));
-    painter.drawText(QPointF(x, y + metrics_.ascent()),
-                     QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    const int64_t w = w_;
+    const int64_t h = h_;
+    uchar* bits = nullptr;
+    for (const TextPixel& p : rendered(text)) {
+        const int64_t px = int64_t{x} + p.dx;
+        const int64_t py = int64_t{y} + p.dy;
+        if (px < 0 || py < 0 || px >= w || py >= h) continue;
+        if (!bits) bits = writable();
+        reinterpret_cast<uint32_t*>(bits + py * stride_)[px] = p.pixel;
+    }
 }
 
 } // namespace kelvora

@@ -7,6 +7,11 @@
 #include <QFontMetricsF>
 #include <QImage>
 
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
 namespace kelvora {
 
 // Family and pixel size of the plot's labels. The family comes with the fonts-dejavu-core package, so a
@@ -17,13 +22,15 @@ constexpr int plotfontpixels = 11;
 // A 32-bit RGB image with the exact pixel rules of Surface: lines rasterised here (not by QPainter,
 // whose lines follow other rules), horizontal and vertical runs written straight into the scanlines.
 // Text is drawn by QPainter in black, without antialiasing, so every pixel has a plot colour or black.
+// The plot prints the same few labels on every redraw, so each text is rendered once and its pixels
+// kept; printing it again copies them, which gives the very same pixels as drawing it again.
 // Needs a QGuiApplication (any platform, "offscreen" included) for the font.
 class QImageSurface final : public Surface {
   public:
     QImageSurface(int width, int height);
 
-    int width() const override { return image_.width(); }
-    int height() const override { return image_.height(); }
+    int width() const override { return w_; }
+    int height() const override { return h_; }
 
     void line(int x1, int y1, int x2, int y2, Colour c) override;
     void pset(int x, int y, Colour c) override;
@@ -32,18 +39,60 @@ class QImageSurface final : public Surface {
     double textheight(const std::string& text) const override;
     void print(int x, int y, const std::string& text) override;
 
+    // The label font.
+    const QFont& font() const { return font_; }
+
     // Fills the whole image with one colour.
     void fill(Colour c);
 
-    const QImage& image() const { return image_; }
+    // The picture drawn so far. The copy shares the pixels until the surface draws again; drawing
+    // then leaves the copy as it was.
+    QImage image() const {
+        flush();
+        handedout_ = true;
+        return image_;
+    }
 
   private:
-    void hspan(int y, int x1, int x2, uint32_t pixel); // x1 <= x2, both included, already clipped in y
-    void vspan(int x, int y1, int y2, uint32_t pixel); // y1 <= y2, both included, already clipped in x
+    // The pixels of one rendered text, relative to the top-left corner of its box.
+    struct TextPixel {
+        int16_t dx;
+        int16_t dy;
+        uint32_t pixel;
+    };
+    const std::vector<TextPixel>& rendered(const std::string& text);
 
-    QImage image_;
+    // The pixels, ready to be written: pending runs filled, the image not shared with a copy.
+    uchar* writable();
+    // A horizontal run between two pixels, both included, in either order, clipped here.
+    void hrun(uchar* bits, int64_t y, int64_t xa, int64_t xb, uint32_t pixel);
+    // Runs already clipped, first <= last.
+    void hspan(uchar* bits, int y, int x1, int x2, uint32_t pixel);
+    void vspan(int x, int y1, int y2, uint32_t pixel);
+
+    // Vertical runs waiting to be filled as one block; every other drawing, and reading the image,
+    // fills them first, so the result is always that of drawing each run at once.
+    struct Block {
+        bool active = false;
+        int x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+        uint32_t pixel = 0;
+    };
+    void flush() const;
+
+    mutable QImage image_;
+    mutable Block pending_;
+    // The pixels are only reached through image(); until it hands out a copy, the address of the
+    // unshared pixels stays valid and writing needs no check.
+    mutable bool handedout_ = true;
+    uchar* bits_ = nullptr;
     QFont font_;
     QFontMetricsF metrics_;
+    double textheight_;
+    int w_;
+    int h_;
+    qsizetype stride_;
+    mutable std::unordered_map<std::string, double> widths_;
+    std::unordered_map<std::string, std::vector<TextPixel>> texts_;
 };
 
 } // namespace kelvora

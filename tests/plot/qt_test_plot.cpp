@@ -41,7 +41,7 @@ struct Plot : testing::Test {
     FastdrawResult draw(int16_t autoflag = 0, bool toggle = false) {
         return fastdraw(autoflag, toggle, s, ps, *surface, '.');
     }
-    const QImage& image() const { return surface->image(); }
+    QImage image() const { return surface->image(); }
     Colour pixel(int x, int y) const { return at(image(), x, y); }
 
     int n() const { return ps.plotheight; }
@@ -70,10 +70,11 @@ TEST_F(Plot, EveryPixelHasAPlotColourOrTheTextColour) {
         plotcolours::leftzone.argb(),  plotcolours::betweenzone.argb(), plotcolours::reversedzone.argb(),
         plotcolours::rightzone.argb(), plotcolours::ant.argb(),         plotcolours::atpase.argb(),
         plotcolours::axis.argb(),      plotcolours::background.argb(),  black.argb()};
-    for (int y = 0; y < image().height(); ++y)
-        for (int x = 0; x < image().width(); ++x)
-            ASSERT_TRUE(allowed.count(image().pixel(x, y)))
-                << x << "," << y << " " << std::hex << image().pixel(x, y);
+    const QImage picture = image();
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            ASSERT_TRUE(allowed.count(picture.pixel(x, y)))
+                << x << "," << y << " " << std::hex << picture.pixel(x, y);
 }
 
 TEST_F(Plot, ZonesAndCurvesAtComputedRows) {

@@ -1,6 +1,7 @@
 // The QImage surface: its line rule, clipping, pixels and text.
 #include "plot/qimagesurface.h"
 
+#include <QPainter>
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -124,6 +125,40 @@ TEST_F(SurfaceTest, Pset) {
     EXPECT_EQ(painted(surface, red), (Pixels{{0, 0}, {19, 11}}));
 }
 
+TEST_F(SurfaceTest, LaterDrawingCoversEarlierColumnsOfAMargin) {
+    // Columns side by side, as the margins are painted, then other drawing over them.
+    for (int x = 2; x <= 6; ++x)
+        surface.line(x, 1, x, 9, red);
+    const Colour blue{0, 0, 255};
+    surface.pset(3, 4, blue);
+    surface.line(0, 6, 20, 6, blue);
+    surface.line(5, 0, 5, 12, blue);
+    Pixels expectedred, expectedblue;
+    for (int x = 2; x <= 6; ++x)
+        for (int y = 1; y <= 8; ++y)
+            expectedred.insert({x, y});
+    for (int x = 0; x < 20; ++x)
+        expectedblue.insert({x, 6});
+    for (int y = 0; y < 12; ++y)
+        expectedblue.insert({5, y});
+    expectedblue.insert({3, 4});
+    for (const auto& p : expectedblue)
+        expectedred.erase(p);
+    EXPECT_EQ(painted(surface, red), expectedred);
+    EXPECT_EQ(painted(surface, blue), expectedblue);
+}
+
+TEST_F(SurfaceTest, ImageCopyKeepsItsPicture) {
+    surface.line(0, 0, 0, 12, red);
+    const QImage before = surface.image();
+    surface.line(0, 3, 20, 3, Colour{0, 0, 255});
+    surface.line(1, 0, 1, 12, red);
+    EXPECT_EQ(at(before, 0, 3), red);
+    EXPECT_EQ(at(before, 1, 0), grey);
+    EXPECT_EQ(at(surface.image(), 0, 3), (Colour{0, 0, 255}));
+    EXPECT_EQ(at(surface.image(), 1, 0), red);
+}
+
 TEST(SurfaceText, BlackPixelsOnlyInsideTheMeasuredBox) {
     QImageSurface surface(120, 40);
     surface.fill(grey);
@@ -150,6 +185,27 @@ TEST(SurfaceText, BlackPixelsOnlyInsideTheMeasuredBox) {
             ++black;
         }
     EXPECT_GT(black, 30u);
+}
+
+TEST(SurfaceText, SameAsDrawingWithQPainter) {
+    // A text printed again comes from the kept rendering; both must be what QPainter draws itself.
+    QImageSurface surface(200, 60);
+    surface.fill(grey);
+    surface.line(0, 20, 200, 20, red);
+    QImage direct = surface.image().copy();
+    const QFontMetricsF metrics(surface.font(), &direct);
+    {
+        QPainter painter(&direct);
+        painter.setFont(surface.font());
+        painter.setPen(QColor(Qt::black));
+        painter.drawText(QPointF(10, 12 + metrics.ascent()), QStringLiteral("-140 mV"));
+        painter.drawText(QPointF(90, 15 + metrics.ascent()), QStringLiteral("-140 mV"));
+        painter.drawText(QPointF(195, 40 + metrics.ascent()), QStringLiteral("2,5"));
+    }
+    surface.print(10, 12, "-140 mV");
+    surface.print(90, 15, "-140 mV");
+    surface.print(195, 40, "2,5"); // partly outside
+    EXPECT_TRUE(surface.image() == direct);
 }
 
 TEST(SurfaceText, PrintPositionIsExact) {
