@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/export_png.h"
 #include "tools/export_table.h"
 
 namespace {
@@ -18,6 +19,7 @@ struct Subcommand {
 
 const Subcommand subcommands[] = {
     {"table", "write the clipboard table to standard output", kelvora::tablehelp, kelvora::runtable},
+    {"png", "write the plot as a PNG image", kelvora::pnghelp, kelvora::runpng},
 };
 
 constexpr int exitok = 0;

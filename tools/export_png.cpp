@@ -1,0 +1,119 @@
+#include "tools/export_png.h"
+
+#include <QByteArray>
+#include <QGuiApplication>
+#include <QSaveFile>
+#include <QString>
+#include <cstdio>
+#include <iostream>
+
+#include "plot/fastdraw.h"
+#include "plot/qimagesurface.h"
+#include "tools/exportoptions.h"
+
+namespace kelvora {
+
+namespace {
+
+const char* const pngformat = "PNG";
+
+// The tool draws into an image only; the offscreen platform needs no display, whatever the environment
+// names. Its notes on standard error (a missing runtime directory and the like) are of no use to a
+// script; warnings are dropped, anything graver still shows.
+void quietqt(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtDebugMsg || type == QtInfoMsg || type == QtWarningMsg) return;
+    std::fprintf(stderr, "kelvora-export png: %s\n", message.toLocal8Bit().constData());
+}
+
+} // namespace
+
+void pnghelp() {
+    std::cout << "Usage: kelvora-export png OUT.png [--config FILE] [--auto] [--size WxH]\n"
+                 "\n"
+                 "Writes the plot exactly as the window's plot surface shows it for the state the\n"
+                 "window starts with from the same configuration file: the colour zones, both\n"
+                 "curves, the axes, ticks and labels (labels with the system's decimal separator).\n"
+                 "Needs no display. OUT.png is replaced only once the whole image is written.\n"
+                 "\n"
+                 "Options:\n"
+              << commonoptionshelp() << "  --help          show this help\n";
+}
+
+QImage renderplot(const ModelState& state, int width, int height, bool automatic, char decimalsep) {
+    ModelState s = state;
+    PlotState ps;
+    initplotstate(ps, width, height);
+    QImageSurface surface(width, height);
+    // Switching the toggle on redraws with fastdraw(1) while the toggle is checked; start-up redraws
+    // with fastdraw(0).
+    fastdraw(automatic ? 1 : 0, automatic, s, ps, surface, decimalsep);
+    return surface.image();
+}
+
+int runpng(const std::vector<std::string>& args) {
+    ExportOptions options;
+    std::string out;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string message;
+        const OptionResult common = parsecommonoption(args, i, options, message);
+        if (common == OptionResult::taken) continue;
+        if (common == OptionResult::bad) {
+            std::cerr << "kelvora-export png: " << message << "\n";
+            return exitbadusage;
+        }
+        if (args[i] == "--help" || args[i] == "-h") {
+            pnghelp();
+            return exitok;
+        }
+        if (args[i].empty() || args[i][0] == '-') {
+            std::cerr << "kelvora-export png: unknown argument '" << args[i]
+                      << "' (kelvora-export png --help lists the options)\n";
+            return exitbadusage;
+        }
+        if (!out.empty()) {
+            std::cerr << "kelvora-export png: one output file only, not also '" << args[i] << "'\n";
+            return exitbadusage;
+        }
+        out = args[i];
+    }
+    if (out.empty()) {
+        std::cerr << "kelvora-export png: the output file OUT.png is missing\n";
+        return exitbadusage;
+    }
+
+    // The automatic fit belongs to the redraw here, as in the window: build the start-up state only.
+    const bool automatic = options.autoscale;
+    options.autoscale = false;
+    ModelState s;
+    std::string message;
+    if (!buildexportstate(options, s, message)) {
+        std::cerr << "kelvora-export png: " << message << "\n";
+        return exitfailure;
+    }
+
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietqt);
+    static int argc = 1;
+    static char name[] = "kelvora-export";
+    static char* argv[] = {name, nullptr};
+    QGuiApplication app(argc, argv);
+
+    const QImage picture =
+        renderplot(s, options.surfacewidth, options.surfaceheight, automatic, systemseparator());
+    if (picture.isNull()) {
+        std::cerr << "kelvora-export png: not enough memory for a picture of " << options.surfacewidth << "x"
+                  << options.surfaceheight << " pixels\n";
+        return exitfailure;
+    }
+
+    // Written beside the target and renamed over it at the end: a failed write leaves no half file and
+    // keeps an older picture of that name.
+    QSaveFile file(QString::fromLocal8Bit(QByteArray::fromStdString(out)));
+    if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, pngformat) || !file.commit()) {
+        std::cerr << "kelvora-export png: cannot write '" << out << "'\n";
+        return exitfailure;
+    }
+    return exitok;
+}
+
+} // namespace kelvora
