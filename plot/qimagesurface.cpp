@@ -45,6 +45,13 @@ inline bool cliprun(int64_t& lo, int64_t& hi, int64_t a, int64_t b, int64_t size
     return lo <= hi;
 }
 
+// A text extent in whole pixels, rounded up, within 0 ... maxtextextent.
+constexpr double maxtextextent = 8192.0;
+int textextent(double x) {
+    if (!(x > 0.0)) return 0;
+    return static_cast<int>(std::ceil(std::min(x, maxtextextent)));
+}
+
 QString qtext(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -217,9 +224,10 @@ const std::vector<QImageSurface::TextPixel>& QImageSurface::rendered(const std::
     if (texts_.size() >= maxkepttexts) texts_.clear();
 
     // Drawn on white with room all round, for glyphs that reach outside the measured box.
-    const int pad = static_cast<int>(std::ceil(textheight_));
-    const int w = static_cast<int>(std::ceil(textwidth(text))) + 2 * pad;
-    const int h = static_cast<int>(std::ceil(textheight_)) + 2 * pad;
+    // Sizes are kept within the 16-bit offsets of the kept pixels; a label is far smaller.
+    const int pad = textextent(textheight_);
+    const int w = textextent(textwidth(text)) + 2 * pad;
+    const int h = textextent(textheight_) + 2 * pad;
     QImage scratch(w, h, QImage::Format_RGB32);
     const QRgb white = qRgb(255, 255, 255);
     scratch.fill(white);

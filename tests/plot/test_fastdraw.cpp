@@ -9,7 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <limits>
 
 namespace kelvora {
 namespace {
@@ -278,6 +280,74 @@ TEST_F(Redraw, UnusableFitKeepsTheLimitsAndRedrawsOnce) {
     EXPECT_EQ(s.ymax, 3);
     EXPECT_TRUE(result.clearreadout);
     EXPECT_EQ(result.tbxmin, "100");
+}
+
+} // namespace
+} // namespace kelvora
+
+namespace kelvora {
+namespace {
+
+// States no valid path produces, and surfaces far from the window's: the redraw must still end and
+// draw only what makes sense (sanitizer builds check that nothing undefined happens on the way).
+struct Extremes : testing::Test {
+    void SetUp() override {
+        buildtables(s);
+        resetsettings(s);
+    }
+    size_t texts(const test::RecordingSurface& surface, const std::string& part) const {
+        size_t count = 0;
+        for (const test::Op& op : surface.ops)
+            if (op.kind == test::Op::Print && op.text.find(part) != std::string::npos) ++count;
+        return count;
+    }
+    ModelState s;
+    PlotState ps;
+};
+
+TEST_F(Extremes, LimitsWithoutAUsableRange) {
+    initplotstate(ps, defaultsurfacewidth, defaultsurfaceheight);
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double big = std::numeric_limits<double>::max();
+    const std::vector<std::array<double, 4>> cases = {
+        {-160, -160, 0, 3},    {-80, -160, 3, 0},    {-big, big, 0, big},
+        {-inf, inf, 0, inf},   {nan, nan, nan, nan}, {1e300, 1e300 * (1 + 1e-15), 0, 1e-300},
+        {-160, -80, 0, 5e-324}};
+    for (const auto& c : cases) {
+        s.xmin = c[0];
+        s.xmax = c[1];
+        s.ymin = c[2];
+        s.ymax = c[3];
+        test::RecordingSurface surface(defaultsurfacewidth, defaultsurfaceheight);
+        fastdraw(0, false, s, ps, surface, '.');
+        EXPECT_GT(surface.ops.size(), 100u) << c[0] << " " << c[1] << " " << c[2] << " " << c[3];
+        EXPECT_LE(texts(surface, " mV"), 12u);
+    }
+}
+
+TEST_F(Extremes, EmptyXRangeHasNoXLabels) {
+    initplotstate(ps, defaultsurfacewidth, defaultsurfaceheight);
+    s.xmin = s.xmax = -100;
+    test::RecordingSurface surface(defaultsurfacewidth, defaultsurfaceheight);
+    fastdraw(0, false, s, ps, surface, '.');
+    EXPECT_EQ(texts(surface, " mV"), 0u);
+    EXPECT_EQ(texts(surface, ".5"), 3u);
+}
+
+TEST_F(Extremes, TinySurfacesAndHugeShifts) {
+    for (const auto& size : std::vector<std::pair<int, int>>{{0, 0}, {1, 1}, {60, 20}, {91, 36}, {2, 2000}}) {
+        initplotstate(ps, size.first, size.second);
+        ps.xshift = 1e300;
+        ps.yshift = -1e300;
+        ps.pinned = 1;
+        ps.pressx = -32768;
+        ps.pressy = 32767;
+        test::RecordingSurface surface(size.first, size.second);
+        const FastdrawResult result = fastdraw(1, true, s, ps, surface, ',');
+        EXPECT_FALSE(result.tbxmin.empty());
+        EXPECT_EQ(ps.pinned, 0);
+    }
 }
 
 } // namespace
