@@ -80,6 +80,7 @@ QCheckBox* checkbox(QWidget* parent, const QString& caption, int left, int top, 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
     sep = systemseparator();
     createcontrols();
+    connectcontrols();
     Form_Load();
 }
 
@@ -156,6 +157,32 @@ void Form1::createcontrols() {
     QFont bold = tbValue[0]->font();
     bold.setBold(true);
     tbValue[0]->setFont(bold);
+}
+
+void Form1::connectcontrols() {
+    // Check boxes and text boxes report the program's own changes too, as their handlers expect.
+    toolkit::onclick(cmdAuto, [this] { cmdAuto_Click(); });
+    QObject::connect(cmdSet, &QPushButton::clicked, this, [this] { cmdSet_Click(); });
+    toolkit::onchange(tbxmin, [this] { tbxmin_Change(); });
+    toolkit::onchange(tbxmax, [this] { tbxmax_Change(); });
+    toolkit::onchange(tbymin, [this] { tbymin_Change(); });
+    toolkit::onchange(tbymax, [this] { tbymax_Change(); });
+
+    const auto code = [](int value) { return static_cast<int16_t>(value); };
+    Picture1->onmousedown = [this, code](int button, int shift, float x, float y) {
+        Picture1_MouseDown(code(button), code(shift), x, y);
+    };
+    Picture1->onmousemove = [this, code](int button, int shift, float x, float y) {
+        Picture1_MouseMove(code(button), code(shift), x, y);
+    };
+    Picture1->onmouseup = [this, code](int button, int shift, float x, float y) {
+        Picture1_MouseUp(code(button), code(shift), x, y);
+    };
+    Picture1->ondblclick = [this] { Picture1_DblClick(); };
+
+    QObject::connect(cmdClipboard, &QPushButton::clicked, this, [this] { cmdClipboard_Click(); });
+    toolkit::onclick(cbComma, [this] { cbComma_Click(); });
+    toolkit::onclick(cbDot, [this] { cbDot_Click(); });
 }
 
 void Form1::paintEvent(QPaintEvent*) {

@@ -6,6 +6,9 @@
 //   form1_sliders.cpp  setsliders, Slider_Scroll, Slider_Change, labelrefresh
 //   form1_entry.cpp    the value, minimum and maximum boxes
 //   form1_plot.cpp     the redraw of Picture1
+//   form1_limits.cpp   the automatic toggle, the four typed axis limits and Set
+//   form1_mouse.cpp    pan, zoom, the position readout and the pinned marker on Picture1
+//   form1_clipboard.cpp the clipboard table and its two separator check boxes
 #pragma once
 
 #include <QWidget>
@@ -114,6 +117,27 @@ class Form1 : public QWidget {
     // ---- Plot --------------------------------------------------------------------------------------
     void fastdraw(int16_t autoflag);
 
+    // ---- Axis limits -------------------------------------------------------------------------------
+    void cmdAuto_Click();
+    void checklimits();
+    void cmdSet_Click();
+    void tbxmin_Change();
+    void tbxmax_Change();
+    void tbymin_Change();
+    void tbymax_Change();
+
+    // ---- Mouse on the plot -------------------------------------------------------------------------
+    // button: 1 left, 2 right, 4 middle, summed; shift: 1 Shift, 2 Ctrl, 4 Alt; X, Y in surface pixels.
+    void Picture1_MouseDown(int16_t button, int16_t shift, float X, float Y);
+    void Picture1_MouseMove(int16_t button, int16_t shift, float X, float Y);
+    void Picture1_MouseUp(int16_t button, int16_t shift, float X, float Y);
+    void Picture1_DblClick();
+
+    // ---- Clipboard ---------------------------------------------------------------------------------
+    void cmdClipboard_Click();
+    void cbComma_Click();
+    void cbDot_Click();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -121,6 +145,12 @@ class Form1 : public QWidget {
 
   private:
     void createcontrols();
+    // Connects the handlers of the set-up area and of the plot surface to their controls.
+    void connectcontrols();
+    // Enables or disables Set and the four limit boxes together.
+    void enablelimitboxes(bool enabled);
+    // Disables and empties the mouse readout boxes Text1 and Text2.
+    void clearreadout();
     void connectpanel(int index);
     // The panel box an event came from: which array (0 none, 1 value, 2 minimum, 3 maximum) and index.
     std::pair<int, int16_t> panelbox(const QObject* watched) const;
