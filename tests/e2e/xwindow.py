@@ -1,0 +1,97 @@
+#!/usr/bin/python3
+"""What the end-to-end check needs from the X server beyond xdotool and xclip.
+
+  xwindow.py thumbs WINDOW TOP BOTTOM
+      Looks at the window as a person would and prints the centres of the slider thumbs between the
+      pixel rows TOP and BOTTOM, left to right, one "x y" per line. A thumb is the light face of the
+      handle, whose left column is pure white for at least six rows; the face ends at its dark border.
+  xwindow.py close WINDOW
+      Asks the window to close the way a window manager's close box does: a WM_DELETE_WINDOW client
+      message, so that the program runs its own close handling.
+
+The display is the one in DISPLAY; WINDOW is a window id as xdotool prints it.
+"""
+import sys
+
+from Xlib import X, display, protocol
+
+SHORTEST_FACE = 6  # rows of white a handle's face has at least
+WHITE = (255, 255, 255)
+LIGHTEST_BACKGROUND = 241  # the face is lighter than the window behind it
+
+
+def thumbs(d, window, top, bottom):
+    geometry = window.get_geometry()
+    width = geometry.width
+    height = bottom - top + 1
+    image = window.get_image(0, top, width, height, X.ZPixmap, 0xFFFFFFFF)
+    data = image.data
+    if len(data) < width * height * 4:
+        raise SystemExit("unexpected image format")
+
+    def colour(x, y):
+        at = (y * width + x) * 4
+        blue, green, red = data[at], data[at + 1], data[at + 2]
+        return red, green, blue
+
+    def white(x, y):
+        return colour(x, y) == WHITE
+
+    def face(x, y):
+        red, green, blue = colour(x, y)
+        return red == green == blue and red > LIGHTEST_BACKGROUND
+
+    # Columns that hold a run of white, with the run's middle row.
+    runs = {}
+    for x in range(width):
+        length = 0
+        for y in range(height):
+            length = length + 1 if white(x, y) else 0
+            if length == SHORTEST_FACE:
+                start = y - SHORTEST_FACE + 1
+                end = y
+                while end + 1 < height and white(x, end + 1):
+                    end += 1
+                runs[x] = (start + end) // 2
+                break
+    # Neighbouring white columns are one handle; its face runs right from them to the border.
+    found = []
+    group = []
+    for x in sorted(runs):
+        if group and x != group[-1] + 1:
+            found.append(group)
+            group = []
+        group.append(x)
+    if group:
+        found.append(group)
+    for g in found:
+        left = g[0]
+        y = runs[left]
+        right = left
+        while right + 1 < width and face(right + 1, y):
+            right += 1
+        print((left + right) // 2, top + y)
+
+
+def close(d, window):
+    protocols = d.intern_atom("WM_PROTOCOLS")
+    delete = d.intern_atom("WM_DELETE_WINDOW")
+    event = protocol.event.ClientMessage(window=window, client_type=protocols,
+                                         data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+    window.send_event(event, event_mask=X.NoEventMask)
+    d.sync()
+
+
+def main():
+    if len(sys.argv) < 3 or sys.argv[1] not in ("thumbs", "close"):
+        raise SystemExit(__doc__)
+    d = display.Display()
+    window = d.create_resource_object("window", int(sys.argv[2], 0))
+    if sys.argv[1] == "thumbs":
+        thumbs(d, window, int(sys.argv[3]), int(sys.argv[4]))
+    else:
+        close(d, window)
+
+
+if __name__ == "__main__":
+    main()
