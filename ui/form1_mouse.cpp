@@ -81,8 +81,8 @@ void Form1::Picture1_MouseMove(int16_t /*button*/, int16_t /*shift*/, float X, f
         }
     }
 
-    // Queued events go first, so that a fast drag redraws only for the latest position; the release may
-    // run in here and end the drag.
+    // Let the waiting events run before the redraw: paints, a click, the release, which may end the drag
+    // in here (then nothing is left to redraw). Further moves among them are dropped by movebusy.
     toolkit::processpending();
 
     if (plot.dragging) {

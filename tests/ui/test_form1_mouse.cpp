@@ -282,5 +282,23 @@ TEST_F(Mouse, AReleaseThatRunsInsideAMoveEndsTheDragThere) {
     EXPECT_EQ(text(f().tbxmin), withsep("-161.74"));
 }
 
+TEST_F(Mouse, TheRedrawOfADragSeesWhatRanInsideTheMove) {
+    const auto send = [this](QEvent::Type type, int X, int Y, Qt::MouseButtons held) {
+        const QPointF p(X, Y);
+        QMouseEvent event(type, p, f().Picture1->mapToGlobal(p), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(f().Picture1, &event);
+    };
+    send(QEvent::MouseButtonPress, px, py, Qt::LeftButton);
+    // A click on the toggle is waiting when the move comes in: it fits the limits before the move's
+    // offset is taken from them.
+    QMetaObject::invokeMethod(f().cmdAuto, "click", Qt::QueuedConnection);
+    std::unique_ptr<QMouseEvent> step(moveevent(px + 10, py, Qt::LeftButton));
+    QApplication::sendEvent(f().Picture1, step.get());
+    ASSERT_TRUE(f().cmdAuto->isChecked());
+    ASSERT_NE(f().model.xmax - f().model.xmin, 80.0);
+    EXPECT_DOUBLE_EQ(f().plot.xshift, 10.0 / W * (f().model.xmax - f().model.xmin));
+    send(QEvent::MouseButtonRelease, px + 10, py, Qt::NoButton);
+}
+
 } // namespace
 } // namespace kelvora::uitest
