@@ -27,7 +27,8 @@ void scaleaxis(double& lo, double& hi, double c, bool zoomin) {
 } // namespace
 
 bool limitsvalid(double xmin, double xmax, double ymin, double ymax) {
-    return !(ymin < 0.0 || xmin >= xmax || ymin >= ymax);
+    return !(ymin < 0.0 || xmin >= xmax || ymin >= ymax) && std::isfinite(xmax - xmin) &&
+           std::isfinite(ymax - ymin);
 }
 
 bool insidelimits(const ModelState& s, const PlotState& ps, double X, double Y) {
@@ -54,6 +55,10 @@ void dragoffsets(const ModelState& s, PlotState& ps, double X, double Y) {
     ps.xshift = (X - ps.pressx) / ps.plotwidth * (s.xmax - s.xmin);
     ps.yshift = (Y - ps.pressy) / ps.plotheight * (s.ymax - s.ymin);
     if (s.ymin + ps.yshift < 0.0) ps.yshift = -s.ymin;
+    if (!limitsvalid(s.xmin - ps.xshift, s.xmax - ps.xshift, s.ymin + ps.yshift, s.ymax + ps.yshift)) {
+        ps.xshift = 0.0;
+        ps.yshift = 0.0;
+    }
 }
 
 Release mouserelease(ModelState& s, PlotState& ps, double X, double Y, char decimalsep) {

@@ -19,7 +19,8 @@ constexpr int middlebutton = 4;
 constexpr double smallestzoomspan = 1e-6;
 constexpr double largestzoomspan = 1e6;
 
-// Whether four typed limits may be set: x minimum below x maximum, 0 <= y minimum < y maximum.
+// Whether four typed limits may be set: x minimum below x maximum, 0 <= y minimum < y maximum, and
+// both spans finite (beyond that every pan or zoom would overflow).
 bool limitsvalid(double xmin, double xmax, double ymin, double ymax);
 
 // Whether a surface position lies inside the current limits (ends included).
@@ -36,7 +37,7 @@ Readout readoutat(const ModelState& s, const PlotState& ps, double X, double Y, 
 void mousepress(PlotState& ps, int button, double X, double Y);
 
 // The pan offsets of a drag from the press to (X, Y): the drawing follows the mouse, and the lower
-// y limit never goes below 0.
+// y limit never goes below 0. A pan that would overflow the limits far out does not move the drawing.
 void dragoffsets(const ModelState& s, PlotState& ps, double X, double Y);
 
 // A release: folds the drag into the limits, then pins or unpins the marker. A click that did not move

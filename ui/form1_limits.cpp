@@ -2,7 +2,6 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
-#include <cmath>
 
 #include "model/parsenumber.h"
 #include "plot/mouse.h"
@@ -17,12 +16,6 @@ const QString automaticoff = QStringLiteral("Automatic off");
 // The toggle's caption is green while the limits follow the model.
 const QColor automaticcolour(0, 180, 0);
 const QColor manualcolour(0, 0, 0);
-
-// The order rule of the four boxes, and spans that stay finite: beyond that every pan or zoom would
-// overflow, and the configuration file would not take the limits back either.
-bool typedlimitsvalid(double xmin, double xmax, double ymin, double ymax) {
-    return limitsvalid(xmin, xmax, ymin, ymax) && std::isfinite(xmax - xmin) && std::isfinite(ymax - ymin);
-}
 
 double boxnumber(const QLineEdit* box) {
     return parsenumber(box->text().toStdString());
@@ -60,7 +53,7 @@ void Form1::cmdAuto_Click() {
 
 void Form1::checklimits() {
     cmdSet->setEnabled(
-        typedlimitsvalid(boxnumber(tbxmin), boxnumber(tbxmax), boxnumber(tbymin), boxnumber(tbymax)));
+        limitsvalid(boxnumber(tbxmin), boxnumber(tbxmax), boxnumber(tbymin), boxnumber(tbymax)));
 }
 
 void Form1::cmdSet_Click() {
@@ -69,7 +62,7 @@ void Form1::cmdSet_Click() {
     const double newymin = boxnumber(tbymin);
     const double newymax = boxnumber(tbymax);
     // The button may have been enabled by boxes the program wrote; what stands there now decides.
-    if (!typedlimitsvalid(newxmin, newxmax, newymin, newymax)) {
+    if (!limitsvalid(newxmin, newxmax, newymin, newymax)) {
         cmdSet->setEnabled(false);
         return;
     }

@@ -2,7 +2,6 @@
 // position is read out in Text1 (x, with " mV") and Text2 (y).
 #include <QLineEdit>
 #include <QPushButton>
-#include <cmath>
 
 #include "plot/mouse.h"
 #include "ui/form1.h"
@@ -14,30 +13,6 @@ namespace {
 
 // Shown over the plot while a button is held on it: the drawing follows the mouse.
 constexpr Qt::CursorShape movepointer = Qt::SizeAllCursor;
-
-// Far out a pan can overflow: limits must stay ordered with a finite span, as the configuration
-// file requires of them too.
-bool usable(double low, double high) {
-    return low < high && std::isfinite(high - low);
-}
-
-struct Limits {
-    double xmin, xmax, ymin, ymax;
-};
-
-Limits limitsof(const ModelState& s) {
-    return {s.xmin, s.xmax, s.ymin, s.ymax};
-}
-
-// Puts back limits a pan has overflowed; returns whether it had to.
-bool restoreoverflow(ModelState& s, const Limits& before) {
-    if (usable(s.xmin, s.xmax) && usable(s.ymin, s.ymax)) return false;
-    s.xmin = before.xmin;
-    s.xmax = before.xmax;
-    s.ymin = before.ymin;
-    s.ymax = before.ymax;
-    return true;
-}
 
 void showreadout(QLineEdit* xbox, QLineEdit* ybox, const Readout& readout) {
     xbox->setText(QString::fromStdString(readout.x));
@@ -87,11 +62,6 @@ void Form1::Picture1_MouseMove(int16_t /*button*/, int16_t /*shift*/, float X, f
 
     if (plot.dragging) {
         dragoffsets(model, plot, X, Y);
-        if (!usable(model.xmin - plot.xshift, model.xmax - plot.xshift) ||
-            !usable(model.ymin + plot.yshift, model.ymax + plot.yshift)) {
-            plot.xshift = 0.0; // the drawing stays where it is rather than overflow
-            plot.yshift = 0.0;
-        }
         fastdraw(0);
     }
     plot.movebusy = 0;
@@ -99,12 +69,8 @@ void Form1::Picture1_MouseMove(int16_t /*button*/, int16_t /*shift*/, float X, f
 
 void Form1::Picture1_MouseUp(int16_t /*button*/, int16_t /*shift*/, float X, float Y) {
     Picture1->unsetCursor();
-    const Limits before = limitsof(model);
     const Release release = mouserelease(model, plot, X, Y, sep);
-    if (restoreoverflow(model, before)) {
-        plot.pinned = 0;
-        clearreadout();
-    } else if (release.inside) {
+    if (release.inside) {
         showreadout(Text1, Text2, release.readout);
         // A pinned readout can be selected and copied.
         Text1->setEnabled(release.enabled);

@@ -11,12 +11,7 @@ namespace kelvora {
 void Form1::fastdraw(int16_t autoflag) {
     const FastdrawResult result =
         kelvora::fastdraw(autoflag, cmdAuto->isChecked(), model, plot, Picture1->surface(), sep);
-    if (result.clearreadout) {
-        Text1->setEnabled(false);
-        Text1->clear();
-        Text2->setEnabled(false);
-        Text2->clear();
-    }
+    if (result.clearreadout) clearreadout();
     // The boxes' change handlers leave the program's own writing alone.
     plot.settingboxes = 1;
     tbymin->setText(QString::fromStdString(result.tbymin));
@@ -24,6 +19,9 @@ void Form1::fastdraw(int16_t autoflag) {
     tbxmin->setText(QString::fromStdString(result.tbxmin));
     tbxmax->setText(QString::fromStdString(result.tbxmax));
     plot.settingboxes = 0;
+    // The boxes now show the limits in use, which are valid: Set must not stay disabled by an earlier
+    // invalid entry that the redraw has just replaced. While the limits are automatic it stays off.
+    if (!cmdAuto->isChecked()) checklimits();
     Picture1->update();
 }
 

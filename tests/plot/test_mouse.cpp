@@ -142,10 +142,21 @@ TEST_F(MouseTest, ZoomStopsAtItsBounds) {
     EXPECT_TRUE(mousedoubleclick(s, ps));
 }
 
+TEST_F(MouseTest, PanThatWouldOverflowLeavesTheLimits) {
+    s.xmin = -1.7e308;
+    s.xmax = 1.7e308 / 2;
+    mousepress(ps, leftbutton, centrex(), centrey());
+    mouserelease(s, ps, centrex() - 100, centrey(), '.');
+    EXPECT_EQ(s.xmin, -1.7e308);
+    EXPECT_EQ(s.xmax, 1.7e308 / 2);
+}
+
 TEST(TypedLimits, Validity) {
     EXPECT_TRUE(limitsvalid(-160, -80, 0, 3));
     EXPECT_FALSE(limitsvalid(-80, -80, 0, 3));
     EXPECT_FALSE(limitsvalid(-160, -80, 3, 3));
     EXPECT_FALSE(limitsvalid(-160, -80, -0.5, 3));
     EXPECT_TRUE(limitsvalid(-160, -80, 0, 1e-9));
+    EXPECT_FALSE(limitsvalid(-1e308, 1e308, 0, 3)); // a span beyond the double range
+    EXPECT_FALSE(limitsvalid(-160, -80, 0, 1.7e308 * 2));
 }

@@ -121,19 +121,25 @@ TEST_F(Limits, SetAppliesTheTypedLimitsAndDropsTheMarker) {
     EXPECT_EQ(text(f().tbymax), withsep("2.75"));
 }
 
-TEST_F(Limits, TheRedrawsOwnWritingIsNotCheckedButSetChecksAgain) {
-    // Limits 1e-5 apart at -100 mV: the boxes, written with five digits, both read -100.
+TEST_F(Limits, SetFollowsWhatTheRedrawWroteIntoTheBoxes) {
+    // Limits 1e-5 apart at -100 mV: the boxes, written with five digits, both read -100, which Set
+    // could not apply; it is disabled at once rather than refusing a click later.
     setlimits(QStringLiteral("-100.00001"), QStringLiteral("-99.99999"), QStringLiteral("0"),
               QStringLiteral("3"));
     ASSERT_EQ(text(f().tbxmin), "-100");
     ASSERT_EQ(text(f().tbxmax), "-100");
-    // The boxes' change handlers ignored that writing, so Set stays enabled ...
-    EXPECT_TRUE(f().cmdSet->isEnabled());
-    // ... and Set itself refuses the equal pair, leaving the limits.
-    QTest::mouseClick(f().cmdSet, Qt::LeftButton);
     EXPECT_FALSE(f().cmdSet->isEnabled());
     EXPECT_EQ(f().model.xmin, -100.00001);
     EXPECT_EQ(f().model.xmax, -99.99999);
+
+    // An invalid entry disables Set; a redraw that writes valid limits over it enables it again.
+    typeinto(f().tbymin, QStringLiteral("5"));
+    EXPECT_FALSE(f().cmdSet->isEnabled());
+    f().model.xmin = -160;
+    f().model.xmax = -80;
+    f().fastdraw(0);
+    EXPECT_EQ(text(f().tbymin), "0");
+    EXPECT_TRUE(f().cmdSet->isEnabled());
 }
 
 TEST_F(Limits, TypedLimitsWhoseSpanOverflowsAreRefused) {
