@@ -22,6 +22,10 @@ namespace {
 constexpr int clientwidth = 15216;
 constexpr int clientheight = 9384;
 
+// The separator check boxes reach to the window's edge: at the design width of 1212 twips the
+// toolkit's box and font cut "use Comma" short.
+constexpr int separatorboxwidth = clientwidth - 13440;
+
 // The controls' font: small enough for the design's 19-pixel text boxes.
 constexpr int controlpixelsize = 11;
 
@@ -133,8 +137,8 @@ void Form1::createcontrols() {
     Text2 = textbox(this, QString(), 12120, 2280, 1215, 288);
     cmdClipboard = new toolkit::WrapButton(QStringLiteral("&Copy to clipboard"), this);
     toolkit::place(cmdClipboard, 12000, 3240, 1092, 612);
-    cbDot = checkbox(this, QStringLiteral("use Point"), 13440, 3240, 1212, 192);
-    cbComma = checkbox(this, QStringLiteral("use Comma"), 13440, 3600, 1212, 192);
+    cbDot = checkbox(this, QStringLiteral("use Point"), 13440, 3240, separatorboxwidth, 192);
+    cbComma = checkbox(this, QStringLiteral("use Comma"), 13440, 3600, separatorboxwidth, 192);
 
     // Row captions of the panel.
     Label11 = label(this, QStringLiteral("Max"), 120, 5400, 375, 255);

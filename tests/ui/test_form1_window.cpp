@@ -41,7 +41,7 @@ TEST_F(Window, ControlsStandAtTheirDesignPlaces) {
         {f.Label3, twips(11640, 1200, 1812, 372)}, {f.Label1, twips(11880, 1800, 372, 252)},
         {f.Text1, twips(12120, 1800, 1215, 288)},  {f.Label2, twips(11880, 2280, 372, 252)},
         {f.Text2, twips(12120, 2280, 1215, 288)},  {f.cmdClipboard, twips(12000, 3240, 1092, 612)},
-        {f.cbDot, twips(13440, 3240, 1212, 192)},  {f.cbComma, twips(13440, 3600, 1212, 192)},
+        {f.cbDot, twips(13440, 3240, 1776, 192)},  {f.cbComma, twips(13440, 3600, 1776, 192)},
         {f.Label11, twips(120, 5400, 375, 255)},   {f.Label14, twips(120, 8040, 375, 255)},
         {f.tbMax[0], twips(480, 5400, 612, 288)},  {f.Slider[0], twips(600, 5760, 495, 2295)},
         {f.tbMin[0], twips(480, 8040, 612, 288)},  {f.lbName[0], twips(360, 8400, 975, 255)},
