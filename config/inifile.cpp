@@ -172,9 +172,17 @@ void appendline(std::string& text, const std::string& line) {
     text += lineend;
 }
 
+// A parameter number line: one blank, then the number.
+void appendnumberline(std::string& text, const std::string& number) {
+    text += ' ';
+    appendline(text, number);
+}
+
 std::filesystem::path tempname(const std::filesystem::path& path, std::mt19937_64& random) {
     static constexpr char hexdigits[] = "0123456789abcdef";
-    std::string name = "." + path.filename().string() + ".";
+    std::string name(1, '.');
+    name += path.filename().string();
+    name += '.';
     std::uint64_t bits = random();
     for (int d = 0; d < tempnamedigits; ++d, bits >>= 4)
         name += hexdigits[bits & 0xf];
@@ -240,9 +248,9 @@ std::string configtext(const ModelState& s, ConfigForm form, char sep) {
     for (int i = 0; i <= lastindex; ++i) {
         const parameter& p = table[i];
         appendline(text, std::string("# ") + parametername(i) + "  " + parameterunit(i));
-        appendline(text, " " + fixedsix(static_cast<double>(p.value), sep));
-        appendline(text, " " + fixedsix(p.min, sep));
-        appendline(text, " " + fixedsix(p.max, sep));
+        appendnumberline(text, fixedsix(static_cast<double>(p.value), sep));
+        appendnumberline(text, fixedsix(p.min, sep));
+        appendnumberline(text, fixedsix(p.max, sep));
     }
 
     appendline(text, "# pKa2");

@@ -94,7 +94,7 @@ std::string positional(const Decimal& d, char sep, bool leadingzero) {
             out.append(d.digits, static_cast<std::size_t>(integerdigits));
         }
     } else {
-        if (leadingzero) out = "0";
+        if (leadingzero) out.assign(1, '0');
         out += sep;
         out.append(static_cast<std::size_t>(-d.exponent - 1), '0');
         out += d.digits;
@@ -115,6 +115,13 @@ std::string exponential(const Decimal& d, char sep) {
     if (magnitude.size() < exponentdigits) out.append(exponentdigits - magnitude.size(), '0');
     out += magnitude;
     return out;
+}
+
+// The body with a minus in front for a negative number. (Built by insertion: "-" + body trips a
+// false -Wrestrict warning of g++ 12 at -O3.)
+std::string withsign(const Decimal& d, std::string body) {
+    if (d.negative) body.insert(body.begin(), '-');
+    return body;
 }
 
 std::string shortbody(const Decimal& d, char sep, bool leadingzero, int highestpositional) {
@@ -160,12 +167,12 @@ std::string plainnumber(double x, char sep) {
 
 std::string shorttext(double x, char sep) {
     const Decimal d = significant(x, doubledigits);
-    return (d.negative ? "-" : "") + shortbody(d, sep, true, highestdoublepositional);
+    return withsign(d, shortbody(d, sep, true, highestdoublepositional));
 }
 
 std::string singletext(float x, char sep) {
     const Decimal d = significant(x, singledigits);
-    return (d.negative ? "-" : "") + shortbody(d, sep, true, highestsinglepositional);
+    return withsign(d, shortbody(d, sep, true, highestsinglepositional));
 }
 
 std::string tickpattern(double x, char sep) {
@@ -179,7 +186,7 @@ std::string tablepattern(double x, char sep) {
     // than 15 significant digits within 15 decimals; rounding the binary value once, directly to those
     // decimals, avoids rounding twice.
     if (d.exponent < -1) return fixedtrimmed(x, tabledecimals, 0, sep);
-    std::string out = (d.negative ? "-" : "") + positional(d, sep, true);
+    std::string out = withsign(d, positional(d, sep, true));
     if (out.find(sep) == std::string::npos) out += sep;
     return out;
 }
@@ -189,7 +196,7 @@ std::string tablepatternsingle(float x, char sep) {
     // Seven significant digits fit in fifteen decimals down to an exponent of -9.
     constexpr int lowestwithinpattern = singledigits - tabledecimals - 1;
     if (d.exponent < lowestwithinpattern) return fixedtrimmed(static_cast<double>(x), tabledecimals, 0, sep);
-    std::string out = (d.negative ? "-" : "") + positional(d, sep, true);
+    std::string out = withsign(d, positional(d, sep, true));
     if (out.find(sep) == std::string::npos) out += sep;
     return out;
 }

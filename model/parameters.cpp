@@ -79,7 +79,10 @@ std::string yaxistext(int entry) {
     const int i = entry - 1;
     std::string text = parametername(i);
     const std::string unit = parameterunit(i);
-    if (!unit.empty()) text += " " + unit;
+    if (!unit.empty()) {
+        text += ' ';
+        text += unit;
+    }
     return text;
 }
 
