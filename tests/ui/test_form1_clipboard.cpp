@@ -3,16 +3,14 @@
 // a copy made in the middle of a mouse move.
 #include <QCheckBox>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QProcess>
-#include <QPushButton>
 
-#include "plotmouse.h"
+#include "uitest.h"
 
 namespace kelvora::uitest {
 namespace {
 
-class Clipboard : public PlotMouse {
+class Clipboard : public Shown {
   protected:
     static std::string clipboardtext() { return QGuiApplication::clipboard()->text().toStdString(); }
 
@@ -26,11 +24,14 @@ class Clipboard : public PlotMouse {
     }
 
     // kelvora-export table in the test's directory, where the closed window left Kelvora.ini. It runs
-    // under this process's own environment, so its regional settings are the window's.
-    std::string exporttable(const QStringList& options) const {
+    // under this process's own environment, so its regional settings are the window's. decimal: the
+    // --decimal choice, or nullptr for the system's separator.
+    std::string exporttable(const char* decimal) const {
+        QStringList options{QStringLiteral("table")};
+        if (decimal) options << QStringLiteral("--decimal") << QString::fromLatin1(decimal);
         QProcess process;
         process.setWorkingDirectory(dir.path());
-        process.start(QStringLiteral(KELVORA_EXPORT), QStringList{QStringLiteral("table")} + options);
+        process.start(QStringLiteral(KELVORA_EXPORT), options);
         EXPECT_TRUE(process.waitForFinished(60000));
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
@@ -46,17 +47,16 @@ class Clipboard : public PlotMouse {
 };
 
 TEST_F(Clipboard, AtMostOneSeparatorIsChosen) {
-    QTest::mouseClick(f().cbComma, Qt::LeftButton);
-    EXPECT_TRUE(f().cbComma->isChecked());
-    QTest::mouseClick(f().cbDot, Qt::LeftButton);
-    EXPECT_TRUE(f().cbDot->isChecked());
-    EXPECT_FALSE(f().cbComma->isChecked());
-    QTest::mouseClick(f().cbComma, Qt::LeftButton);
-    EXPECT_TRUE(f().cbComma->isChecked());
-    EXPECT_FALSE(f().cbDot->isChecked());
-    QTest::mouseClick(f().cbComma, Qt::LeftButton);
-    EXPECT_FALSE(f().cbComma->isChecked());
-    EXPECT_FALSE(f().cbDot->isChecked());
+    struct Step {
+        QCheckBox* clicked;
+        bool dot, comma;
+    };
+    for (const Step s : {Step{f().cbComma, false, true}, Step{f().cbDot, true, false},
+                         Step{f().cbComma, false, true}, Step{f().cbComma, false, false}}) {
+        QTest::mouseClick(s.clicked, Qt::LeftButton);
+        EXPECT_EQ(f().cbDot->isChecked(), s.dot);
+        EXPECT_EQ(f().cbComma->isChecked(), s.comma);
+    }
     // The program's own checking follows the same rule.
     f().cbDot->setChecked(true);
     f().cbComma->setChecked(true);
@@ -69,9 +69,9 @@ TEST_F(Clipboard, HoldsExactlyTheExportedTableForEachSeparator) {
     const std::string comma = copywith(f().cbComma);
     closewindow();
 
-    EXPECT_EQ(system, exporttable({}));
-    EXPECT_EQ(point, exporttable({QStringLiteral("--decimal"), QStringLiteral("point")}));
-    EXPECT_EQ(comma, exporttable({QStringLiteral("--decimal"), QStringLiteral("comma")}));
+    EXPECT_EQ(system, exporttable(nullptr));
+    EXPECT_EQ(point, exporttable("point"));
+    EXPECT_EQ(comma, exporttable("comma"));
     // The header and one line per plot row: ymin is 0, so every row is above it.
     EXPECT_EQ(linecount(point), 1 + N);
     // Every number of one takes the chosen separator; nothing else in the table is a point or comma.
@@ -90,32 +90,16 @@ TEST_F(Clipboard, HoldsTheExportedTableAfterAPan) {
     closewindow();
     ASSERT_EQ(lines("Kelvora.ini").size(), 98);
 
-    EXPECT_EQ(point, exporttable({QStringLiteral("--decimal"), QStringLiteral("point")}));
-    EXPECT_EQ(comma, exporttable({QStringLiteral("--decimal"), QStringLiteral("comma")}));
+    EXPECT_EQ(point, exporttable("point"));
+    EXPECT_EQ(comma, exporttable("comma"));
     EXPECT_EQ(point.substr(point.find("\r\n") + 2, 4), "3.5\t");
-}
-
-TEST_F(Clipboard, HoldsTheExportedTableForAParameterOnTheYAxis) {
-    closewindow();
-    // The y axis on pHo, chosen in the file; the window starts from it and saves it again.
-    QStringList ini = lines("Kelvora.ini");
-    ASSERT_GE(ini.size(), 96);
-    ini.last() = QStringLiteral(" 5 ");
-    writefile("Kelvora.ini", ini.join(QStringLiteral("\r\n")).append(QStringLiteral("\r\n")).toLatin1());
-    start(true);
-    ASSERT_EQ(f().model.yaxis, 5);
-    const std::string point = copywith(f().cbDot);
-    closewindow();
-    EXPECT_EQ(point, exporttable({QStringLiteral("--decimal"), QStringLiteral("point")}));
-    EXPECT_EQ(point.substr(0, point.find('\t')), "pHo (y axis)");
 }
 
 TEST_F(Clipboard, ACopyInTheMiddleOfAMouseMoveLeavesTheClipboardEmpty) {
     QGuiApplication::clipboard()->setText(QStringLiteral("before"));
     // The click waits in the queue; the move lets it run while it is still being handled.
     QMetaObject::invokeMethod(f().cmdClipboard, "click", Qt::QueuedConnection);
-    std::unique_ptr<QMouseEvent> hover(moveevent(200, 100, Qt::NoButton));
-    QApplication::sendEvent(f().Picture1, hover.get());
+    send(QEvent::MouseMove, 200, 100, Qt::NoButton);
     EXPECT_EQ(clipboardtext(), "");
     // The same click after the move copies the table.
     QTest::mouseClick(f().cmdClipboard, Qt::LeftButton);

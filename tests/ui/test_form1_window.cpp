@@ -2,13 +2,9 @@
 // the access keys, the tool tip, the hidden y-axis list, the axis titles and the frame lines.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QImage>
-#include <QLabel>
-#include <QPushButton>
 #include <QSlider>
 
 #include "ui/axistitle.h"
-#include "ui/plotwidget.h"
 #include "uitest.h"
 
 namespace kelvora::uitest {
@@ -18,13 +14,6 @@ class Window : public InTempDir {};
 
 QRect twips(int left, int top, int width, int height) {
     return {toolkit::pixels(left), toolkit::pixels(top), toolkit::pixels(width), toolkit::pixels(height)};
-}
-
-TEST_F(Window, CaptionAndFixedClientArea) {
-    Form1& f = start();
-    EXPECT_EQ(f.windowTitle(), QStringLiteral("Kelvora"));
-    EXPECT_EQ(f.minimumSize(), QSize(1014, 626));
-    EXPECT_EQ(f.maximumSize(), QSize(1014, 626));
 }
 
 TEST_F(Window, ControlsStandAtTheirDesignPlaces) {
@@ -53,39 +42,32 @@ TEST_F(Window, ControlsStandAtTheirDesignPlaces) {
     EXPECT_EQ(f.Picture1->size(), QSize(551, 305));
 }
 
-TEST_F(Window, CaptionsToolTipAndStartStates) {
+TEST_F(Window, CaptionsToolTipStartStatesAndFixedClientArea) {
     Form1& f = start();
-    EXPECT_EQ(f.Label12->text(), QStringLiteral("Screen setup"));
-    EXPECT_EQ(f.cmdAuto->text(), QStringLiteral("Automatic off"));
-    EXPECT_TRUE(f.cmdAuto->isCheckable());
-    EXPECT_FALSE(f.cmdAuto->isChecked());
-    EXPECT_EQ(f.Label19->text(), QStringLiteral("Manual setup"));
-    EXPECT_EQ(f.Label15->text(), QStringLiteral("Y min"));
-    EXPECT_EQ(f.Label16->text(), QStringLiteral("Y max"));
-    EXPECT_EQ(f.Label17->text(), QStringLiteral("X min"));
-    EXPECT_EQ(f.Label18->text(), QStringLiteral("X max"));
-    EXPECT_EQ(f.cmdSet->text(), QStringLiteral("Set"));
-    EXPECT_TRUE(f.cmdSet->isEnabled());
-    EXPECT_EQ(f.cmdDefault->text(), QStringLiteral("&Default"));
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("Kelvora"));
+    EXPECT_EQ(f.minimumSize(), QSize(1014, 626));
+    EXPECT_EQ(f.maximumSize(), QSize(1014, 626));
+    // Labels, buttons and boxes all keep their caption or content in the property "text".
+    QStringList captions;
+    for (const QWidget* w : std::initializer_list<QWidget*>{
+             f.Label12, f.cmdAuto, f.Label19, f.Label15, f.Label16, f.Label17, f.Label18, f.cmdSet,
+             f.cmdDefault, f.Label3, f.Label1, f.Label2, f.cmdClipboard, f.cbDot, f.cbComma, f.Label11,
+             f.Label14, f.Text1, f.Text2})
+        captions << w->property("text").toString();
+    EXPECT_EQ(
+        captions.join(QLatin1Char('|')).toStdString(),
+        "Screen setup|Automatic off|Manual setup|Y min|Y max|X min|X max|Set|&Default|Mouse position:|X|Y|"
+        "&Copy to clipboard|use Point|use Comma|Max|Min||");
     EXPECT_EQ(f.cmdDefault->toolTip(), QStringLiteral("Go back to the original parameters"));
-    EXPECT_EQ(f.Label3->text(), QStringLiteral("Mouse position:"));
-    EXPECT_EQ(f.Label1->text(), QStringLiteral("X"));
-    EXPECT_EQ(f.Label2->text(), QStringLiteral("Y"));
-    EXPECT_EQ(f.cmdClipboard->text(), QStringLiteral("&Copy to clipboard"));
-    EXPECT_EQ(f.cbDot->text(), QStringLiteral("use Point"));
-    EXPECT_EQ(f.cbComma->text(), QStringLiteral("use Comma"));
-    EXPECT_FALSE(f.cbDot->isChecked());
-    EXPECT_FALSE(f.cbComma->isChecked());
-    EXPECT_EQ(f.Label11->text(), QStringLiteral("Max"));
-    EXPECT_EQ(f.Label14->text(), QStringLiteral("Min"));
-    EXPECT_FALSE(f.Text1->isEnabled());
-    EXPECT_FALSE(f.Text2->isEnabled());
-    EXPECT_TRUE(f.Text1->text().isEmpty());
-    EXPECT_TRUE(f.Text2->text().isEmpty());
+    EXPECT_TRUE(f.cmdAuto->isCheckable());
+    EXPECT_FALSE(f.cmdAuto->isChecked() || f.cbDot->isChecked() || f.cbComma->isChecked());
+    EXPECT_TRUE(f.cmdSet->isEnabled());
+    EXPECT_FALSE(f.Text1->isEnabled() || f.Text2->isEnabled());
 }
 
-TEST_F(Window, AccessKeyPressesTheResetButton) {
+TEST_F(Window, AccessKeyPressesTheResetButtonAndTheYAxisListIsNeverShown) {
     Form1& f = start(true);
+    EXPECT_FALSE(f.Combo1->isVisible());
     int asked = 0;
     f.question = [&](QWidget*, const QString&, const QString&) {
         ++asked;
@@ -97,15 +79,10 @@ TEST_F(Window, AccessKeyPressesTheResetButton) {
     EXPECT_EQ(asked, 1);
 }
 
-TEST_F(Window, YAxisListIsNeverShown) {
-    Form1& f = start(true);
-    EXPECT_FALSE(f.Combo1->isVisible());
-    EXPECT_EQ(f.Combo1->count(), 21);
-}
-
 TEST_F(Window, PanelColumnsAreCopiesOfColumnZero) {
     Form1& f = start();
     for (int i = 1; i <= lastindex; ++i) {
+        EXPECT_EQ(f.tbValue[i]->parentWidget(), f.tbValue[0]->parentWidget());
         EXPECT_EQ(f.tbValue[i]->size(), f.tbValue[0]->size());
         EXPECT_TRUE(f.tbValue[i]->font().bold());
         EXPECT_EQ(f.lbName[i]->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
@@ -117,7 +94,7 @@ TEST_F(Window, PanelColumnsAreCopiesOfColumnZero) {
     }
 }
 
-TEST_F(Window, AxisTitles) {
+TEST_F(Window, AxisTitlesAndFrameLines) {
     Form1& f = start(true);
     EXPECT_EQ(f.Image1->text(), QStringLiteral("Mitochondrial membrane potential (\u0394\u03A8m, mV)"));
     EXPECT_FALSE(f.Image1->readsupward());
@@ -137,10 +114,8 @@ TEST_F(Window, AxisTitles) {
     EXPECT_GE(first, 0);
     EXPECT_LE(first, 5);
     EXPECT_GE(last, title.height() - 6);
-}
 
-TEST_F(Window, FrameLinesSeparateTheSetUpArea) {
-    Form1& f = start(true);
+    // The frame lines separate the groups of the set-up area.
     const QImage window = f.grab().toImage();
     const QRgb black = qRgb(0, 0, 0);
     EXPECT_EQ(window.pixel(576, 150), black);  // Line6, x 8640

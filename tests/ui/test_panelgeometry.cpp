@@ -11,93 +11,75 @@ namespace {
 
 const std::array<float, panelarrays> design{600.0f, 480.0f, 480.0f, 480.0f, 360.0f, 480.0f};
 
-std::vector<int> lefts(const PanelPlacement& p, PanelArray a) {
-    std::vector<int> out;
-    for (const PanelColumn& c : p.columns)
-        out.push_back(static_cast<int>(c.left[a]));
-    return out;
-}
-
-std::vector<int> hidden(const PanelPlacement& p) {
-    std::vector<int> out;
-    for (int i = 0; i <= lastindex; ++i)
-        if (!p.columns[i].visible) out.push_back(i);
-    return out;
-}
-
-TEST(PanelGeometry, RatioHidesATPinAndADPinAndSpacesEvenly) {
-    const PanelPlacement p = panelgeometry(ratioaxis, design);
-    EXPECT_TRUE(p.image2visible);
-    EXPECT_EQ(hidden(p), (std::vector<int>{0, 1}));
-    // ATPout stands where ATPin would, plus 240 x 0.96 twips (830.4, kept as pixel 55).
-    EXPECT_EQ(lefts(p, SliderArray),
-              (std::vector<int>{600,  825,  825,  1635, 2445,  3255,  4065,  4875,  5685,  6495,
-                                7305, 8115, 8925, 9735, 10545, 11355, 12165, 12975, 13785, 14595}));
-    EXPECT_EQ(lefts(p, tbMaxArray),
-              (std::vector<int>{480,  705,  705,  1515, 2325,  3135,  3945,  4755,  5565,  6375,
-                                7185, 7995, 8805, 9615, 10425, 11235, 12045, 12855, 13665, 14475}));
-    EXPECT_EQ(lefts(p, lbNameArray),
-              (std::vector<int>{360,  585,  585,  1395, 2205,  3015,  3825,  4635,  5445,  6255,
-                                7065, 7875, 8685, 9495, 10305, 11115, 11925, 12735, 13545, 14355}));
-    EXPECT_EQ(lefts(p, tbMinArray), lefts(p, tbMaxArray));
-    EXPECT_EQ(lefts(p, tbValueArray), lefts(p, tbMaxArray));
-    EXPECT_EQ(lefts(p, lbUnitArray), lefts(p, tbMaxArray));
-}
-
-TEST(PanelGeometry, TemperatureHidesOnlyItsColumn) {
-    const PanelPlacement p = panelgeometry(T, design);
-    EXPECT_FALSE(p.image2visible);
-    EXPECT_EQ(hidden(p), (std::vector<int>{17}));
-    EXPECT_EQ(lefts(p, SliderArray),
-              (std::vector<int>{600,  1335, 2070, 2805,  3540,  4275,  5010,  5745,  6480,  7290,
-                                8100, 8910, 9720, 10530, 11340, 12150, 12960, 12960, 13905, 14640}));
-    // The hidden T column sits on the Mg column; KM(adp) stands 1080 x 0.87 = 939.6 twips right of Mg.
-    EXPECT_EQ(p.columns[T].left, p.columns[Mg].left);
-    EXPECT_NEAR(p.columns[KMadp].left[SliderArray] - p.columns[Mg].left[SliderArray], 939.6, 7.5);
-}
-
-TEST(PanelGeometry, FirstParameterOnTheAxis) {
-    const PanelPlacement p = panelgeometry(ATPin, design);
-    EXPECT_EQ(hidden(p), (std::vector<int>{0}));
-    EXPECT_FALSE(p.image2visible);
-    // ADPin stands 240 x 0.87 twips right of the place of the hidden ATPin column.
-    EXPECT_EQ(p.columns[ADPin].left[SliderArray], 810.0f);
-    EXPECT_EQ(p.columns[ADPin].left[tbMaxArray], 690.0f);
-    EXPECT_EQ(p.columns[lastindex].left[SliderArray], 14640.0f);
-}
-
-TEST(PanelGeometry, SecondParameterOnTheAxis) {
-    const PanelPlacement p = panelgeometry(ADPin, design);
-    EXPECT_EQ(hidden(p), (std::vector<int>{1}));
-    EXPECT_EQ(p.columns[ADPin].left, p.columns[ATPin].left);
-    EXPECT_EQ(p.columns[ATPout].left[SliderArray], 1545.0f); // 600 + 1080 x 0.87, kept as pixel 103
-}
-
-TEST(PanelGeometry, LastParameterOnTheAxis) {
-    const PanelPlacement p = panelgeometry(KMatp, design);
-    EXPECT_EQ(hidden(p), (std::vector<int>{19}));
-    EXPECT_EQ(p.columns[KMatp].left, p.columns[KMadp].left);
-    EXPECT_EQ(p.columns[KMadp].left[SliderArray], 14430.0f);
-}
-
-TEST(PanelGeometry, EveryMiddleChoiceHidesExactlyItsColumn) {
-    for (int16_t y = 2; y <= 18; ++y) {
+TEST(PanelGeometry, EachChoiceHidesItsColumnOnItsLeftNeighbour) {
+    for (int16_t y = ratioaxis; y <= lastindex; ++y) {
         const PanelPlacement p = panelgeometry(y, design);
-        EXPECT_EQ(hidden(p), (std::vector<int>{y})) << "y-axis index " << y;
-        EXPECT_EQ(p.columns[y].left, p.columns[y - 1].left) << "y-axis index " << y;
+        std::vector<int> hidden;
+        for (int i = 0; i <= lastindex; ++i)
+            if (!p.columns[i].visible) hidden.push_back(i);
+        // The ratio hides both ATPin and ADPin and is the only choice with the y title picture.
+        const std::vector<int> expected =
+            y == ratioaxis ? std::vector<int>{ATPin, ADPin} : std::vector<int>{y};
+        EXPECT_EQ(hidden, expected) << y;
+        EXPECT_EQ(p.image2visible, y == ratioaxis) << y;
+        if (y >= 1) {
+            EXPECT_EQ(p.columns[y].left, p.columns[y - 1].left) << y;
+        }
         // The next column stands 1080 twips (scaled) right of the previous visible one.
         const float f = (y + 1 >= 9 && y + 1 < 17) ? widefactor : narrowfactor;
-        EXPECT_NEAR(p.columns[y + 1].left[SliderArray] - p.columns[y - 1].left[SliderArray], 1080.0 * f, 7.5)
-            << "y-axis index " << y;
+        if (y >= 2 && y < lastindex) {
+            EXPECT_NEAR(p.columns[y + 1].left[SliderArray] - p.columns[y - 1].left[SliderArray], 1080.0 * f,
+                        7.5)
+                << y;
+        }
     }
+}
+
+TEST(PanelGeometry, RatioAndTemperatureLayouts) {
+    // ATPout stands where ATPin would, plus 240 x 0.96 twips (830.4, kept as pixel 55); with T on the y
+    // axis the spacing widens at column 9 and narrows again at 17.
+    const std::vector<int> ratio{600,  825,  825,  1635, 2445,  3255,  4065,  4875,  5685,  6495,
+                                 7305, 8115, 8925, 9735, 10545, 11355, 12165, 12975, 13785, 14595};
+    const std::vector<int> temperature{600,  1335, 2070, 2805,  3540,  4275,  5010,  5745,  6480,  7290,
+                                       8100, 8910, 9720, 10530, 11340, 12150, 12960, 12960, 13905, 14640};
+    for (const auto& [y, sliders] : {std::pair{ratioaxis, ratio}, std::pair{int16_t{T}, temperature}}) {
+        const PanelPlacement p = panelgeometry(y, design);
+        // The other arrays follow the slider at their design distance, a whole number of pixels.
+        for (int a = 0; a < panelarrays; ++a) {
+            std::vector<int> expected, lefts;
+            for (int i = 0; i <= lastindex; ++i) {
+                expected.push_back(sliders[i] - 600 + static_cast<int>(design[a]));
+                lefts.push_back(static_cast<int>(p.columns[i].left[a]));
+            }
+            EXPECT_EQ(lefts, expected) << "y-axis index " << y << ", array " << a;
+        }
+    }
+}
+
+TEST(PanelGeometry, EdgeChoices) {
+    struct Figure {
+        int16_t y;
+        int column;
+        PanelArray array;
+        float left;
+    };
+    for (const Figure c : {
+             Figure{ATPin, ADPin, SliderArray, 810.0f}, // 240 x 0.87 right of the hidden ATPin column
+             Figure{ATPin, ADPin, tbMaxArray, 690.0f},
+             Figure{ATPin, KMatp, SliderArray, 14640.0f},
+             Figure{ADPin, ATPout, SliderArray, 1545.0f}, // 600 + 1080 x 0.87, kept as pixel 103
+             Figure{KMatp, KMadp, SliderArray, 14430.0f},
+         })
+        EXPECT_EQ(panelgeometry(c.y, design).columns[c.column].left[c.array], c.left)
+            << c.y << " " << c.column;
 }
 
 TEST(PanelGeometry, PositionsAreSinglePrecisionSums) {
     // Without the toolkit's pixel grid the positions are plain single-precision sums.
-    const PanelPlacement p = panelgeometry(ratioaxis, design, [](float twips) { return twips; });
-    const float third = 600.0f + 240.0f * widefactor + 840.0f * widefactor;
-    EXPECT_EQ(p.columns[3].left[SliderArray], third);
-    const PanelPlacement q = panelgeometry(Mg, design, [](float twips) { return twips; });
+    const auto exact = [](float twips) { return twips; };
+    const PanelPlacement p = panelgeometry(ratioaxis, design, exact);
+    EXPECT_EQ(p.columns[3].left[SliderArray], 600.0f + 240.0f * widefactor + 840.0f * widefactor);
+    const PanelPlacement q = panelgeometry(Mg, design, exact);
     float left = 600.0f;
     for (int i = 1; i <= 8; ++i)
         left += 840.0f * narrowfactor;

@@ -1,22 +1,31 @@
-// Shared by the window tests: every test runs in a fresh, empty working directory, because the window
+// Shared by the window tests. Every test runs in a fresh, empty working directory, because the window
 // keeps Kelvora.ini in the current directory.
 #pragma once
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
+#include <array>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
 
 #include "ui/form1.h"
+#include "ui/plotwidget.h"
 #include "ui/toolkit.h"
 
 namespace kelvora::uitest {
+
+using AxisLimits = std::array<double, 4>;                // xmin, xmax, ymin, ymax
+using ReadoutText = std::pair<std::string, std::string>; // Text1, Text2
 
 class InTempDir : public testing::Test {
   protected:
@@ -30,7 +39,7 @@ class InTempDir : public testing::Test {
         QDir::setCurrent(previous);
     }
 
-    // Starts the window the way the program does; shown and active when keys and focus matter.
+    // Starts the window the way the program does; shown and active when keys, focus and mouse matter.
     Form1& start(bool shown = false) {
         form = std::make_unique<Form1>();
         if (shown) {
@@ -40,6 +49,7 @@ class InTempDir : public testing::Test {
         }
         return *form;
     }
+    Form1& f() { return *form; }
 
     // Closes the window like its close box does, which writes the file.
     void closewindow() {
@@ -64,20 +74,107 @@ class InTempDir : public testing::Test {
         file.write(bytes);
     }
 
-    // Types a text into a box as a user would: focus, select all, type.
-    static void typeinto(QLineEdit* box, const QString& text) {
+    // Types a text into a box as a user would: focus, select all, type; enter also presses Enter.
+    static void typeinto(QLineEdit* box, const char* text) {
         box->setFocus(Qt::MouseFocusReason);
         box->selectAll();
-        QTest::keyClicks(box, text);
+        QTest::keyClicks(box, QString::fromUtf8(text));
+    }
+    static void enter(QLineEdit* box, const char* text) {
+        typeinto(box, text);
+        QTest::keyClick(box, Qt::Key_Return);
     }
 
     static std::string text(const QLineEdit* box) { return box->text().toStdString(); }
     static bool isred(const QLineEdit* box) { return toolkit::textcolour(box) == toolkit::red; }
     static bool isblack(const QLineEdit* box) { return toolkit::textcolour(box) == toolkit::black; }
 
+    // Text with the window's decimal separator in place of the point.
+    std::string withsep(const char* withpoint) const {
+        std::string s = withpoint;
+        for (char& c : s)
+            if (c == '.') c = form->sep;
+        return s;
+    }
+
     QTemporaryDir dir;
     QString previous;
     std::unique_ptr<Form1> form;
+};
+
+// A shown, active window, with the mouse on the plot going through the platform's window as a real
+// mouse's would: Qt itself turns two quick clicks into press, release, double click, release.
+class Shown : public InTempDir {
+  protected:
+    void SetUp() override {
+        InTempDir::SetUp();
+        start(true);
+        // The platform drops a move to where the pointer already is; an earlier test may have left it
+        // over the same pixel of an earlier window. Park it outside the plot first.
+        QTest::mouseMove(window(), QPoint(0, 0));
+    }
+
+    // The plot area of the window's surface: W x N pixels from (left, top).
+    static constexpr int W = 461;
+    static constexpr int N = 270;
+    static constexpr int left = 60;
+    static constexpr int top = 10;
+
+    // A surface pixel of Picture1 in the window's coordinates.
+    QPoint at(int X, int Y) const { return form->Picture1->mapTo(form.get(), QPoint(X, Y)); }
+    QWindow* window() const { return form->windowHandle(); }
+
+    void press(int X, int Y, Qt::MouseButton b = Qt::LeftButton) {
+        QTest::mousePress(window(), b, {}, at(X, Y));
+    }
+    void release(int X, int Y, Qt::MouseButton b = Qt::LeftButton) {
+        QTest::mouseRelease(window(), b, {}, at(X, Y));
+    }
+    void click(int X, int Y, Qt::MouseButton b = Qt::LeftButton) {
+        QTest::mouseClick(window(), b, {}, at(X, Y));
+    }
+    void doubleclick(int X, int Y, Qt::MouseButton b = Qt::LeftButton) {
+        QTest::mouseDClick(window(), b, {}, at(X, Y));
+    }
+    // Moves with whatever buttons are held since the last press.
+    void move(int X, int Y) { QTest::mouseMove(window(), at(X, Y)); }
+    // A drag with one step on the way.
+    void drag(int fromX, int fromY, int toX, int toY, Qt::MouseButton b = Qt::LeftButton) {
+        press(fromX, fromY, b);
+        move((fromX + toX) / 2, (fromY + toY) / 2);
+        move(toX, toY);
+        release(toX, toY, b);
+    }
+
+    // A mouse event sent straight to the surface, or built for posting, so that it can arrive in the
+    // middle of another handler.
+    QMouseEvent* event(QEvent::Type type, int X, int Y, Qt::MouseButtons held) const {
+        const QPointF p(X, Y);
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        return new QMouseEvent(type, p, form->Picture1->mapToGlobal(p), button, held, Qt::NoModifier);
+    }
+    void send(QEvent::Type type, int X, int Y, Qt::MouseButtons held) {
+        std::unique_ptr<QMouseEvent> e(event(type, X, Y, held));
+        QApplication::sendEvent(form->Picture1, e.get());
+    }
+
+    // Sets the four limits the way a user does: type them, press Set.
+    void setlimits(const char* xmin, const char* xmax, const char* ymin, const char* ymax) {
+        typeinto(f().tbxmin, xmin);
+        typeinto(f().tbxmax, xmax);
+        typeinto(f().tbymin, ymin);
+        typeinto(f().tbymax, ymax);
+        ASSERT_TRUE(f().cmdSet->isEnabled());
+        QTest::mouseClick(f().cmdSet, Qt::LeftButton);
+    }
+
+    QImage picture() { return f().Picture1->surface().image().copy(); }
+    // The axis limits, the readout in Text1 and Text2 and how many of the two boxes are enabled.
+    AxisLimits limits() const {
+        return {form->model.xmin, form->model.xmax, form->model.ymin, form->model.ymax};
+    }
+    ReadoutText readout() const { return {text(form->Text1), text(form->Text2)}; }
+    int readoutenabled() const { return int{form->Text1->isEnabled()} + int{form->Text2->isEnabled()}; }
 };
 
 } // namespace kelvora::uitest
