@@ -1,7 +1,8 @@
-// Helpers shared by the configuration tests: the start-up state, a scratch directory, and the
-// invariants that every repaired state must keep.
+// Helpers shared by the configuration and export tests: the start-up state (factorystate), a scratch
+// directory, and the invariants that every repaired state must keep.
 #pragma once
 
+#include "../model/factory.h"
 #include "model/parameters.h"
 
 #include <gtest/gtest.h>
@@ -16,22 +17,13 @@
 
 namespace kelvora::test {
 
-// The state start-up has built before the file is read.
-inline ModelState freshstate() {
-    ModelState s;
-    resetsettings(s);
-    buildtables(s);
-    s.pKa2 = defaultpKa2;
-    return s;
-}
-
 // A directory of its own for one test, removed afterwards.
 class ScratchDir {
   public:
     ScratchDir() {
         std::random_device seed;
         path_ = std::filesystem::temp_directory_path() /
-                ("kelvora-config-" + std::to_string(seed()) + "-" + std::to_string(seed()));
+                ("kelvora-test-" + std::to_string(seed()) + "-" + std::to_string(seed()));
         std::filesystem::create_directories(path_);
     }
     ~ScratchDir() {
@@ -60,8 +52,7 @@ class ScratchDir {
 };
 
 inline void writefile(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
+    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 inline std::string readfile(const std::filesystem::path& path) {

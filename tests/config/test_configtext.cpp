@@ -8,112 +8,47 @@
 #include <vector>
 
 using namespace kelvora;
-using kelvora::test::freshstate;
 
 namespace {
 
-// The file a first start writes, line by line.
-const std::vector<std::string> firststartlines = {
-    "#  You may alter this file manually at your own risk. Take care, you should not change the order of "
-    "the variables.",
-    "#  Unappropriate values will be overriden.",
-    "#  Format: # Parameter name and unit, parameter value, allowed minimum value, allowed maximum value; "
-    "and "
-    "some other things.",
-    "",
-    "# ATPin  (mM)",
-    " 6.00",
-    " 0.01",
-    " 12.00",
-    "# ADPin  (mM)",
-    " 6.00",
-    " 0.01",
-    " 12.00",
-    "# ATPout  (mM)",
-    " 1.20",
-    " 0.10",
-    " 5.00",
-    "# ADPout  (mM)",
-    " 0.01",
-    " 0.001",
-    " 2.00",
-    "# Pin  (mM)",
-    " 10.00",
-    " 0.10",
-    " 100.00",
-    "# pHo  ",
-    " 7.25",
-    " 6.00",
-    " 8.00",
-    "# pHi  ",
-    " 7.38",
-    " 6.00",
-    " 8.00",
-    "# n  ",
-    " 3.70",
-    " 2.80",
-    " 4.40",
-    "# KM(adp)in  (mM)",
-    " 0.906",
-    " 0.01",
-    " 2.00",
-    "# KM(adp)out  (mM)",
-    " 0.906",
-    " 0.01",
-    " 2.00",
-    "# KM(atp)in  (mM)",
-    " 0.114",
-    " 0.01",
-    " 2.00",
-    "# KM(atp)out  (mM)",
-    " 0.114",
-    " 0.01",
-    " 2.00",
-    "# KH(adp)in  10^(-x) M",
-    " 6.80",
-    " 4.00",
-    " 10.00",
-    "# KH(adp)out  10^(-x) M",
-    " 6.80",
-    " 4.00",
-    " 10.00",
-    "# KH(atp)in  10^(-x) M",
-    " 7.06",
-    " 4.00",
-    " 10.00",
-    "# KH(atp)out  10^(-x) M",
-    " 7.06",
-    " 4.00",
-    " 10.00",
-    "# Mg  (mM)",
-    " 0.50",
-    " 0.00",
-    " 2.00",
-    "# T  (Celsius)",
-    " 37.00",
-    " 20.00",
-    " 40.00",
-    "# KM(adp)  10^(-x)",
-    " 3.198",
-    " 0.00",
-    " 10.00",
-    "# KM(atp)  10^(-x)",
-    " 4.06",
-    " 0.00",
-    " 10.00",
-    "# pKa2",
-    " 7.2 ",
-    "# xmin",
-    "-160 ",
-    "# xmax",
-    "-80 ",
-    "# ymin",
-    " 0 ",
-    "# ymax",
-    " 3 ",
-    "# y axis",
-    "-1 ",
-};
+// The file a first start writes, line by line: the header, four lines per parameter, then the settings.
+std::vector<std::string> firststartlines() {
+    std::vector<std::string> lines = {
+        "#  You may alter this file manually at your own risk. Take care, you should not change the order of "
+        "the variables.",
+        "#  Unappropriate values will be overriden.",
+        "#  Format: # Parameter name and unit, parameter value, allowed minimum value, allowed maximum "
+        "value; "
+        "and some other things.",
+        ""};
+    const char* const parameters[20][4] = {
+        {"# ATPin  (mM)", " 6.00", " 0.01", " 12.00"},
+        {"# ADPin  (mM)", " 6.00", " 0.01", " 12.00"},
+        {"# ATPout  (mM)", " 1.20", " 0.10", " 5.00"},
+        {"# ADPout  (mM)", " 0.01", " 0.001", " 2.00"},
+        {"# Pin  (mM)", " 10.00", " 0.10", " 100.00"},
+        {"# pHo  ", " 7.25", " 6.00", " 8.00"},
+        {"# pHi  ", " 7.38", " 6.00", " 8.00"},
+        {"# n  ", " 3.70", " 2.80", " 4.40"},
+        {"# KM(adp)in  (mM)", " 0.906", " 0.01", " 2.00"},
+        {"# KM(adp)out  (mM)", " 0.906", " 0.01", " 2.00"},
+        {"# KM(atp)in  (mM)", " 0.114", " 0.01", " 2.00"},
+        {"# KM(atp)out  (mM)", " 0.114", " 0.01", " 2.00"},
+        {"# KH(adp)in  10^(-x) M", " 6.80", " 4.00", " 10.00"},
+        {"# KH(adp)out  10^(-x) M", " 6.80", " 4.00", " 10.00"},
+        {"# KH(atp)in  10^(-x) M", " 7.06", " 4.00", " 10.00"},
+        {"# KH(atp)out  10^(-x) M", " 7.06", " 4.00", " 10.00"},
+        {"# Mg  (mM)", " 0.50", " 0.00", " 2.00"},
+        {"# T  (Celsius)", " 37.00", " 20.00", " 40.00"},
+        {"# KM(adp)  10^(-x)", " 3.198", " 0.00", " 10.00"},
+        {"# KM(atp)  10^(-x)", " 4.06", " 0.00", " 10.00"},
+    };
+    for (const auto& parameter : parameters)
+        lines.insert(lines.end(), std::begin(parameter), std::end(parameter));
+    lines.insert(lines.end(), {"# pKa2", " 7.2 ", "# xmin", "-160 ", "# xmax", "-80 ", "# ymin", " 0 ",
+                               "# ymax", " 3 ", "# y axis", "-1 "});
+    return lines;
+}
 
 std::string joined(const std::vector<std::string>& lines) {
     std::string text;
@@ -124,20 +59,17 @@ std::string joined(const std::vector<std::string>& lines) {
 
 } // namespace
 
-TEST(ConfigText, FirstStartForm) {
-    ASSERT_EQ(firststartlines.size(), 96u);
-    EXPECT_EQ(configtext(freshstate(), ConfigForm::firststart, '.'), joined(firststartlines));
-}
-
 TEST(ConfigText, FirstStartFormComesFromTheDefaults) {
-    ModelState s = freshstate();
+    ASSERT_EQ(firststartlines().size(), 96u);
+    EXPECT_EQ(configtext(factorystate(), ConfigForm::firststart, '.'), joined(firststartlines()));
+    ModelState s = factorystate();
     applyvalue(s, pHo, 1, "7.5");
     s.params[T].min = 25;
-    EXPECT_EQ(configtext(s, ConfigForm::firststart, '.'), joined(firststartlines));
+    EXPECT_EQ(configtext(s, ConfigForm::firststart, '.'), joined(firststartlines()));
 }
 
 TEST(ConfigText, FullFormAtClose) {
-    ModelState s = freshstate();
+    ModelState s = factorystate();
     applyvalue(s, pHo, 1, "7.5");
     applyvalue(s, ATPin, 1, "0.0123456789");
     s.params[Mg].value = -0.5f;
@@ -149,7 +81,8 @@ TEST(ConfigText, FullFormAtClose) {
     s.yaxis = T;
 
     std::vector<std::string> lines = {"#  Kelvora configuration file", "#"};
-    lines.insert(lines.end(), firststartlines.begin(), firststartlines.end());
+    for (const std::string& line : firststartlines())
+        lines.push_back(line);
     ASSERT_EQ(lines.size(), 98u);
     lines[7] = " 0.012346"; // ATPin value, rounded to six decimals
     lines[27] = " 7.50";    // pHo value
@@ -164,7 +97,7 @@ TEST(ConfigText, FullFormAtClose) {
 }
 
 TEST(ConfigText, DecimalComma) {
-    ModelState s = freshstate();
+    ModelState s = factorystate();
     s.ymax = 3.5;
     const std::string text = configtext(s, ConfigForm::atclose, ',');
     EXPECT_NE(text.find("\r\n# ATPin  (mM)\r\n 6,00\r\n 0,01\r\n 12,00\r\n"), std::string::npos);

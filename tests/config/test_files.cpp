@@ -13,7 +13,6 @@
 #include <vector>
 
 using namespace kelvora;
-using kelvora::test::freshstate;
 using kelvora::test::readfile;
 using kelvora::test::ScratchDir;
 using kelvora::test::writefile;
@@ -21,95 +20,78 @@ using kelvora::test::writefile;
 namespace {
 
 const std::vector<std::string> onlyconfig = {configfilename};
+const std::string oldsettings = "old settings\r\n";
 
 bool runningasroot() {
     return geteuid() == 0;
 }
 
+// A state changed from the defaults, and where it shows.
+ModelState changedstate() {
+    ModelState s = factorystate(T);
+    applyvalue(s, pHo, 1, "7.5");
+    return s;
+}
+
 } // namespace
 
-TEST(ConfigWrite, CreatesTheFileAndLeavesNothingElse) {
+TEST(ConfigWrite, CreatesOrReplacesTheFileAndLeavesNothingElse) {
     ScratchDir dir;
-    const ModelState s = freshstate();
-    ASSERT_TRUE(writeconfigfile(s, ConfigForm::firststart, '.', dir / configfilename));
-    EXPECT_EQ(readfile(dir / configfilename), configtext(s, ConfigForm::firststart, '.'));
+    const std::filesystem::path file = dir / configfilename;
+    ASSERT_TRUE(writeconfigfile(factorystate(), ConfigForm::firststart, '.', file));
+    EXPECT_EQ(readfile(file), configtext(factorystate(), ConfigForm::firststart, '.'));
+    EXPECT_EQ(dir.entries(), onlyconfig);
+    writefile(file, oldsettings);
+    ASSERT_TRUE(writeconfigfile(changedstate(), ConfigForm::atclose, ',', file));
+    EXPECT_EQ(readfile(file), configtext(changedstate(), ConfigForm::atclose, ','));
     EXPECT_EQ(dir.entries(), onlyconfig);
 }
 
-TEST(ConfigWrite, ReplacesTheOldFile) {
+TEST(ConfigWrite, FailuresKeepWhatWasThere) {
     ScratchDir dir;
-    writefile(dir / configfilename, "old settings\r\n");
-    ModelState s = freshstate();
-    applyvalue(s, pHo, 1, "7.5");
-    ASSERT_TRUE(writeconfigfile(s, ConfigForm::atclose, ',', dir / configfilename));
-    EXPECT_EQ(readfile(dir / configfilename), configtext(s, ConfigForm::atclose, ','));
-    EXPECT_EQ(dir.entries(), onlyconfig);
-}
-
-TEST(ConfigWrite, DirectoryOfThatNameFails) {
-    ScratchDir dir;
+    // A directory of that name, with its contents.
     std::filesystem::create_directory(dir / configfilename);
     writefile(dir / configfilename / "inside", "kept");
-    EXPECT_FALSE(writeconfigfile(freshstate(), ConfigForm::atclose, '.', dir / configfilename));
+    EXPECT_FALSE(writeconfigfile(factorystate(), ConfigForm::atclose, '.', dir / configfilename));
     EXPECT_TRUE(std::filesystem::is_directory(dir / configfilename));
     EXPECT_EQ(readfile(dir / configfilename / "inside"), "kept");
     EXPECT_EQ(dir.entries(), onlyconfig);
-}
-
-TEST(ConfigWrite, MissingDirectoryFails) {
-    ScratchDir dir;
-    EXPECT_FALSE(writeconfigfile(freshstate(), ConfigForm::atclose, '.', dir / "gone" / configfilename));
-    EXPECT_TRUE(dir.entries().empty());
+    // A missing directory.
+    EXPECT_FALSE(writeconfigfile(factorystate(), ConfigForm::atclose, '.', dir / "gone" / configfilename));
+    EXPECT_EQ(dir.entries(), onlyconfig);
 }
 
 TEST(ConfigWrite, ReadOnlyDirectoryKeepsTheOldFile) {
     if (runningasroot()) GTEST_SKIP() << "permissions do not bind root";
     ScratchDir dir;
-    writefile(dir / configfilename, "old settings\r\n");
+    writefile(dir / configfilename, oldsettings);
     std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::remove);
-    EXPECT_FALSE(writeconfigfile(freshstate(), ConfigForm::atclose, '.', dir / configfilename));
+    EXPECT_FALSE(writeconfigfile(factorystate(), ConfigForm::atclose, '.', dir / configfilename));
     std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::add);
-    EXPECT_EQ(readfile(dir / configfilename), "old settings\r\n");
+    EXPECT_EQ(readfile(dir / configfilename), oldsettings);
     EXPECT_EQ(dir.entries(), onlyconfig);
 }
 
 // A full disk, imitated by a file size limit in a child process: the write fails part way.
 TEST(ConfigWrite, FullDiskKeepsTheOldFile) {
     ScratchDir dir;
-    writefile(dir / configfilename, "old settings\r\n");
+    writefile(dir / configfilename, oldsettings);
     const pid_t child = fork();
     ASSERT_NE(child, -1);
     if (child == 0) {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{1000, 1000};
         setrlimit(RLIMIT_FSIZE, &limit);
-        const bool written = writeconfigfile(freshstate(), ConfigForm::atclose, '.', dir / configfilename);
-        _exit(written ? 0 : 1);
+        _exit(writeconfigfile(factorystate(), ConfigForm::atclose, '.', dir / configfilename) ? 0 : 1);
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 1) << "the write reported success";
-    EXPECT_EQ(readfile(dir / configfilename), "old settings\r\n");
+    EXPECT_EQ(readfile(dir / configfilename), oldsettings);
     EXPECT_EQ(dir.entries(), onlyconfig);
-}
-
-TEST(ConfigReadFile, MatchesTheTextReader) {
-    ScratchDir dir;
-    ModelState s = freshstate();
-    applyvalue(s, pHo, 1, "7.75");
-    applyminimum(s, ATPin, "2");
-    s.yaxis = Mg;
-    ASSERT_TRUE(writeconfigfile(s, ConfigForm::atclose, '.', dir / configfilename));
-    ModelState fromfile = freshstate();
-    ASSERT_TRUE(readconfigfile(fromfile, dir / configfilename));
-    ModelState fromtext = freshstate();
-    readconfig(fromtext, configtext(s, ConfigForm::atclose, '.'));
-    EXPECT_EQ(fromfile.params[pHo].value, 7.75f);
-    EXPECT_EQ(fromfile.params[ATPin].min, fromtext.params[ATPin].min);
-    EXPECT_EQ(fromfile.yaxis, Mg);
 }
 
 TEST(ConfigReadFile, NumbersAcrossChunkBoundaries) {
@@ -122,20 +104,16 @@ TEST(ConfigReadFile, NumbersAcrossChunkBoundaries) {
         ASSERT_EQ(text.size(), chunk - before);
         text += "12.25\r\n 7.5\r\n";
         writefile(dir / configfilename, text);
-        ModelState fromfile = freshstate();
-        ASSERT_TRUE(readconfigfile(fromfile, dir / configfilename));
-        ModelState fromtext = freshstate();
-        readconfig(fromtext, text);
-        EXPECT_EQ(fromfile.params[ATPin].value, 12.25f) << before;
-        EXPECT_EQ(fromfile.params[ATPin].min, 7.5) << before;
-        EXPECT_EQ(fromtext.params[ATPin].value, 12.25f) << before;
-        EXPECT_EQ(fromtext.params[ATPin].min, 7.5) << before;
+        ModelState s = factorystate();
+        ASSERT_TRUE(readconfigfile(s, dir / configfilename));
+        EXPECT_EQ(s.params[ATPin].value, 12.25f) << before;
+        EXPECT_EQ(s.params[ATPin].min, 7.5) << before;
     }
 }
 
 TEST(ConfigReadFile, UnreadableFileLeavesTheStateAlone) {
     ScratchDir dir;
-    ModelState s = freshstate();
+    ModelState s = factorystate();
     s.params[pHo].value = 7.5f;
     EXPECT_FALSE(readconfigfile(s, dir / configfilename)); // missing
     std::filesystem::create_directory(dir / configfilename);
@@ -152,13 +130,11 @@ TEST(ConfigReadFile, UnreadableFileLeavesTheStateAlone) {
 
 TEST(StartState, NoFileGivesTheDefaultsAndWritesNothing) {
     ScratchDir dir;
-    ModelState s = freshstate();
-    applyvalue(s, pHo, 1, "7.5");
-    s.yaxis = T;
+    ModelState s = changedstate();
     s.xmin = -300;
     s.pKa2 = 5;
     EXPECT_EQ(startstate(s, dir / configfilename), ConfigStatus::absent);
-    const ModelState factory = freshstate();
+    const ModelState factory = factorystate();
     for (int i = 0; i <= lastindex; ++i) {
         EXPECT_EQ(s.params[i].value, factory.defaults[i].value) << i;
         EXPECT_EQ(s.params[i].min, factory.defaults[i].min) << i;
@@ -174,12 +150,8 @@ TEST(StartState, NoFileGivesTheDefaultsAndWritesNothing) {
 
 TEST(StartState, FileIsReadAndLeftAsItWas) {
     ScratchDir dir;
-    ModelState s = freshstate();
-    applyvalue(s, pHo, 1, "7.5");
-    s.yaxis = T;
-    ASSERT_TRUE(writeconfigfile(s, ConfigForm::atclose, '.', dir / configfilename));
+    ASSERT_TRUE(writeconfigfile(changedstate(), ConfigForm::atclose, '.', dir / configfilename));
     const std::string written = readfile(dir / configfilename);
-
     ModelState started;
     EXPECT_EQ(startstate(started, dir / configfilename), ConfigStatus::read);
     EXPECT_EQ(started.params[pHo].value, 7.5f);
@@ -187,25 +159,19 @@ TEST(StartState, FileIsReadAndLeftAsItWas) {
     EXPECT_EQ(started.defaults[pHo].value, 7.25f);
     EXPECT_EQ(started.limits[pHo].max, 20.0);
     EXPECT_EQ(readfile(dir / configfilename), written);
+    // A hidden file is present too.
+    writefile(dir / ".hidden.ini", "7\r\n");
+    EXPECT_EQ(startstate(started, dir / ".hidden.ini"), ConfigStatus::read);
+    EXPECT_EQ(started.params[ATPin].value, 7.0f);
 }
 
 TEST(StartState, UnreadableFileFailsWithTheDefaults) {
     ScratchDir dir;
     std::filesystem::create_directory(dir / configfilename);
-    ModelState s = freshstate();
-    s.params[pHo].value = 7.5f;
+    ModelState s = changedstate();
     EXPECT_EQ(startstate(s, dir / configfilename), ConfigStatus::failed);
     EXPECT_EQ(s.params[pHo].value, 7.25f);
-
     // A dangling link is present, but cannot be read.
     std::filesystem::create_symlink(dir / "nowhere", dir / "link.ini");
     EXPECT_EQ(startstate(s, dir / "link.ini"), ConfigStatus::failed);
-}
-
-TEST(StartState, HiddenFileIsPresent) {
-    ScratchDir dir;
-    writefile(dir / ".hidden.ini", "7\r\n");
-    ModelState s;
-    EXPECT_EQ(startstate(s, dir / ".hidden.ini"), ConfigStatus::read);
-    EXPECT_EQ(s.params[ATPin].value, 7.0f);
 }

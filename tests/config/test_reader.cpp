@@ -4,27 +4,25 @@
 
 #include <gtest/gtest.h>
 
-#include <cfloat>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace kelvora;
 using kelvora::test::expectrepaired;
-using kelvora::test::freshstate;
 
 namespace {
 
-// Text of value lines only, each ending in CR LF.
-std::string valuelines(const std::vector<std::string>& values, const std::string& lineend = "\r\n") {
-    std::string text;
-    for (const std::string& v : values)
-        text += v + lineend;
-    return text;
-}
+// Positions among the value lines: value, minimum and maximum of parameter i, then the settings.
+constexpr auto valueline = [](int i) { return 3 * i; };
+constexpr auto minline = [](int i) { return 3 * i + 1; };
+constexpr auto maxline = [](int i) { return 3 * i + 2; };
+constexpr int pKa2line = 60, xminline = 61, xmaxline = 62, yminline = 63, ymaxline = 64, yaxisline = 65;
 
-// The 66 value lines of the factory state, as numbers in text; tests change single slots.
+// The 66 value lines of the factory state, as numbers in text; tests change single lines.
 std::vector<std::string> factoryvalues() {
-    const ModelState s = freshstate();
+    const ModelState s = factorystate();
     std::vector<std::string> v;
     for (int i = 0; i <= lastindex; ++i) {
         v.push_back(std::to_string(s.defaults[i].value));
@@ -36,26 +34,25 @@ std::vector<std::string> factoryvalues() {
     return v;
 }
 
-constexpr int pKa2line = 60;
-constexpr int xminline = 61;
-constexpr int xmaxline = 62;
-constexpr int yminline = 63;
-constexpr int ymaxline = 64;
-constexpr int yaxisline = 65;
-int valueline(int i) {
-    return 3 * i;
-}
-int minline(int i) {
-    return 3 * i + 1;
-}
-int maxline(int i) {
-    return 3 * i + 2;
+std::string valuelines(const std::vector<std::string>& values, const std::string& lineend = "\r\n") {
+    std::string text;
+    for (const std::string& v : values)
+        text += v + lineend;
+    return text;
 }
 
 ModelState readtext(const std::string& text) {
-    ModelState s = freshstate();
+    ModelState s = factorystate();
     readconfig(s, text);
     return s;
+}
+
+// Reads the factory value lines with some of them replaced.
+ModelState readwith(std::initializer_list<std::pair<int, const char*>> changes) {
+    std::vector<std::string> v = factoryvalues();
+    for (const auto& [line, text] : changes)
+        v[line] = text;
+    return readtext(valuelines(v));
 }
 
 void expectsamestate(const ModelState& a, const ModelState& b) {
@@ -76,8 +73,8 @@ void expectsamestate(const ModelState& a, const ModelState& b) {
 } // namespace
 
 TEST(ConfigRead, FirstStartFileGivesTheDefaults) {
-    const ModelState s = readtext(configtext(freshstate(), ConfigForm::firststart, '.'));
-    const ModelState factory = freshstate();
+    const ModelState s = readtext(configtext(factorystate(), ConfigForm::firststart, '.'));
+    const ModelState factory = factorystate();
     for (int i = 0; i <= lastindex; ++i) {
         EXPECT_EQ(s.params[i].value, factory.params[i].value) << i;
         // The value check puts the range onto its step grid: 28 * 0.1 is 2.8000000000000003.
@@ -93,8 +90,8 @@ TEST(ConfigRead, FirstStartFileGivesTheDefaults) {
     EXPECT_EQ(s.yaxis, factory.yaxis);
 }
 
-TEST(ConfigRead, RoundTripAtClose) {
-    ModelState before = freshstate();
+TEST(ConfigRead, RoundTripAtCloseUnderEitherSeparator) {
+    ModelState before = factorystate();
     applyvalue(before, pHo, 1, "7.254");
     applyvalue(before, ATPin, 1, "0.0123456789");
     applyvalue(before, Pin, 1, "3000");
@@ -108,8 +105,11 @@ TEST(ConfigRead, RoundTripAtClose) {
     before.ymax = 15.33958;
     before.yaxis = ADPout;
 
+    const ModelState point = readtext(configtext(before, ConfigForm::atclose, '.'));
     for (const char sep : {'.', ','}) {
         const ModelState after = readtext(configtext(before, ConfigForm::atclose, sep));
+        // A file written with a decimal comma reads exactly like one with a point.
+        expectsamestate(after, point);
         for (int i = 0; i <= lastindex; ++i) {
             // Six decimals of the pattern.
             EXPECT_NEAR(after.params[i].value, before.params[i].value, 5e-7) << i;
@@ -127,17 +127,6 @@ TEST(ConfigRead, RoundTripAtClose) {
     }
 }
 
-TEST(ConfigRead, DecimalCommaReadsLikeAPoint) {
-    ModelState s = freshstate();
-    applyvalue(s, pHo, 1, "7.31");
-    s.ymax = 2.5;
-    const ModelState comma = readtext(configtext(s, ConfigForm::atclose, ','));
-    const ModelState point = readtext(configtext(s, ConfigForm::atclose, '.'));
-    expectsamestate(comma, point);
-    EXPECT_EQ(comma.params[pHo].value, 7.31f);
-    EXPECT_EQ(comma.ymax, 2.5);
-}
-
 TEST(ConfigRead, EveryLineEndCounts) {
     std::vector<std::string> v = factoryvalues();
     v[valueline(pHo)] = "7.5";
@@ -145,11 +134,12 @@ TEST(ConfigRead, EveryLineEndCounts) {
     const ModelState crlf = readtext(valuelines(v, "\r\n"));
     EXPECT_EQ(crlf.params[pHo].value, 7.5f);
     EXPECT_EQ(crlf.yaxis, T);
-    // CR alone, and LF alone as an editor saves it: still one value per line.
-    expectsamestate(readtext(valuelines(v, "\r")), crlf);
-    expectsamestate(readtext(valuelines(v, "\n")), crlf);
-    // LF CR is two line ends with an empty line between them.
-    expectsamestate(readtext(valuelines(v, "\n\r")), crlf);
+    // CR alone, and LF alone as an editor saves it: still one value per line. LF CR is two line ends with an
+    // empty line between them.
+    for (const char* lineend : {"\r", "\n", "\n\r"}) {
+        SCOPED_TRACE(testing::PrintToString(lineend));
+        expectsamestate(readtext(valuelines(v, lineend)), crlf);
+    }
     // The last line needs no line end.
     std::string text = valuelines(v);
     text.erase(text.size() - 2);
@@ -159,22 +149,19 @@ TEST(ConfigRead, EveryLineEndCounts) {
 TEST(ConfigRead, CommentsAndBlankLines) {
     std::vector<std::string> v = factoryvalues();
     v[valueline(ATPin)] = "7";
-    std::string text = "   # note\r\n;another\r\n\r\n      \r\n  ;x\r\n" + valuelines(v);
-    EXPECT_EQ(readtext(text).params[ATPin].value, 7.0f);
+    EXPECT_EQ(readtext("   # note\r\n;another\r\n\r\n      \r\n  ;x\r\n" + valuelines(v)).params[ATPin].value,
+              7.0f);
     // A tab is no blank: the line is a value line and reads as 0, which the value check raises to 0.01.
-    text = "\t# note\r\n" + valuelines(v);
-    const ModelState tabbed = readtext(text);
+    const ModelState tabbed = readtext("\t# note\r\n" + valuelines(v));
     EXPECT_EQ(tabbed.params[ATPin].value, 0.01f);
-    EXPECT_EQ(tabbed.params[ADPin].value, 12.0f); // every slot moved down by one: ATPin's maximum
+    EXPECT_EQ(tabbed.params[ADPin].value, 12.0f); // every line moved down by one: ATPin's maximum
 }
 
 TEST(ConfigRead, MissingLinesKeepTheDefaultsButTheYAxisReadsZero) {
     std::vector<std::string> v = factoryvalues();
     v.resize(65);
     EXPECT_EQ(readtext(valuelines(v)).yaxis, ATPin);
-    v.resize(3);
-    v[0] = "8";
-    const ModelState s = readtext(valuelines(v));
+    const ModelState s = readtext("8\r\n");
     EXPECT_EQ(s.params[ATPin].value, 8.0f);
     EXPECT_EQ(s.params[ADPin].value, 6.0f);
     EXPECT_EQ(s.pKa2, 7.2);
@@ -184,126 +171,63 @@ TEST(ConfigRead, MissingLinesKeepTheDefaultsButTheYAxisReadsZero) {
 }
 
 TEST(ConfigRead, YAxisIndexRoundsHalfToEvenAndStaysInRange) {
-    std::vector<std::string> v = factoryvalues();
-    const auto yaxisof = [&](const std::string& text) {
-        v[yaxisline] = text;
-        return readtext(valuelines(v)).yaxis;
-    };
-    EXPECT_EQ(yaxisof("25"), ratioaxis);
-    EXPECT_EQ(yaxisof("2.5"), 2);
-    EXPECT_EQ(yaxisof("3.5"), 4);
-    EXPECT_EQ(yaxisof("18.5"), 18);
-    EXPECT_EQ(yaxisof("19.5"), ratioaxis);
-    EXPECT_EQ(yaxisof("-0.5"), 0);
-    EXPECT_EQ(yaxisof("-2"), ratioaxis);
     // Beyond the 16-bit range: out of range, not wrapped around into it.
-    EXPECT_EQ(yaxisof("65541"), ratioaxis);
-    EXPECT_EQ(yaxisof("-65535"), ratioaxis);
-    EXPECT_EQ(yaxisof("1E300"), ratioaxis);
+    const std::pair<const char*, int> cases[] = {
+        {"25", ratioaxis},     {"2.5", 2},          {"3.5", 4},        {"18.5", 18},
+        {"19.5", ratioaxis},   {"-0.5", 0},         {"-2", ratioaxis}, {"65541", ratioaxis},
+        {"-65535", ratioaxis}, {"1E300", ratioaxis}};
+    for (const auto& [text, yaxis] : cases)
+        EXPECT_EQ(readwith({{yaxisline, text}}).yaxis, yaxis) << text;
 }
 
 TEST(ConfigRead, SettingRepairs) {
-    std::vector<std::string> v = factoryvalues();
-    v[pKa2line] = "15";
-    EXPECT_EQ(readtext(valuelines(v)).pKa2, 12.0);
-    v[pKa2line] = "-3";
-    EXPECT_EQ(readtext(valuelines(v)).pKa2, 0.0);
-
-    v = factoryvalues();
-    v[xminline] = "-50";
-    v[xmaxline] = "-100";
-    ModelState s = readtext(valuelines(v));
+    EXPECT_EQ(readwith({{pKa2line, "15"}}).pKa2, 12.0);
+    EXPECT_EQ(readwith({{pKa2line, "-3"}}).pKa2, 0.0);
+    ModelState s = readwith({{xminline, "-50"}, {xmaxline, "-100"}});
     EXPECT_EQ(s.xmin, -101.0);
     EXPECT_EQ(s.xmax, -100.0);
-
-    v = factoryvalues();
-    v[yminline] = "-1";
-    EXPECT_EQ(readtext(valuelines(v)).ymin, 0.0);
-
-    v = factoryvalues();
-    v[yminline] = "5";
-    v[ymaxline] = "2";
-    s = readtext(valuelines(v));
+    EXPECT_EQ(readwith({{yminline, "-1"}}).ymin, 0.0);
+    s = readwith({{yminline, "5"}, {ymaxline, "2"}});
     EXPECT_EQ(s.ymin, 5.0);
     EXPECT_EQ(s.ymax, 6.0);
 }
 
 TEST(ConfigRead, LimitsThatCannotBeRepairedFallBackToTheDefaults) {
-    std::vector<std::string> v = factoryvalues();
-    // xmax - 1 is xmax itself this far out.
-    v[xminline] = "3E17";
-    v[xmaxline] = "1E17";
-    ModelState s = readtext(valuelines(v));
-    EXPECT_EQ(s.xmin, defaultxmin);
-    EXPECT_EQ(s.xmax, defaultxmax);
-    // Ordered, but the span overflows.
-    v[xminline] = "-1.7E308";
-    v[xmaxline] = "1.7E308";
-    s = readtext(valuelines(v));
-    EXPECT_EQ(s.xmin, defaultxmin);
-    EXPECT_EQ(s.xmax, defaultxmax);
-    // Beyond the double range the reader saturates; still no usable span.
-    v[xminline] = "-1E999";
-    v[xmaxline] = "1E999";
-    s = readtext(valuelines(v));
-    EXPECT_EQ(s.xmin, defaultxmin);
-    EXPECT_EQ(s.xmax, defaultxmax);
-
-    v = factoryvalues();
-    v[yminline] = "1E17";
-    v[ymaxline] = "0";
-    s = readtext(valuelines(v));
+    // xmax - 1 is xmax itself this far out; an ordered pair whose span overflows; numbers beyond the double
+    // range, which the reader saturates.
+    for (const auto& [xmin, xmax] :
+         {std::pair{"3E17", "1E17"}, {"-1.7E308", "1.7E308"}, {"-1E999", "1E999"}}) {
+        const ModelState s = readwith({{xminline, xmin}, {xmaxline, xmax}});
+        EXPECT_EQ(s.xmin, defaultxmin) << xmin;
+        EXPECT_EQ(s.xmax, defaultxmax) << xmin;
+    }
+    ModelState s = readwith({{xminline, "-150"}, {yminline, "1E17"}, {ymaxline, "0"}});
     EXPECT_EQ(s.ymin, defaultymin);
     EXPECT_EQ(s.ymax, defaultymax);
-    // One broken pair leaves the other alone.
-    EXPECT_EQ(s.xmin, -160.0);
-
-    v = factoryvalues();
-    v[yminline] = "1E16";
-    v[ymaxline] = "2E16";
-    s = readtext(valuelines(v));
+    EXPECT_EQ(s.xmin, -150.0); // one broken pair leaves the other alone
+    s = readwith({{yminline, "1E16"}, {ymaxline, "2E16"}});
     EXPECT_EQ(s.ymin, 1e16);
     EXPECT_EQ(s.ymax, 2e16);
 }
 
-TEST(ConfigRead, CrossedRangeIsWidenedByOneStep) {
-    std::vector<std::string> v = factoryvalues();
-    v[valueline(ATPin)] = "6";
-    v[minline(ATPin)] = "15";
-    v[maxline(ATPin)] = "5";
-    const ModelState s = readtext(valuelines(v));
+TEST(ConfigRead, ParameterRepairs) {
+    // Value 6, minimum 15, maximum 5: step 1 sets min 6, step 2 max 6, step 7 raises max to 6.01.
+    ModelState s = readwith({{valueline(ATPin), "6"}, {minline(ATPin), "15"}, {maxline(ATPin), "5"}});
     EXPECT_EQ(s.params[ATPin].value, 6.0f);
     EXPECT_DOUBLE_EQ(s.params[ATPin].min, 6.0);
     EXPECT_DOUBLE_EQ(s.params[ATPin].max, 6.01);
-}
-
-TEST(ConfigRead, ValueAboveTheMaximumRaisesIt) {
-    std::vector<std::string> v = factoryvalues();
-    v[valueline(ATPin)] = "20";
-    v[maxline(ATPin)] = "12";
-    const ModelState s = readtext(valuelines(v));
+    // A value above the maximum raises it.
+    s = readwith({{valueline(ATPin), "20"}, {maxline(ATPin), "12"}});
     EXPECT_EQ(s.params[ATPin].value, 20.0f);
     EXPECT_DOUBLE_EQ(s.params[ATPin].max, 20.0);
-}
-
-TEST(ConfigRead, MinimumIsComparedInSinglePrecision) {
-    std::vector<std::string> v = factoryvalues();
-    v[valueline(KMadpin)] = "0.7";
-    v[minline(KMadpin)] = "0.7";
-    const ModelState s = readtext(valuelines(v));
+    // The range repair compares the minimum in single precision and keeps 0.7; the value check then finds the
+    // value 0.69999998807907 below the minimum 0.7 and lowers the minimum one step onto the grid.
+    s = readwith({{valueline(KMadpin), "0.7"}, {minline(KMadpin), "0.7"}});
     EXPECT_EQ(s.params[KMadpin].value, 0.7f);
-    // The range repair keeps 0.7 (0.7 in single precision is not above the value); the value check then
-    // finds the value 0.69999998807907 below the minimum 0.7 and lowers the minimum one step onto the grid.
     EXPECT_DOUBLE_EQ(s.params[KMadpin].min, 0.699);
-}
-
-TEST(ConfigRead, ValuesAreCheckedAgainstTheLimits) {
-    std::vector<std::string> v = factoryvalues();
-    v[valueline(pHo)] = "25";
-    v[valueline(T)] = "-300";
-    v[minline(Mg)] = "-5";
-    v[maxline(KMatp)] = "50";
-    const ModelState s = readtext(valuelines(v));
+    // Values, minima and maxima outside the limits.
+    s = readwith(
+        {{valueline(pHo), "25"}, {valueline(T), "-300"}, {minline(Mg), "-5"}, {maxline(KMatp), "50"}});
     EXPECT_EQ(s.params[pHo].value, 20.0f);
     EXPECT_DOUBLE_EQ(s.params[pHo].max, 20.0);
     EXPECT_EQ(s.params[T].value, 0.0f);
@@ -314,16 +238,14 @@ TEST(ConfigRead, ValuesAreCheckedAgainstTheLimits) {
 }
 
 TEST(ConfigRead, NumbersBeyondFloatAndDoubleRange) {
-    std::vector<std::string> v = factoryvalues();
-    v[valueline(ATPin)] = "1E39";
-    v[minline(ATPin)] = "1E39";
-    v[maxline(ATPin)] = "1E300";
-    v[valueline(ADPin)] = "-1E400";
-    v[maxline(ADPin)] = "-1E400";
-    v[valueline(ATPout)] = "1E-50";
-    v[pKa2line] = "1E999";
-    v[yminline] = "-1E999";
-    const ModelState s = readtext(valuelines(v));
+    const ModelState s = readwith({{valueline(ATPin), "1E39"},
+                                   {minline(ATPin), "1E39"},
+                                   {maxline(ATPin), "1E300"},
+                                   {valueline(ADPin), "-1E400"},
+                                   {maxline(ADPin), "-1E400"},
+                                   {valueline(ATPout), "1E-50"},
+                                   {pKa2line, "1E999"},
+                                   {yminline, "-1E999"}});
     EXPECT_EQ(s.params[ATPin].value, 10000.0f);
     EXPECT_EQ(s.params[ADPin].value, 0.01f);
     EXPECT_EQ(s.params[ATPout].value, 0.01f);
@@ -336,8 +258,7 @@ TEST(ConfigRead, OnlyTheFirstHundredValueLinesAreRead) {
     std::vector<std::string> v = factoryvalues();
     v.resize(100, "1");
     v[yaxisline] = "5";
-    for (int extra = 0; extra < 50; ++extra)
-        v.push_back("junk");
+    v.resize(150, "junk");
     const ModelState s = readtext(valuelines(v));
     EXPECT_EQ(s.yaxis, pHo);
     expectsamestate(s, readtext(valuelines(std::vector<std::string>(v.begin(), v.begin() + 66))));
