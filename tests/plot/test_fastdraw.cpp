@@ -3,14 +3,9 @@
 #include "plot/fastdraw.h"
 
 #include "model/crossing.h"
-#include "model/potentials.h"
-#include "recordingsurface.h"
+#include "plottest.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
 #include <array>
-#include <cmath>
 #include <limits>
 
 namespace kelvora {
@@ -19,156 +14,85 @@ namespace {
 using test::Op;
 using test::RecordingSurface;
 
-constexpr int L = 60;
 constexpr int R = 521; // first column right of the plot area at the default size
 constexpr int N = 270;
+// The calls of one pass over the rows of the default ratio plot from 0: the first row's three zone
+// lines, zones and curve segments on every further row, and the two run-out lines of the last row.
+constexpr size_t pass = 3u + 7u * (N - 1) + 2u;
 
-struct Redraw : testing::Test {
-    void SetUp() override {
-        buildtables(s);
-        resetsettings(s);
-        initplotstate(ps, defaultsurfacewidth, defaultsurfaceheight);
-    }
-
-    // The column of a potential by the plot's rule, computed here from the limits.
-    int column(double e) const {
-        const double p =
-            std::clamp((e + ps.xshift - s.xmin) / (s.xmax - s.xmin) * ps.plotwidth, -2000.0, 2000.0);
-        return L + static_cast<int>(std::floor(p));
-    }
-    double rowy(int i) const { return (s.ymax - s.ymin) * (N - i) / N + s.ymin + ps.yshift; }
-
+struct Redraw : test::PlotFixture {
     // The three zone lines of a row whose curves stand at columns pa and pb.
     static std::vector<Op> zones(int row, int pa, int pb) {
         if (pa < pb)
-            return {test::line(L, row, pa, row, plotcolours::leftzone),
-                    test::line(pa, row, pb, row, plotcolours::betweenzone),
-                    test::line(pb, row, R, row, plotcolours::rightzone)};
-        return {test::line(L, row, pa, row, plotcolours::leftzone),
-                test::line(pb, row, pa, row, plotcolours::reversedzone),
-                test::line(pa, row, R, row, plotcolours::rightzone)};
+            return {test::line(test::L, row, pa, row, test::yellow),
+                    test::line(pa, row, pb, row, test::darkred), test::line(pb, row, R, row, test::grey)};
+        return {test::line(test::L, row, pa, row, test::yellow), test::line(pb, row, pa, row, test::orange),
+                test::line(pa, row, R, row, test::grey)};
     }
-    static std::vector<Op> curves(int row, int pa0, int pb0, int pa, int pb) {
-        return {test::line(pa0, row - 1, pa, row, plotcolours::ant),
-                test::line(pa0 + 1, row - 1, pa + 1, row, plotcolours::ant),
-                test::line(pb0, row - 1, pb, row, plotcolours::atpase),
-                test::line(pb0 + 1, row - 1, pb + 1, row, plotcolours::atpase)};
+    // A row's zones and its two-pixel curve segments from the previous row's columns.
+    static std::vector<Op> joined(int row, int pa0, int pb0, int pa, int pb) {
+        std::vector<Op> ops = zones(row, pa, pb);
+        for (const Op& op : {test::line(pa0, row - 1, pa, row, test::white),
+                             test::line(pa0 + 1, row - 1, pa + 1, row, test::white),
+                             test::line(pb0, row - 1, pb, row, test::black),
+                             test::line(pb0 + 1, row - 1, pb + 1, row, test::black)})
+            ops.push_back(op);
+        return ops;
     }
-    static std::vector<Op> slice(const std::vector<Op>& ops, size_t from, size_t count) {
-        if (from + count > ops.size()) return {};
-        return {ops.begin() + static_cast<long>(from), ops.begin() + static_cast<long>(from + count)};
-    }
-
-    ModelState s;
-    PlotState ps;
     RecordingSurface surface{defaultsurfacewidth, defaultsurfaceheight};
 };
 
-TEST_F(Redraw, FirstRowsAndLastRowWithTheRatioFromZero) {
+TEST_F(Redraw, FirstRowsJoinTheCurves) {
     drawrows(s, ps, surface);
-    const int pa0 = column(erevant(s, rowy(0))), pb0 = column(erevatpase(s, rowy(0)));
-    const int pa1 = column(erevant(s, rowy(1))), pb1 = column(erevatpase(s, rowy(1)));
-    ASSERT_GT(pa0, pb0); // at the top the synthase lies left of the translocase: the orange zone
-    EXPECT_EQ(slice(surface.ops, 0, 3), zones(10, pa0, pb0));
-    std::vector<Op> row1 = zones(11, pa1, pb1);
-    for (const Op& op : curves(11, pa0, pb0, pa1, pb1))
-        row1.push_back(op);
-    EXPECT_EQ(slice(surface.ops, 3, 7), row1);
-
-    // The last row: zones, curves, then both curves run out along it to the edges.
-    ASSERT_EQ(surface.ops.size(), 3u + 7u * (N - 1) + 2u);
-    const int i = N - 1, row = 10 + i;
-    const int pa = column(erevant(s, rowy(i))), pb = column(erevatpase(s, rowy(i)));
-    const int pap = column(erevant(s, rowy(i - 1))), pbp = column(erevatpase(s, rowy(i - 1)));
-    ASSERT_LT(pa, pb); // at the bottom the translocase lies left: the dark red zone
-    std::vector<Op> last = zones(row, pa, pb);
-    for (const Op& op : curves(row, pap, pbp, pa, pb))
-        last.push_back(op);
-    last.push_back(test::line(L, row, pa + 1, row, plotcolours::ant));
-    last.push_back(test::line(pb - 1, row, R, row, plotcolours::atpase));
-    EXPECT_EQ(slice(surface.ops, surface.ops.size() - 9, 9), last);
+    ASSERT_GT(antcol(0), atpasecol(0)); // at the top the synthase lies left of the translocase
+    EXPECT_EQ(surface.slice(0, 3), zones(10, antcol(0), atpasecol(0)));
+    EXPECT_EQ(surface.slice(3, 7), joined(11, antcol(0), atpasecol(0), antcol(1), atpasecol(1)));
 }
 
-TEST_F(Redraw, LastRowOfAParameterAxisGetsOnlyTheEndPixels) {
-    s.yaxis = Mg;
-    s.ymin = 0;
-    s.ymax = 2;
-    drawrows(s, ps, surface);
-    const int row = 10 + N - 1;
-    const int pa = column(erevant(s, rowy(N - 1))), pb = column(erevatpase(s, rowy(N - 1)));
-    const std::vector<Op> tail = {
-        test::pset(pa, row, plotcolours::ant), test::pset(pa + 1, row, plotcolours::ant),
-        test::pset(pb, row, plotcolours::atpase), test::pset(pb + 1, row, plotcolours::atpase)};
-    ASSERT_EQ(surface.ops.size(), 3u + 7u * (N - 1) + 4u);
-    EXPECT_EQ(slice(surface.ops, surface.ops.size() - 4, 4), tail);
-}
-
-TEST_F(Redraw, RatioAboveZeroGetsOnlyTheEndPixelsToo) {
-    s.ymin = 0.5; // the bottom rule needs the visible range to start at exactly 0
-    drawrows(s, ps, surface);
-    ASSERT_EQ(surface.ops.size(), 3u + 7u * (N - 1) + 4u);
-    EXPECT_EQ(surface.ops.back().kind, Op::Pset);
-}
-
-TEST_F(Redraw, RowsAtOrBelowZeroArePaintedDarkRedAndNotComputed) {
-    ps.yshift = -1; // rows i >= 180 stand for y <= 0
-    drawrows(s, ps, surface);
-    ASSERT_EQ(surface.ops.size(), 3u + 7u * 179 + 90u);
-    for (int i = 180; i < N; ++i)
-        EXPECT_EQ(surface.ops[3 + 7 * 179 + (i - 180)],
-                  test::line(L, 10 + i, R, 10 + i, plotcolours::betweenzone));
-}
-
-TEST_F(Redraw, PotentialsFarOutsideAreClampedTo2000Pixels) {
-    s.xmin = -1000;
-    s.xmax = -999; // both curves far to the right
-    drawrows(s, ps, surface);
-    ASSERT_GE(surface.ops.size(), 3u);
-    EXPECT_EQ(slice(surface.ops, 0, 3), zones(10, L + 2000, L + 2000));
-    surface.ops.clear();
-    s.xmin = 0;
-    s.xmax = 1; // far to the left
-    drawrows(s, ps, surface);
-    EXPECT_EQ(slice(surface.ops, 0, 3), zones(10, L - 2000, L - 2000));
-}
-
-TEST_F(Redraw, RowsWithoutFinitePotentialsAreSkippedLikeRowsBelowZero) {
+// Rows at or below 0 are covered by the pixel tests: nothing but dark red on them.
+TEST_F(Redraw, RowsWithoutFinitePotentialsAreDarkRedAndNotJoined) {
     // pHi on the y axis up to 800: the synthase potential of the upper rows is not finite.
     s.yaxis = pHi;
-    s.ymin = 0;
     s.ymax = 800;
-    int first = -1;
-    for (int i = 0; i < N && first < 0; ++i)
-        if (std::isfinite(erevant(s, rowy(i))) && std::isfinite(erevatpase(s, rowy(i)))) first = i;
+    int first = 0;
+    while (first < N &&
+           !(std::isfinite(erevant(s, rowy(first))) && std::isfinite(erevatpase(s, rowy(first)))))
+        ++first;
     ASSERT_GT(first, 0);
     ASSERT_LT(first, N - 2);
-
     drawrows(s, ps, surface);
     for (int i = 0; i < first; ++i)
-        EXPECT_EQ(surface.ops[i], test::line(L, 10 + i, R, 10 + i, plotcolours::betweenzone));
+        EXPECT_EQ(surface.ops[i], test::line(test::L, 10 + i, R, 10 + i, test::darkred));
     // The first computed row has no previous point to join: zones only, no segment from column 0.
-    const int pa0 = column(erevant(s, rowy(first))), pb0 = column(erevatpase(s, rowy(first)));
-    const int pa1 = column(erevant(s, rowy(first + 1))), pb1 = column(erevatpase(s, rowy(first + 1)));
-    EXPECT_EQ(slice(surface.ops, first, 3), zones(10 + first, pa0, pb0));
-    std::vector<Op> next = zones(11 + first, pa1, pb1);
-    for (const Op& op : curves(11 + first, pa0, pb0, pa1, pb1))
-        next.push_back(op);
-    EXPECT_EQ(slice(surface.ops, first + 3, 7), next);
+    EXPECT_EQ(surface.slice(first, 3), zones(10 + first, antcol(first), atpasecol(first)));
+    EXPECT_EQ(surface.slice(first + 3, 7),
+              joined(11 + first, antcol(first), atpasecol(first), antcol(first + 1), atpasecol(first + 1)));
 }
 
-TEST_F(Redraw, VisibilityOfBothCurves) {
-    EXPECT_TRUE(drawrows(s, ps, surface).ant);
-    EXPECT_TRUE(drawrows(s, ps, surface).atpase);
-    s.xmin = -200;
-    s.xmax = -170; // only the translocase comes through this window, in the lower rows
-    const CurveVisibility seen = drawrows(s, ps, surface);
-    EXPECT_TRUE(seen.ant);
-    EXPECT_FALSE(seen.atpase);
-    s.xmin = 100;
-    s.xmax = 200;
-    const CurveVisibility none = drawrows(s, ps, surface);
-    EXPECT_FALSE(none.ant);
-    EXPECT_FALSE(none.atpase);
+TEST_F(Redraw, VisibilityOfEachCurve) {
+    const std::vector<std::array<double, 4>> cases = {
+        {-160, -80, 1, 1}, {-200, -170, 1, 0}, {100, 200, 0, 0}}; // xmin, xmax, translocase, synthase seen
+    for (const auto& [xmin, xmax, ant, atpase] : cases) {
+        s.xmin = xmin;
+        s.xmax = xmax;
+        const CurveVisibility seen = drawrows(s, ps, surface);
+        EXPECT_EQ(seen.ant, ant == 1) << xmin;
+        EXPECT_EQ(seen.atpase, atpase == 1) << xmin;
+    }
+    // A curve that comes into view only along the bottom four rows counts as out of view: a window
+    // around the translocase of row N - 3, narrower than its steps there.
+    s.xmin = s.xmax = erevant(s, rowy(N - 3));
+    const double gap = std::fabs(s.xmin - erevant(s, rowy(N - 4))) / 4;
+    s.xmin -= gap;
+    s.xmax += gap;
+    EXPECT_FALSE(drawrows(s, ps, surface).ant);
+}
+
+TEST_F(Redraw, CoincidentCurvesLeaveTheOrangeZoneEmpty) {
+    s.xmin = -1000;
+    s.xmax = -999; // both potentials clamped to the same column far right
+    drawrows(s, ps, surface);
+    EXPECT_EQ(surface.slice(0, 3), zones(10, test::L + 2000, test::L + 2000));
 }
 
 TEST_F(Redraw, StepsInOrderAndAxisBoxTexts) {
@@ -184,17 +108,16 @@ TEST_F(Redraw, StepsInOrderAndAxisBoxTexts) {
     EXPECT_EQ(ps.pinned, 1);
 
     // rows, then the frame (ending in the x axis lines), the marker, the ticks
-    const size_t rows = 3u + 7u * (N - 1) + 2u;
     const size_t frame = 26 + 10 + 61 + 31 + 4;
-    ASSERT_GT(surface.ops.size(), rows + frame + 8);
-    EXPECT_EQ(surface.ops[rows], test::line(0, 280, 551, 280, plotcolours::background));
-    EXPECT_EQ(surface.ops[rows + frame - 1], test::line(59, 281, 521, 281, plotcolours::axis));
-    EXPECT_EQ(surface.ops[rows + frame], test::line(199, 94, 199, 107, plotcolours::markeredge));
-    EXPECT_EQ(surface.ops[rows + frame + 7], test::line(195, 100, 206, 100, plotcolours::markercentre));
-    EXPECT_EQ(surface.ops[rows + frame + 8], test::line(55, 280, 60, 280, plotcolours::axis));
+    ASSERT_GT(surface.ops.size(), pass + frame + 8);
+    EXPECT_EQ(surface.ops[pass], test::line(0, 280, 551, 280, test::back));
+    EXPECT_EQ(surface.ops[pass + frame - 1], test::line(59, 281, 521, 281, test::axisblue));
+    EXPECT_EQ(surface.ops[pass + frame], test::line(199, 94, 199, 107, test::black));
+    EXPECT_EQ(surface.ops[pass + frame + 7], test::line(195, 100, 206, 100, test::white));
+    EXPECT_EQ(surface.ops[pass + frame + 8], test::line(55, 280, 60, 280, test::axisblue));
 }
 
-TEST_F(Redraw, AxisBoxesShowTheVisibleLimits) {
+TEST_F(Redraw, AxisBoxesShowTheVisibleLimitsAtFiveDigits) {
     ps.xshift = 2.5;
     ps.yshift = 0.25;
     FastdrawResult result = fastdraw(0, false, s, ps, surface, ',');
@@ -202,7 +125,6 @@ TEST_F(Redraw, AxisBoxesShowTheVisibleLimits) {
     EXPECT_EQ(result.tbymax, "3,25");
     EXPECT_EQ(result.tbxmin, "-162,5");
     EXPECT_EQ(result.tbxmax, "-82,5");
-    // Five significant digits.
     ps.xshift = ps.yshift = 0;
     s.xmin = -171.63099;
     s.ymax = 3.5203061;
@@ -211,59 +133,47 @@ TEST_F(Redraw, AxisBoxesShowTheVisibleLimits) {
     EXPECT_EQ(result.tbymax, "3.5203");
 }
 
-TEST_F(Redraw, AutomaticToggleFitsTheLimitsFirst) {
+// autoscale runs first with the automatic argument and the toggle checked; with the argument and a
+// curve that never came into view (toggle or not) it runs after the rows, which are then drawn again.
+TEST_F(Redraw, AutomaticFit) {
+    struct Case {
+        int16_t autoflag;
+        bool toggle;
+        double xmin, xmax;
+        int passes; // 0: no fit, limits kept
+    };
+    const Case cases[] = {
+        {1, true, -160, -80, 1}, {0, true, 100, 200, 0}, {1, false, -160, -80, 0}, {1, false, -200, -170, 2}};
     ModelState fitted = s;
     autoscale(fitted);
-    ps.pinned = 1;
-    const FastdrawResult result = fastdraw(1, true, s, ps, surface, '.');
-    EXPECT_EQ(s.xmin, fitted.xmin);
-    EXPECT_EQ(s.xmax, fitted.xmax);
-    EXPECT_EQ(s.ymin, fitted.ymin);
-    EXPECT_EQ(s.ymax, fitted.ymax);
-    EXPECT_TRUE(result.clearreadout);
-    EXPECT_EQ(ps.pinned, 0);
-    EXPECT_EQ(result.tbymax, "3.5203");
-    EXPECT_EQ(result.tbxmin, "-171.63");
-    EXPECT_EQ(result.tbxmax, "-73.757");
-}
-
-TEST_F(Redraw, NoFitWithoutTheAutomaticArgument) {
-    s.xmin = 100;
-    s.xmax = 200;
-    ps.pinned = 1;
-    const FastdrawResult result = fastdraw(0, true, s, ps, surface, '.');
-    EXPECT_EQ(s.xmin, 100);
-    EXPECT_EQ(s.xmax, 200);
-    EXPECT_FALSE(result.clearreadout);
-    EXPECT_EQ(ps.pinned, 1);
-}
-
-TEST_F(Redraw, NoFitWhenBothCurvesAreInViewAndTheToggleIsOff) {
-    const FastdrawResult result = fastdraw(1, false, s, ps, surface, '.');
-    EXPECT_EQ(s.xmin, defaultxmin);
-    EXPECT_EQ(s.ymax, defaultymax);
-    EXPECT_FALSE(result.clearreadout);
-}
-
-TEST_F(Redraw, CurveOutOfViewIsFittedOnceEvenWithTheToggleOff) {
-    ModelState fitted = s;
-    autoscale(fitted);
-    s.xmin = -200;
-    s.xmax = -170;
-    ps.pinned = 1;
-    const FastdrawResult result = fastdraw(1, false, s, ps, surface, '.');
-    EXPECT_EQ(s.xmin, fitted.xmin);
-    EXPECT_EQ(s.xmax, fitted.xmax);
-    EXPECT_EQ(s.ymax, fitted.ymax);
-    EXPECT_TRUE(result.clearreadout);
-    EXPECT_EQ(ps.pinned, 0);
-    // Two passes over the rows: the first one's zone line starts the calls, and the second pass starts
-    // with the fitted columns.
-    const size_t pass = 3u + 7u * (N - 1) + 2u;
-    ASSERT_GT(surface.ops.size(), 2 * pass);
-    const int pa = column(erevant(s, rowy(0))), pb = column(erevatpase(s, rowy(0)));
-    EXPECT_EQ(slice(surface.ops, pass, 3), zones(10, pa, pb));
-    EXPECT_EQ(surface.ops[2 * pass], test::line(0, 280, 551, 280, plotcolours::background));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.autoflag << " " << c.toggle << " " << c.xmin);
+        resetsettings(s);
+        s.xmin = c.xmin;
+        s.xmax = c.xmax;
+        ps.pinned = 1;
+        surface.ops.clear();
+        const FastdrawResult result = fastdraw(c.autoflag, c.toggle, s, ps, surface, '.');
+        EXPECT_EQ(result.clearreadout, c.passes > 0);
+        EXPECT_EQ(ps.pinned, c.passes > 0 ? 0 : 1);
+        if (c.passes == 0) {
+            EXPECT_EQ(s.xmin, c.xmin);
+            EXPECT_EQ(s.xmax, c.xmax);
+            EXPECT_EQ(s.ymax, defaultymax);
+            continue;
+        }
+        EXPECT_EQ(s.xmin, fitted.xmin);
+        EXPECT_EQ(s.xmax, fitted.xmax);
+        EXPECT_EQ(s.ymin, fitted.ymin);
+        EXPECT_EQ(s.ymax, fitted.ymax);
+        EXPECT_EQ(result.tbymax, "3.5203");
+        EXPECT_EQ(result.tbxmin, "-171.63");
+        EXPECT_EQ(result.tbxmax, "-73.757");
+        // The last pass over the rows is drawn with the fitted limits; the frame follows it.
+        const size_t last = pass * (c.passes - 1);
+        EXPECT_EQ(surface.slice(last, 3), zones(10, antcol(0), atpasecol(0)));
+        EXPECT_EQ(surface.slice(last + pass, 1), std::vector<Op>{test::line(0, 280, 551, 280, test::back)});
+    }
 }
 
 TEST_F(Redraw, UnusableFitKeepsTheLimitsAndRedrawsOnce) {
@@ -282,31 +192,9 @@ TEST_F(Redraw, UnusableFitKeepsTheLimitsAndRedrawsOnce) {
     EXPECT_EQ(result.tbxmin, "100");
 }
 
-} // namespace
-} // namespace kelvora
-
-namespace kelvora {
-namespace {
-
-// States no valid path produces, and surfaces far from the window's: the redraw must still end and
-// draw only what makes sense (sanitizer builds check that nothing undefined happens on the way).
-struct Extremes : testing::Test {
-    void SetUp() override {
-        buildtables(s);
-        resetsettings(s);
-    }
-    size_t texts(const test::RecordingSurface& surface, const std::string& part) const {
-        size_t count = 0;
-        for (const test::Op& op : surface.ops)
-            if (op.kind == test::Op::Print && op.text.find(part) != std::string::npos) ++count;
-        return count;
-    }
-    ModelState s;
-    PlotState ps;
-};
-
-TEST_F(Extremes, LimitsWithoutAUsableRange) {
-    initplotstate(ps, defaultsurfacewidth, defaultsurfaceheight);
+// States no valid path produces, and surfaces far from the window's: the redraw must still end and draw
+// only what makes sense (sanitizer builds check that nothing undefined happens on the way).
+TEST_F(Redraw, LimitsWithoutAUsableRangeStillEnd) {
     const double inf = std::numeric_limits<double>::infinity();
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double big = std::numeric_limits<double>::max();
@@ -314,37 +202,32 @@ TEST_F(Extremes, LimitsWithoutAUsableRange) {
         {-160, -160, 0, 3},    {-80, -160, 3, 0},    {-big, big, 0, big},
         {-inf, inf, 0, inf},   {nan, nan, nan, nan}, {1e300, 1e300 * (1 + 1e-15), 0, 1e-300},
         {-160, -80, 0, 5e-324}};
-    for (const auto& c : cases) {
-        s.xmin = c[0];
-        s.xmax = c[1];
-        s.ymin = c[2];
-        s.ymax = c[3];
-        test::RecordingSurface surface(defaultsurfacewidth, defaultsurfaceheight);
-        fastdraw(0, false, s, ps, surface, '.');
-        EXPECT_GT(surface.ops.size(), 100u) << c[0] << " " << c[1] << " " << c[2] << " " << c[3];
-        EXPECT_LE(texts(surface, " mV"), 12u);
+    for (const auto& [xmin, xmax, ymin, ymax] : cases) {
+        s.xmin = xmin;
+        s.xmax = xmax;
+        s.ymin = ymin;
+        s.ymax = ymax;
+        RecordingSurface drawn(defaultsurfacewidth, defaultsurfaceheight);
+        fastdraw(0, false, s, ps, drawn, '.');
+        size_t xlabels = 0;
+        for (const Op& op : drawn.ops)
+            xlabels += op.text.find(" mV") != std::string::npos;
+        EXPECT_GT(drawn.ops.size(), 100u) << xmin << " " << xmax << " " << ymin << " " << ymax;
+        EXPECT_LE(xlabels, 12u);
     }
 }
 
-TEST_F(Extremes, EmptyXRangeHasNoXLabels) {
-    initplotstate(ps, defaultsurfacewidth, defaultsurfaceheight);
-    s.xmin = s.xmax = -100;
-    test::RecordingSurface surface(defaultsurfacewidth, defaultsurfaceheight);
-    fastdraw(0, false, s, ps, surface, '.');
-    EXPECT_EQ(texts(surface, " mV"), 0u);
-    EXPECT_EQ(texts(surface, ".5"), 3u);
-}
-
-TEST_F(Extremes, TinySurfacesAndHugeShifts) {
-    for (const auto& size : std::vector<std::pair<int, int>>{{0, 0}, {1, 1}, {60, 20}, {91, 36}, {2, 2000}}) {
-        initplotstate(ps, size.first, size.second);
+TEST_F(Redraw, TinySurfacesAndHugeShiftsStillEnd) {
+    for (const auto& [w, h] :
+         std::vector<std::pair<int, int>>{{0, 0}, {1, 1}, {60, 20}, {91, 36}, {2, 2000}}) {
+        initplotstate(ps, w, h);
         ps.xshift = 1e300;
         ps.yshift = -1e300;
         ps.pinned = 1;
         ps.pressx = -32768;
         ps.pressy = 32767;
-        test::RecordingSurface surface(size.first, size.second);
-        const FastdrawResult result = fastdraw(1, true, s, ps, surface, ',');
+        RecordingSurface drawn(w, h);
+        const FastdrawResult result = fastdraw(1, true, s, ps, drawn, ',');
         EXPECT_FALSE(result.tbxmin.empty());
         EXPECT_EQ(ps.pinned, 0);
     }

@@ -1,23 +1,17 @@
-#include "model/parameters.h"
-#include "plot/mapping.h"
+// Pan, zoom, readout and pin of the plot as steps over the window's state.
 #include "plot/mouse.h"
-#include "plot/plotstate.h"
+#include "plottest.h"
 
-#include <gtest/gtest.h>
-
-#include <cmath>
+#include <array>
 
 using namespace kelvora;
 
 namespace {
 
 // A plot area of 400 x 400 pixels with the default limits x -160 .. -80 mV, y 0 .. 3.
-struct MouseTest : ::testing::Test {
-    ModelState s;
-    PlotState ps;
+struct MouseTest : test::PlotFixture {
     void SetUp() override {
-        resetsettings(s);
-        buildtables(s);
+        PlotFixture::SetUp();
         initplotstate(ps, 400 + leftmargin + rightmargin, 400 + topmargin + bottommargin);
     }
     // Pixel of the plot area's centre.
@@ -152,11 +146,12 @@ TEST_F(MouseTest, PanThatWouldOverflowLeavesTheLimits) {
 }
 
 TEST(TypedLimits, Validity) {
-    EXPECT_TRUE(limitsvalid(-160, -80, 0, 3));
-    EXPECT_FALSE(limitsvalid(-80, -80, 0, 3));
-    EXPECT_FALSE(limitsvalid(-160, -80, 3, 3));
-    EXPECT_FALSE(limitsvalid(-160, -80, -0.5, 3));
-    EXPECT_TRUE(limitsvalid(-160, -80, 0, 1e-9));
-    EXPECT_FALSE(limitsvalid(-1e308, 1e308, 0, 3)); // a span beyond the double range
-    EXPECT_FALSE(limitsvalid(-160, -80, 0, 1.7e308 * 2));
+    // xmin, xmax, ymin, ymax, valid. The last two: spans beyond the double range.
+    const std::vector<std::array<double, 5>> cases = {{-160, -80, 0, 3, 1},          {-80, -80, 0, 3, 0},
+                                                      {-160, -80, 3, 3, 0},          {-160, -80, -0.5, 3, 0},
+                                                      {-160, -80, 0, 1e-9, 1},       {-1e308, 1e308, 0, 3, 0},
+                                                      {-160, -80, 0, 1.7e308 * 2, 0}};
+    for (const auto& [xmin, xmax, ymin, ymax, valid] : cases)
+        EXPECT_EQ(limitsvalid(xmin, xmax, ymin, ymax), valid == 1)
+            << xmin << " " << xmax << " " << ymin << " " << ymax;
 }
