@@ -24,7 +24,8 @@ struct Size {
 };
 constexpr Size sizes[] = {{defaultsurfacewidth, defaultsurfaceheight}, {1920, 1080}, {3840, 2160}};
 
-void BM_Redraw(benchmark::State& state) {
+// Redraws the factory state again and again at the benchmark's size.
+void redraws(benchmark::State& state, int16_t autoflag, bool autotoggle) {
     const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
     ModelState s;
     buildtables(s);
@@ -33,29 +34,20 @@ void BM_Redraw(benchmark::State& state) {
     initplotstate(ps, w, h);
     QImageSurface surface(w, h);
     for (auto _ : state) {
-        FastdrawResult result = fastdraw(0, false, s, ps, surface, '.');
+        FastdrawResult result = fastdraw(autoflag, autotoggle, s, ps, surface, '.');
         benchmark::DoNotOptimize(result);
         benchmark::ClobberMemory();
     }
     state.SetLabel(std::to_string(w) + "x" + std::to_string(h));
 }
 
-// The same redraw with the pinned marker and a fit of the limits first, as after a slider movement with
-// automatic limits on.
+void BM_Redraw(benchmark::State& state) {
+    redraws(state, 0, false);
+}
+
+// The same redraw with a fit of the limits first, as after a slider movement with automatic limits on.
 void BM_RedrawAutomatic(benchmark::State& state) {
-    const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
-    ModelState s;
-    buildtables(s);
-    resetsettings(s);
-    PlotState ps;
-    initplotstate(ps, w, h);
-    QImageSurface surface(w, h);
-    for (auto _ : state) {
-        FastdrawResult result = fastdraw(1, true, s, ps, surface, '.');
-        benchmark::DoNotOptimize(result);
-        benchmark::ClobberMemory();
-    }
-    state.SetLabel(std::to_string(w) + "x" + std::to_string(h));
+    redraws(state, 1, true);
 }
 
 void BM_Fill(benchmark::State& state) {
@@ -79,6 +71,16 @@ BENCHMARK(BM_Fill)->Apply(sizeargs);
 BENCHMARK(BM_Redraw)->Apply(sizeargs);
 BENCHMARK(BM_RedrawAutomatic)->Apply(sizeargs);
 
+// The name Google Benchmark gives a run of the benchmark at a size: "BM_Fill/551/305".
+std::string runname(const char* benchmark, const Size& size) {
+    std::string name(benchmark);
+    name += '/';
+    name += std::to_string(size.width);
+    name += '/';
+    name += std::to_string(size.height);
+    return name;
+}
+
 // Console output as usual, then each redraw's time over the fill of the same size.
 class RatioReporter : public benchmark::ConsoleReporter {
   public:
@@ -100,11 +102,10 @@ class RatioReporter : public benchmark::ConsoleReporter {
         ConsoleReporter::Finalize();
         std::printf("\nRedraw time over fill time of the same image (wall clock; processor time):\n");
         for (const Size& size : sizes) {
-            const std::string args = "/" + std::to_string(size.width) + "/" + std::to_string(size.height);
-            const auto fill = times_.find("BM_Fill" + args);
+            const auto fill = times_.find(runname("BM_Fill", size));
             if (fill == times_.end() || fill->second.real <= 0 || fill->second.cpu <= 0) continue;
             for (const char* name : {"BM_Redraw", "BM_RedrawAutomatic"}) {
-                const auto redraw = times_.find(name + args);
+                const auto redraw = times_.find(runname(name, size));
                 if (redraw == times_.end()) continue;
                 const Times& r = redraw->second;
                 const Times& f = fill->second;

@@ -55,28 +55,28 @@ char systemseparator() {
     return !point.isEmpty() && point.at(0) == QLatin1Char(',') ? ',' : '.';
 }
 
+// A control of kind Control with its caption or text, placed at a design position in twips.
+template <typename Control>
+Control* placed(QWidget* parent, const QString& text, int left, int top, int width, int height) {
+    auto* control = new Control(text, parent);
+    toolkit::place(control, left, top, width, height);
+    return control;
+}
+
 QLabel* label(QWidget* parent, const QString& caption, int left, int top, int width, int height) {
-    auto* l = new QLabel(caption, parent);
-    toolkit::place(l, left, top, width, height);
-    return l;
+    return placed<QLabel>(parent, caption, left, top, width, height);
 }
 
 QLineEdit* textbox(QWidget* parent, const QString& text, int left, int top, int width, int height) {
-    auto* box = new QLineEdit(text, parent);
-    toolkit::place(box, left, top, width, height);
-    return box;
+    return placed<QLineEdit>(parent, text, left, top, width, height);
 }
 
 QPushButton* button(QWidget* parent, const QString& caption, int left, int top, int width, int height) {
-    auto* b = new QPushButton(caption, parent);
-    toolkit::place(b, left, top, width, height);
-    return b;
+    return placed<QPushButton>(parent, caption, left, top, width, height);
 }
 
 QCheckBox* checkbox(QWidget* parent, const QString& caption, int left, int top, int width, int height) {
-    auto* c = new QCheckBox(caption, parent);
-    toolkit::place(c, left, top, width, height);
-    return c;
+    return placed<QCheckBox>(parent, caption, left, top, width, height);
 }
 
 } // namespace
