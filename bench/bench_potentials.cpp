@@ -34,14 +34,18 @@ struct Naive {
 
 Naive naivepotentials(const ModelState& s, double y) {
     double v[lastindex + 1];
-    for (int i = 0; i <= lastindex; ++i) v[i] = s.params[i].value;
+    for (int i = 0; i <= lastindex; ++i)
+        v[i] = s.params[i].value;
     double r = v[ATPin] / v[ADPin];
-    if (s.yaxis == ratioaxis) r = y;
-    else v[s.yaxis] = static_cast<float>(y);
+    if (s.yaxis == ratioaxis)
+        r = y;
+    else
+        v[s.yaxis] = static_cast<float>(y);
     auto parts = [&](double& x, double& atpfo, double& adpfo, double& pf, double& tk) {
         tk = v[T] + 273.15;
         const double hi = std::pow(10.0, -v[pHi]), ho = std::pow(10.0, -v[pHo]);
-        x = ((hi / std::pow(10.0, -v[KHadpin]) + 1) * ((v[Mg] / v[KMadpin] + 1) * r) / (v[Mg] / v[KMatpin] + 1)) /
+        x = ((hi / std::pow(10.0, -v[KHadpin]) + 1) * ((v[Mg] / v[KMadpin] + 1) * r) /
+             (v[Mg] / v[KMatpin] + 1)) /
             (hi / std::pow(10.0, -v[KHatpin]) + 1);
         atpfo = (v[ATPout] / (v[Mg] / v[KMatpout] + 1)) / (ho / std::pow(10.0, -v[KHatpout]) + 1);
         adpfo = (v[ADPout] / (v[Mg] / v[KMadpout] + 1)) / (ho / std::pow(10.0, -v[KHadpout]) + 1);
@@ -86,7 +90,8 @@ void BM_DefaultPlot(benchmark::State& st, int16_t yaxis) {
     const ModelState s = factory(yaxis);
     for (auto _ : st) {
         const PotentialTerms t = prepareterms(s);
-        for (int i = 0; i < defaultrows; ++i) benchmark::DoNotOptimize(potentialsat(t, rowvalue(s, i)));
+        for (int i = 0; i < defaultrows; ++i)
+            benchmark::DoNotOptimize(potentialsat(t, rowvalue(s, i)));
     }
     st.SetItemsProcessed(st.iterations() * defaultrows);
 }
@@ -94,7 +99,8 @@ void BM_DefaultPlot(benchmark::State& st, int16_t yaxis) {
 void BM_DefaultPlotNaive(benchmark::State& st, int16_t yaxis) {
     const ModelState s = factory(yaxis);
     for (auto _ : st) {
-        for (int i = 0; i < defaultrows; ++i) benchmark::DoNotOptimize(naivepotentials(s, rowvalue(s, i)));
+        for (int i = 0; i < defaultrows; ++i)
+            benchmark::DoNotOptimize(naivepotentials(s, rowvalue(s, i)));
     }
     st.SetItemsProcessed(st.iterations() * defaultrows);
 }

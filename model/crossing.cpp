@@ -13,18 +13,16 @@ constexpr double synthaseoffset = 316.0; // mV; 79/250 of the Faraday term below
 constexpr double offsetnumerator = 79.0;
 constexpr double offsetdenominator = 250.0;
 constexpr double millimolar = 1000.0;
-constexpr double ratiofloor = 1e-10;       // smallest crossing ratio returned
-constexpr double marginfraction = 10.0;    // x margin: a tenth of the spread on each side
-constexpr double emptyspread = 1.0;        // x spread used when all sampled potentials are equal
-constexpr int magnesiumsamples = 20;       // the Mg range is scanned in twentieths
-constexpr double autoymultiple = 3.0;      // the y axis runs to three times the crossing value
+constexpr double ratiofloor = 1e-10;    // smallest crossing ratio returned
+constexpr double marginfraction = 10.0; // x margin: a tenth of the spread on each side
+constexpr double emptyspread = 1.0;     // x spread used when all sampled potentials are equal
+constexpr int magnesiumsamples = 20;    // the Mg range is scanned in twentieths
+constexpr double autoymultiple = 3.0;   // the y axis runs to three times the crossing value
 // x half-width: five thirds of the larger distance of the two potentials at the top from the crossing
 constexpr double autoxnumerator = 5.0;
 constexpr double autoxdenominator = 3.0;
 constexpr double molarexponent = 3.0; // log10 of mM per M
 constexpr double nonpositivecrossing = 1e-6;
-
-
 
 // Fixed y range for the quantities without a crossing formula.
 struct FixedRange {
@@ -35,19 +33,26 @@ struct FixedRange {
 FixedRange fixedrange(int yaxis) {
     switch (yaxis) {
     case pHo:
-    case pHi: return {6, 8};
-    case n: return {2.5, 4.5};
+    case pHi:
+        return {6, 8};
+    case n:
+        return {2.5, 4.5};
     case KMadpin:
     case KMadpout:
     case KMatpin:
-    case KMatpout: return {0.01, 2};
+    case KMatpout:
+        return {0.01, 2};
     case KHadpin:
     case KHadpout:
     case KHatpin:
-    case KHatpout: return {4, 10};
-    case Mg: return {0, 2};
-    case T: return {0, 40};
-    default: return {0, 10}; // KM(adp), KM(atp)
+    case KHatpout:
+        return {4, 10};
+    case Mg:
+        return {0, 2};
+    case T:
+        return {0, 40};
+    default:
+        return {0, 10}; // KM(adp), KM(atp)
     }
 }
 
@@ -101,7 +106,8 @@ double crossingpoint(ModelState& s) {
     if (s.yaxis > Pin) return fixedframe(s);
 
     double v[lastindex + 1];
-    for (int i = 0; i <= lastindex; ++i) v[i] = s.params[i].value;
+    for (int i = 0; i <= lastindex; ++i)
+        v[i] = s.params[i].value;
     const double tk = v[T] + s.kelvin;
     const double hi = tenpower(-v[pHi]);
     const double ho = tenpower(-v[pHo]);
@@ -142,19 +148,21 @@ double crossingpoint(ModelState& s) {
     if (s.yaxis == ATPout) {
         const double g = std::exp(faradayterm / v[n]);
         const double vv = std::pow(bound * x / pf, 1.0 / v[n]);
-        const double atpfostar = tenpower((molarexponent - (v[pHi] - v[pHo]) * v[n]) / v[n]) * adpfo * x * g * vv;
+        const double atpfostar =
+            tenpower((molarexponent - (v[pHi] - v[pHo]) * v[n]) / v[n]) * adpfo * x * g * vv;
         return protatpo * mgatpo * atpfostar;
     }
     if (s.yaxis == ADPout) {
         const double g = std::exp(-faradayterm / v[n]);
         const double vv = std::pow(bound * x / pf, -1.0 / v[n]);
-        const double adpfostar = tenpower(((v[pHi] - v[pHo]) * v[n] - molarexponent) / v[n]) * atpfo * g * vv / x;
+        const double adpfostar =
+            tenpower(((v[pHi] - v[pHo]) * v[n] - molarexponent) / v[n]) * atpfo * g * vv / x;
         return protadpo * mgadpo * adpfostar;
     }
     // Pin
     const double g = std::exp(faradayterm);
-    const double pfstar =
-        std::pow(adpfo * x / atpfo, v[n]) * bound * tenpower((v[pHo] - v[pHi]) * v[n] + molarexponent) * x * g;
+    const double pfstar = std::pow(adpfo * x / atpfo, v[n]) * bound *
+                          tenpower((v[pHo] - v[pHi]) * v[n] + molarexponent) * x * g;
     return phosphate * pfstar;
 }
 

@@ -19,7 +19,8 @@ std::string plainnumber(double x, char sep);
 // 0.906 -> "0.906", 1e-05 -> "1E-05", 1e15 -> "1E+15". Used for the text boxes.
 std::string shorttext(double x, char sep);
 
-// The same for a single-precision value, at most 7 significant digits: 1.2f -> "1.2", 12345678 -> "1.234568E+07".
+// The same for a single-precision value, at most 7 significant digits: 1.2f -> "1.2", 12345678 ->
+// "1.234568E+07".
 std::string singletext(float x, char sep);
 
 // Tick label pattern "0.#######": at most seven decimals, trailing zeros dropped; the separator stays

@@ -46,8 +46,12 @@ const ParameterRow rows[lastindex + 1] = {
 
 } // namespace
 
-const char* parametername(int i) { return rows[i].name; }
-const char* parameterunit(int i) { return rows[i].unit; }
+const char* parametername(int i) {
+    return rows[i].name;
+}
+const char* parameterunit(int i) {
+    return rows[i].unit;
+}
 
 void buildtables(ModelState& s) {
     for (int i = 0; i <= lastindex; ++i) {
@@ -63,7 +67,8 @@ void buildtables(ModelState& s) {
         s.limits[i].min = stepbounded ? d.inc : 0.0;
         s.limits[i].max = row.highestmax;
     }
-    for (int i = 0; i <= lastindex; ++i) s.params[i] = s.defaults[i];
+    for (int i = 0; i <= lastindex; ++i)
+        s.params[i] = s.defaults[i];
 }
 
 void resetsettings(ModelState& s) {

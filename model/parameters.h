@@ -18,15 +18,33 @@ struct parameter {
     std::string tag;  // internal key, shown nowhere
 };
 
-constexpr int lastindex = 19;  // highest parameter index; loops run 0..lastindex inclusive
-constexpr int tablesize = 21;  // room for 21 records; index 20 is never filled
+constexpr int lastindex = 19; // highest parameter index; loops run 0..lastindex inclusive
+constexpr int tablesize = 21; // room for 21 records; index 20 is never filled
 constexpr int yaxisentries = 21;
 constexpr int16_t ratioaxis = -1; // y-axis index of the ratio ATPin/ADPin
 
 // Parameter indices, named for the code that needs a particular one.
 enum ParameterIndex : int {
-    ATPin, ADPin, ATPout, ADPout, Pin, pHo, pHi, n, KMadpin, KMadpout, KMatpin, KMatpout,
-    KHadpin, KHadpout, KHatpin, KHatpout, Mg, T, KMadp, KMatp
+    ATPin,
+    ADPin,
+    ATPout,
+    ADPout,
+    Pin,
+    pHo,
+    pHi,
+    n,
+    KMadpin,
+    KMadpout,
+    KMatpin,
+    KMatpout,
+    KHadpin,
+    KHadpout,
+    KHatpin,
+    KHatpout,
+    Mg,
+    T,
+    KMadp,
+    KMatp
 };
 
 using ParameterTable = std::array<parameter, tablesize>;

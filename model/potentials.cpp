@@ -14,24 +14,42 @@ constexpr double synthaseoffset = -316.0;
 constexpr double adpinfloordivisor = 100000.0;
 constexpr double millimolar = 1000.0; // mM per M, and mV per V
 
-
-
 // The leaves of the formulas: every term that depends on one or two parameters only. A row evaluation
 // recomputes just the leaves of the parameter on the y axis; everything else is reused.
-void leafT(PotentialTerms& t) { t.tk = t.v[T] + t.kelvin; }
+void leafT(PotentialTerms& t) {
+    t.tk = t.v[T] + t.kelvin;
+}
 void leafpHi(PotentialTerms& t) {
     t.hi = tenpower(-t.v[pHi]);
     t.phosphatepow = tenpower(t.v[pHi] - t.pKa2);
 }
-void leafpHo(PotentialTerms& t) { t.ho = tenpower(-t.v[pHo]); }
-void leafKHadpin(PotentialTerms& t) { t.khadpi = tenpower(-t.v[KHadpin]); }
-void leafKHatpin(PotentialTerms& t) { t.khatpi = tenpower(-t.v[KHatpin]); }
-void leafKHatpout(PotentialTerms& t) { t.khatpo = tenpower(-t.v[KHatpout]); }
-void leafKHadpout(PotentialTerms& t) { t.khadpo = tenpower(-t.v[KHadpout]); }
-void leafKMadpin(PotentialTerms& t) { t.mgadpi = t.v[Mg] / t.v[KMadpin] + 1.0; }
-void leafKMatpin(PotentialTerms& t) { t.mgatpi = t.v[Mg] / t.v[KMatpin] + 1.0; }
-void leafKMatpout(PotentialTerms& t) { t.mgatpo = t.v[Mg] / t.v[KMatpout] + 1.0; }
-void leafKMadpout(PotentialTerms& t) { t.mgadpo = t.v[Mg] / t.v[KMadpout] + 1.0; }
+void leafpHo(PotentialTerms& t) {
+    t.ho = tenpower(-t.v[pHo]);
+}
+void leafKHadpin(PotentialTerms& t) {
+    t.khadpi = tenpower(-t.v[KHadpin]);
+}
+void leafKHatpin(PotentialTerms& t) {
+    t.khatpi = tenpower(-t.v[KHatpin]);
+}
+void leafKHatpout(PotentialTerms& t) {
+    t.khatpo = tenpower(-t.v[KHatpout]);
+}
+void leafKHadpout(PotentialTerms& t) {
+    t.khadpo = tenpower(-t.v[KHadpout]);
+}
+void leafKMadpin(PotentialTerms& t) {
+    t.mgadpi = t.v[Mg] / t.v[KMadpin] + 1.0;
+}
+void leafKMatpin(PotentialTerms& t) {
+    t.mgatpi = t.v[Mg] / t.v[KMatpin] + 1.0;
+}
+void leafKMatpout(PotentialTerms& t) {
+    t.mgatpo = t.v[Mg] / t.v[KMatpout] + 1.0;
+}
+void leafKMadpout(PotentialTerms& t) {
+    t.mgadpo = t.v[Mg] / t.v[KMadpout] + 1.0;
+}
 void leafMg(PotentialTerms& t) {
     leafKMadpin(t);
     leafKMatpin(t);
@@ -43,19 +61,44 @@ void leafMg(PotentialTerms& t) {
 // (ATPout, ADPout, Pin, n, KM(adp), KM(atp)) have no leaf of their own.
 void recomputeleaves(PotentialTerms& t, int i) {
     switch (i) {
-    case pHo: leafpHo(t); break;
-    case pHi: leafpHi(t); break;
-    case KMadpin: leafKMadpin(t); break;
-    case KMadpout: leafKMadpout(t); break;
-    case KMatpin: leafKMatpin(t); break;
-    case KMatpout: leafKMatpout(t); break;
-    case KHadpin: leafKHadpin(t); break;
-    case KHadpout: leafKHadpout(t); break;
-    case KHatpin: leafKHatpin(t); break;
-    case KHatpout: leafKHatpout(t); break;
-    case Mg: leafMg(t); break;
-    case T: leafT(t); break;
-    default: break;
+    case pHo:
+        leafpHo(t);
+        break;
+    case pHi:
+        leafpHi(t);
+        break;
+    case KMadpin:
+        leafKMadpin(t);
+        break;
+    case KMadpout:
+        leafKMadpout(t);
+        break;
+    case KMatpin:
+        leafKMatpin(t);
+        break;
+    case KMatpout:
+        leafKMatpout(t);
+        break;
+    case KHadpin:
+        leafKHadpin(t);
+        break;
+    case KHadpout:
+        leafKHadpout(t);
+        break;
+    case KHatpin:
+        leafKHatpin(t);
+        break;
+    case KHatpout:
+        leafKHatpout(t);
+        break;
+    case Mg:
+        leafMg(t);
+        break;
+    case T:
+        leafT(t);
+        break;
+    default:
+        break;
     }
 }
 
@@ -70,18 +113,24 @@ unsigned logsof(int yaxis) {
     case KMadpin:
     case KMatpin:
     case KHadpin:
-    case KHatpin: return matrixratio;
+    case KHatpin:
+        return matrixratio;
     case ATPout:
     case ADPout:
     case pHo:
     case KMadpout:
     case KMatpout:
     case KHadpout:
-    case KHatpout: return outsideratio;
-    case Pin: return phosphateterm;
-    case pHi: return matrixratio | phosphateterm;
-    case Mg: return matrixratio | outsideratio;
-    default: return 0; // n, T, KM(adp), KM(atp) enter the potentials outside the logarithms
+    case KHatpout:
+        return outsideratio;
+    case Pin:
+        return phosphateterm;
+    case pHi:
+        return matrixratio | phosphateterm;
+    case Mg:
+        return matrixratio | outsideratio;
+    default:
+        return 0; // n, T, KM(adp), KM(atp) enter the potentials outside the logarithms
     }
 }
 
@@ -107,7 +156,8 @@ double inversephosphate(const PotentialTerms& t) {
 
 PotentialTerms prepareterms(const ModelState& s) {
     PotentialTerms t{};
-    for (int i = 0; i <= lastindex; ++i) t.v[i] = s.params[i].value;
+    for (int i = 0; i <= lastindex; ++i)
+        t.v[i] = s.params[i].value;
     t.yaxis = s.yaxis;
     t.adpinfloor = s.limits[ADPin].min / adpinfloordivisor;
     t.pKa2 = s.pKa2;
@@ -165,8 +215,12 @@ Potentials potentialsat(const PotentialTerms& terms, double y) {
     return p;
 }
 
-double erevant(const ModelState& s, double y) { return potentialsat(prepareterms(s), y).ant; }
+double erevant(const ModelState& s, double y) {
+    return potentialsat(prepareterms(s), y).ant;
+}
 
-double erevatpase(const ModelState& s, double y) { return potentialsat(prepareterms(s), y).atpase; }
+double erevatpase(const ModelState& s, double y) {
+    return potentialsat(prepareterms(s), y).atpase;
+}
 
 } // namespace kelvora

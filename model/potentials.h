@@ -23,7 +23,7 @@ struct Potentials {
 struct PotentialTerms {
     double v[lastindex + 1]; // parameter values widened to double
     int16_t yaxis;
-    double adpinfloor;       // smallest ADPin used for the ratio when ADPin is on the y axis
+    double adpinfloor; // smallest ADPin used for the ratio when ADPin is on the y axis
     double pKa2, faraday, gas, kelvin;
     // leaves of the formulas
     double tk, hi, ho, khadpi, khatpi, khatpo, khadpo, phosphatepow;

@@ -35,8 +35,14 @@ int32_t roundup(double x) {
     return saturate<int32_t>(f == x ? x : f + 1.0);
 }
 
-int32_t roundeven32(double x) { return saturate<int32_t>(std::nearbyint(x)); }
-int16_t roundeven16(double x) { return saturate<int16_t>(std::nearbyint(x)); }
-int32_t floor32(double x) { return saturate<int32_t>(std::floor(x)); }
+int32_t roundeven32(double x) {
+    return saturate<int32_t>(std::nearbyint(x));
+}
+int16_t roundeven16(double x) {
+    return saturate<int16_t>(std::nearbyint(x));
+}
+int32_t floor32(double x) {
+    return saturate<int32_t>(std::floor(x));
+}
 
 } // namespace kelvora
