@@ -63,8 +63,8 @@ TEST(HostileFile, AMillionCommentLines) {
 TEST(HostileFile, LinesOfAMegabyte) {
     const std::string megabyte(1 << 20, ' ');
     // Leading blanks of any length are trimmed; what follows a number is ignored however long.
-    const std::string text = megabyte + "7\r\n" + "6.5" + std::string(1 << 20, '9') + "x\r\n" +
-                             std::string(1 << 20, '#') + "\r\n" + "11" + megabyte + "\r\n";
+    const std::string text = megabyte + "7\r\n" + std::string("6.5") + std::string(1 << 20, '9') + "x\r\n" +
+                             std::string(1 << 20, '#') + "\r\n" + std::string("11") + megabyte + "\r\n";
     ModelState s = factorystate();
     readconfig(s, text);
     EXPECT_EQ(s.params[ATPin].value, 7.0f);
