@@ -1,5 +1,5 @@
-// Start-up in its order, the first start, a start with a parameter on the y axis, closing with the
-// settings kept, and the reset to the defaults.
+// Start-up, the window's make-up, closing with the settings kept, and the reset to the defaults.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QSlider>
 
@@ -13,105 +13,127 @@ namespace {
 
 class Startup : public InTempDir {
   protected:
-    // A configuration file in the full form for the defaults, changed by edit first.
-    template <typename Edit> void writeconfig(Edit edit) {
+    // A configuration file in the full form for the defaults with another y axis.
+    void writeconfig(int16_t yaxis, double ymin, double ymax) {
         ModelState s;
         startstate(s, "no such file");
-        edit(s);
+        s.yaxis = yaxis;
+        s.ymin = ymin;
+        s.ymax = ymax;
         writefile(configfilename, QByteArray::fromStdString(configtext(s, ConfigForm::atclose, '.')));
     }
-
     // What the panel shows, column by column, and where.
     static std::vector<std::string> panelstate(const Form1& f) {
         std::vector<std::string> out;
         for (int i = 0; i <= lastindex; ++i)
-            out.push_back(std::to_string(f.Slider[i]->x()) + " " + std::to_string(f.tbValue[i]->x()) + " " +
-                          std::to_string(f.lbName[i]->x()) +
+            out.push_back(std::to_string(f.Slider[i]->x()) + " " + std::to_string(f.tbValue[i]->x()) +
                           (f.Slider[i]->isVisibleTo(&f) ? " shown" : " hidden"));
         return out;
     }
-
     static void expectdefaults(const Form1& f) {
         for (int i = 0; i <= lastindex; ++i) {
             EXPECT_EQ(f.model.params[i].value, f.model.defaults[i].value) << i;
             EXPECT_EQ(f.model.params[i].min, f.model.defaults[i].min) << i;
             EXPECT_EQ(f.model.params[i].max, f.model.defaults[i].max) << i;
-            EXPECT_EQ(f.model.params[i].inc, f.model.defaults[i].inc) << i;
         }
     }
-
+    // Whether the whole column is shown; a partly shown column fails.
     static bool columnshown(const Form1& f, int i) {
-        const std::array<const QWidget*, 6> column{f.Slider[i],  f.tbMax[i],  f.tbMin[i],
-                                                   f.tbValue[i], f.lbName[i], f.lbUnit[i]};
         int shown = 0;
-        for (const QWidget* w : column)
+        for (const QWidget* w : std::initializer_list<const QWidget*>{f.Slider[i], f.tbMax[i], f.tbMin[i],
+                                                                      f.tbValue[i], f.lbName[i], f.lbUnit[i]})
             shown += w->isVisibleTo(&f) ? 1 : 0;
         EXPECT_TRUE(shown == 0 || shown == 6) << "column " << i << " is partly shown";
         return shown == 6;
     }
 };
 
-TEST_F(Startup, FirstStartWritesTheFileAndShowsTheDefaults) {
-    ASSERT_FALSE(QFile::exists(path(configfilename)));
-    Form1& f = start(true);
+QRect twips(int left, int top, int width, int height) {
+    return {toolkit::pixels(left), toolkit::pixels(top), toolkit::pixels(width), toolkit::pixels(height)};
+}
 
+TEST_F(Startup, FirstStartWritesTheFileAndShowsTheDefaults) {
+    Form1& f = start(true);
     const QStringList file = lines(configfilename);
     ASSERT_EQ(file.size(), 96);
-    EXPECT_EQ(file[0],
-              QStringLiteral("#  You may alter this file manually at your own risk. Take care, you should "
-                             "not change the order of the variables."));
     EXPECT_EQ(file[4].toStdString(), "# ATPin  (mM)");
     EXPECT_EQ(file[5].toStdString(), withsep(" 6.00"));
-
     expectdefaults(f);
     for (int i = 0; i <= lastindex; ++i) {
         EXPECT_EQ(f.lbName[i]->text().toStdString(), parametername(i));
         EXPECT_EQ(f.lbUnit[i]->text().toStdString(), parameterunit(i));
-        for (const QLineEdit* box : {f.tbValue[i], f.tbMin[i], f.tbMax[i]})
-            EXPECT_TRUE(isblack(box)) << i;
+        EXPECT_TRUE(isblack(f.tbValue[i])) << i;
+        EXPECT_EQ(columnshown(f, i), i >= ATPout) << i; // the ratio is on the y axis
     }
-    EXPECT_EQ(static_cast<double>(f.model.params[ATPout].value), 1.2000000476837158);
+    EXPECT_TRUE(f.Image2->isVisibleTo(&f));
     EXPECT_EQ(f.Combo1->count(), 21);
-    EXPECT_EQ(f.Combo1->currentIndex(), 0);
     EXPECT_EQ(f.Combo1->currentText(), QStringLiteral("ATPin/ADPin"));
-
-    // The boxes as textrefresh and the redraw write them, the panel's with at most six digits.
+    EXPECT_FALSE(f.Combo1->isVisible());
     QStringList boxes;
     for (const QLineEdit* box : {f.tbValue[pHo], f.tbMin[pHo], f.tbMax[pHo], f.tbValue[ATPout],
                                  f.tbMin[ADPout], f.tbValue[KMadpin], f.tbymin, f.tbymax, f.tbxmin, f.tbxmax})
         boxes << box->text();
     EXPECT_EQ(boxes.join(QLatin1Char(' ')).toStdString(), withsep("7.25 6 8 1.2 0.001 0.906 0 3 -160 -80"));
+    // The plot is painted: left of both curves.
+    EXPECT_EQ(f.Picture1->grab().toImage().pixel(leftmargin + 2, topmargin + 200), qRgb(191, 192, 0));
+}
 
-    // The ratio is on the y axis: ATPin and ADPin have no column, the y title is shown.
-    for (int i = 0; i <= lastindex; ++i)
-        EXPECT_EQ(columnshown(f, i), i >= ATPout) << i;
-    EXPECT_TRUE(f.Image2->isVisibleTo(&f));
-    EXPECT_EQ(f.Slider[ATPout]->x(), 55); // 600 + 240 x 0.96 twips
-
-    // The plot is painted: the bottom-left corner of the plot area lies in the zone left of both curves,
-    // and the x axis line.
-    const QImage shown = f.Picture1->grab().toImage();
-    EXPECT_EQ(shown.pixel(leftmargin + 2, topmargin + 200), qRgb(191, 192, 0));
-    EXPECT_EQ(shown.pixel(200, 305 - bottommargin), qRgb(0, 0, 150));
+TEST_F(Startup, ControlsCaptionsAndFrameLines) {
+    Form1& f = start(true);
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("Kelvora"));
+    EXPECT_EQ(f.minimumSize(), QSize(1014, 626));
+    EXPECT_EQ(f.maximumSize(), QSize(1014, 626));
+    const std::vector<std::pair<QWidget*, QRect>> places{
+        {f.Picture1, twips(360, 0, 8268, 4572)},   {f.Image2, twips(120, 1200, 210, 2085)},
+        {f.Image1, twips(2280, 4680, 5220, 300)},  {f.Label12, twips(8760, 240, 1692, 252)},
+        {f.cmdAuto, twips(9480, 720, 1212, 372)},  {f.Label19, twips(8760, 1680, 1812, 252)},
+        {f.Label15, twips(8760, 2040, 732, 252)},  {f.Label16, twips(10080, 2040, 612, 252)},
+        {f.tbymin, twips(8760, 2280, 1095, 288)},  {f.tbymax, twips(10080, 2280, 1095, 288)},
+        {f.Label17, twips(8760, 2760, 732, 252)},  {f.Label18, twips(10080, 2760, 612, 252)},
+        {f.tbxmin, twips(8760, 3000, 1095, 288)},  {f.tbxmax, twips(10080, 3000, 1095, 288)},
+        {f.cmdSet, twips(10200, 3480, 975, 372)},  {f.cmdDefault, twips(13320, 300, 1335, 372)},
+        {f.Label3, twips(11640, 1200, 1812, 372)}, {f.Label1, twips(11880, 1800, 372, 252)},
+        {f.Text1, twips(12120, 1800, 1215, 288)},  {f.Label2, twips(11880, 2280, 372, 252)},
+        {f.Text2, twips(12120, 2280, 1215, 288)},  {f.cmdClipboard, twips(12000, 3240, 1092, 612)},
+        {f.cbDot, twips(13440, 3240, 1776, 192)},  {f.cbComma, twips(13440, 3600, 1776, 192)},
+        {f.Label11, twips(120, 5400, 375, 255)},   {f.Label14, twips(120, 8040, 375, 255)},
+        {f.tbMax[0], twips(480, 5400, 612, 288)},  {f.Slider[0], twips(600, 5760, 495, 2295)},
+        {f.tbMin[0], twips(480, 8040, 612, 288)},  {f.lbName[0], twips(360, 8400, 975, 255)},
+        {f.lbUnit[0], twips(480, 8640, 735, 255)}, {f.tbValue[0], twips(480, 8880, 612, 288)},
+    };
+    for (const auto& [widget, rect] : places)
+        EXPECT_EQ(widget->geometry(), rect) << widget->metaObject()->className() << " " << rect.x();
+    // Labels, buttons and boxes all keep their caption or content in the property "text".
+    QStringList captions;
+    for (const QWidget* w : std::initializer_list<QWidget*>{
+             f.Label12, f.cmdAuto, f.Label19, f.Label15, f.Label16, f.Label17, f.Label18, f.cmdSet,
+             f.cmdDefault, f.Label3, f.Label1, f.Label2, f.cmdClipboard, f.cbDot, f.cbComma, f.Label11,
+             f.Label14, f.Text1, f.Text2})
+        captions << w->property("text").toString();
+    EXPECT_EQ(
+        captions.join(QLatin1Char('|')).toStdString(),
+        "Screen setup|Automatic off|Manual setup|Y min|Y max|X min|X max|Set|&Default|Mouse position:|X|Y|"
+        "&Copy to clipboard|use Point|use Comma|Max|Min||");
+    EXPECT_EQ(f.cmdDefault->toolTip(), QStringLiteral("Go back to the original parameters"));
+    EXPECT_EQ(f.Image1->text(), QStringLiteral("Mitochondrial membrane potential (\u0394\u03A8m, mV)"));
+    EXPECT_EQ(f.Image2->text(), QStringLiteral("Matrix ATP/ADP"));
+    EXPECT_TRUE(f.Image2->readsupward());
+    // The frame lines separate the groups of the set-up area.
+    const QImage window = f.grab().toImage();
+    for (const QPoint p : {QPoint(576, 150), QPoint(760, 40), QPoint(650, 96), QPoint(900, 64),
+                           QPoint(900, 192), QPoint(640, 272), QPoint(1000, 272)})
+        EXPECT_EQ(window.pixel(p), qRgb(0, 0, 0)) << p.x() << "," << p.y();
+    EXPECT_NE(window.pixel(650, 97), qRgb(0, 0, 0));
 }
 
 TEST_F(Startup, TemperatureOnTheYAxisHidesOnlyItsColumnAndTheTitle) {
-    writeconfig([](ModelState& s) {
-        s.yaxis = T;
-        s.ymin = 20;
-        s.ymax = 40;
-    });
+    writeconfig(T, 20, 40);
     Form1& f = start();
-    EXPECT_EQ(f.model.yaxis, T);
     EXPECT_EQ(f.Combo1->currentIndex(), 18);
-    EXPECT_EQ(f.Combo1->currentText(), QStringLiteral("T (Celsius)"));
     for (int i = 0; i <= lastindex; ++i)
         EXPECT_EQ(columnshown(f, i), i != T) << i;
     EXPECT_FALSE(f.Image2->isVisibleTo(&f));
-    // Mg and KM(adp) stand 1080 x 0.87 twips (62.6 pixels) apart.
-    EXPECT_NEAR(f.Slider[KMadp]->x() - f.Slider[Mg]->x(), 1080 * 0.87 / 15, 1.0);
     EXPECT_EQ(f.Slider[KMadp]->x() - f.Slider[Mg]->x(), f.tbValue[KMadp]->x() - f.tbValue[Mg]->x());
-    EXPECT_EQ(text(f.tbymin), "20");
     EXPECT_EQ(text(f.tbymax), "40");
 }
 
@@ -120,66 +142,45 @@ TEST_F(Startup, ClosingWritesTheFullFileAndANewStartReadsItBack) {
     enter(f.tbValue[pHo], "7.5");
     enter(f.tbMax[T], "35");
     f.model.xmin = -170;
-    f.model.pKa2 = 6.9;
     const ModelState before = f.model;
+    // The task manager closing the program leaves the file as it was.
+    int16_t cancel = 0;
+    f.Form_QueryUnload(cancel, 3);
+    EXPECT_EQ(lines(configfilename).size(), 96);
     closewindow();
-
     const QStringList file = lines(configfilename);
     ASSERT_EQ(file.size(), 98);
     EXPECT_EQ(file[0], QStringLiteral("#  Kelvora configuration file"));
-    EXPECT_EQ(file[1], QStringLiteral("#"));
-    EXPECT_EQ(file[96], QStringLiteral("# y axis"));
     EXPECT_EQ(file[97], QStringLiteral("-1 "));
-
     Form1& again = start();
     for (int i = 0; i <= lastindex; ++i) {
         EXPECT_NEAR(again.model.params[i].value, before.params[i].value, 5e-7) << i;
-        EXPECT_NEAR(again.model.params[i].min, before.params[i].min, 5e-7) << i;
         EXPECT_NEAR(again.model.params[i].max, before.params[i].max, 5e-7) << i;
     }
     EXPECT_EQ(again.model.params[pHo].value, 7.5f);
-    EXPECT_EQ(again.model.params[T].max, 35.0);
     EXPECT_EQ(again.model.xmin, -170.0);
-    EXPECT_EQ(again.model.pKa2, 6.9);
     EXPECT_EQ(text(again.tbMax[T]), "35");
 }
 
-TEST_F(Startup, TheTaskManagerLeavesTheFileAsItWas) {
-    Form1& f = start();
-    const QStringList first = lines(configfilename);
-    f.model.params[pHo].value = 7.0f;
-    int16_t cancel = 0;
-    f.Form_QueryUnload(cancel, 3);
-    EXPECT_EQ(lines(configfilename), first);
-    f.Form_QueryUnload(cancel, 0);
-    EXPECT_EQ(lines(configfilename).size(), 98);
-    EXPECT_EQ(cancel, 0);
-}
-
-TEST_F(Startup, AFileThatCannotBeReadOrWrittenStopsNothing) {
-    // A directory in the place of the file: it is present but can be neither read nor replaced.
+TEST_F(Startup, ADirectoryNamedLikeTheFileStopsNothing) {
     ASSERT_TRUE(QDir(dir.path()).mkdir(QString::fromLatin1(configfilename)));
     Form1& f = start(true);
-    EXPECT_EQ(f.model.params[pHo].value, 7.25f);
     EXPECT_EQ(text(f.tbValue[pHo]), withsep("7.25"));
     enter(f.tbValue[pHo], "7.5");
     EXPECT_EQ(f.model.params[pHo].value, 7.5f);
     f.question = [](QWidget*, const QString&, const QString&) { return toolkit::Answer::OK; };
     QTest::mouseClick(f.cmdDefault, Qt::LeftButton);
     EXPECT_EQ(f.model.params[pHo].value, 7.25f);
-    EXPECT_TRUE(QFileInfo(path(configfilename)).isDir());
     closewindow();
     EXPECT_TRUE(QFileInfo(path(configfilename)).isDir());
 }
 
 TEST_F(Startup, CancelInTheResetBoxChangesNothingOkRestoresTheDefaults) {
-    writeconfig([](ModelState& s) {
-        s.yaxis = pHo;
-        s.ymin = 6;
-        s.ymax = 8;
-    });
+    Form1& fresh = start();
+    const std::vector<std::string> panel = panelstate(fresh);
+    closewindow();
+    writeconfig(pHo, 6, 8);
     Form1& f = start(true);
-    ASSERT_EQ(f.model.yaxis, pHo);
     toolkit::Answer answer = toolkit::Answer::Cancel;
     QString asked, title;
     f.question = [&](QWidget*, const QString& text, const QString& caption) {
@@ -188,41 +189,28 @@ TEST_F(Startup, CancelInTheResetBoxChangesNothingOkRestoresTheDefaults) {
         return answer;
     };
     enter(f.tbValue[Pin], "3000");
-    enter(f.tbMin[pHi], "6.5");
     f.model.xmin = -200;
+    const std::vector<std::string> changed = panelstate(f);
     const QStringList file = lines(configfilename);
-    const std::vector<std::string> panel = panelstate(f);
 
-    QTest::mouseClick(f.cmdDefault, Qt::LeftButton);
+    QTest::keyClick(&f, Qt::Key_D, Qt::AltModifier); // the access key presses the button
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !asked.isEmpty(); }, 2000));
     EXPECT_EQ(asked, QStringLiteral("Do you want to revert to the original values?"));
     EXPECT_EQ(title, QStringLiteral("Default"));
     EXPECT_EQ(f.model.params[Pin].value, 3000.0f);
-    EXPECT_EQ(f.model.params[Pin].max, 3000.0);
-    EXPECT_EQ(text(f.tbValue[Pin]), "3000");
     EXPECT_EQ(f.model.xmin, -200.0);
     EXPECT_EQ(f.model.yaxis, pHo);
     EXPECT_EQ(lines(configfilename), file);
-    EXPECT_EQ(panelstate(f), panel);
+    EXPECT_EQ(panelstate(f), changed);
 
     answer = toolkit::Answer::OK;
     QTest::mouseClick(f.cmdDefault, Qt::LeftButton);
-
     expectdefaults(f);
     EXPECT_EQ(f.model.yaxis, ratioaxis);
     EXPECT_EQ(f.model.xmin, -160.0);
-    EXPECT_EQ(f.Combo1->count(), 21);
-    EXPECT_EQ(f.Combo1->currentIndex(), 0);
     EXPECT_EQ(text(f.tbValue[Pin]), "10");
-    EXPECT_EQ(text(f.tbMin[pHi]), "6");
-    EXPECT_EQ(text(f.tbxmin), "-160");
     EXPECT_EQ(lines(configfilename).size(), 96);
-
-    // The layout is the one of a fresh start with the ratio, with no trace of the pHo layout before.
-    const std::vector<std::string> afterreset = panelstate(f);
-    closewindow();
-    ASSERT_TRUE(QFile::remove(path(configfilename)));
-    Form1& fresh = start();
-    EXPECT_EQ(panelstate(fresh), afterreset);
+    EXPECT_EQ(panelstate(f), panel);
 }
 
 } // namespace

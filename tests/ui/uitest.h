@@ -50,7 +50,6 @@ class InTempDir : public testing::Test {
         return *form;
     }
     Form1& f() { return *form; }
-
     // Closes the window like its close box does, which writes the file.
     void closewindow() {
         form->close();
@@ -58,7 +57,6 @@ class InTempDir : public testing::Test {
     }
 
     QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
-
     // The lines of a file, split at CR LF.
     QStringList lines(const char* name) const {
         QFile file(path(name));
@@ -67,7 +65,6 @@ class InTempDir : public testing::Test {
         if (text.endsWith(QLatin1String("\r\n"))) text.chop(2);
         return text.split(QLatin1String("\r\n"));
     }
-
     void writefile(const char* name, const QByteArray& bytes) const {
         QFile file(path(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -84,7 +81,6 @@ class InTempDir : public testing::Test {
         typeinto(box, text);
         QTest::keyClick(box, Qt::Key_Return);
     }
-
     static std::string text(const QLineEdit* box) { return box->text().toStdString(); }
     static bool isred(const QLineEdit* box) { return toolkit::textcolour(box) == toolkit::red; }
     static bool isblack(const QLineEdit* box) { return toolkit::textcolour(box) == toolkit::black; }
@@ -109,8 +105,8 @@ class Shown : public InTempDir {
     void SetUp() override {
         InTempDir::SetUp();
         start(true);
-        // The platform drops a move to where the pointer already is; an earlier test may have left it
-        // over the same pixel of an earlier window. Park it outside the plot first.
+        // The platform drops a move to where the pointer already is, perhaps left there by an earlier
+        // test's window: park it outside the plot first.
         QTest::mouseMove(window(), QPoint(0, 0));
     }
 
@@ -123,38 +119,31 @@ class Shown : public InTempDir {
     // A surface pixel of Picture1 in the window's coordinates.
     QPoint at(int X, int Y) const { return form->Picture1->mapTo(form.get(), QPoint(X, Y)); }
     QWindow* window() const { return form->windowHandle(); }
-
-    void press(int X, int Y, Qt::MouseButton b = Qt::LeftButton) {
-        QTest::mousePress(window(), b, {}, at(X, Y));
-    }
-    void release(int X, int Y, Qt::MouseButton b = Qt::LeftButton) {
-        QTest::mouseRelease(window(), b, {}, at(X, Y));
-    }
-    void click(int X, int Y, Qt::MouseButton b = Qt::LeftButton) {
-        QTest::mouseClick(window(), b, {}, at(X, Y));
-    }
+    void press(int X, int Y) { QTest::mousePress(window(), Qt::LeftButton, {}, at(X, Y)); }
+    void release(int X, int Y) { QTest::mouseRelease(window(), Qt::LeftButton, {}, at(X, Y)); }
+    void click(int X, int Y) { QTest::mouseClick(window(), Qt::LeftButton, {}, at(X, Y)); }
     void doubleclick(int X, int Y, Qt::MouseButton b = Qt::LeftButton) {
         QTest::mouseDClick(window(), b, {}, at(X, Y));
     }
     // Moves with whatever buttons are held since the last press.
     void move(int X, int Y) { QTest::mouseMove(window(), at(X, Y)); }
-    // A drag with one step on the way.
-    void drag(int fromX, int fromY, int toX, int toY, Qt::MouseButton b = Qt::LeftButton) {
-        press(fromX, fromY, b);
+    // A left-button drag with one step on the way.
+    void drag(int fromX, int fromY, int toX, int toY) {
+        press(fromX, fromY);
         move((fromX + toX) / 2, (fromY + toY) / 2);
         move(toX, toY);
-        release(toX, toY, b);
+        release(toX, toY);
     }
 
-    // A mouse event sent straight to the surface, or built for posting, so that it can arrive in the
-    // middle of another handler.
-    QMouseEvent* event(QEvent::Type type, int X, int Y, Qt::MouseButtons held) const {
+    // A move sent straight to the surface, or built for posting, so that it can arrive in the middle of
+    // another handler.
+    QMouseEvent* moveevent(int X, int Y) const {
         const QPointF p(X, Y);
-        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        return new QMouseEvent(type, p, form->Picture1->mapToGlobal(p), button, held, Qt::NoModifier);
+        return new QMouseEvent(QEvent::MouseMove, p, form->Picture1->mapToGlobal(p), Qt::NoButton,
+                               Qt::NoButton, Qt::NoModifier);
     }
-    void send(QEvent::Type type, int X, int Y, Qt::MouseButtons held) {
-        std::unique_ptr<QMouseEvent> e(event(type, X, Y, held));
+    void sendmove(int X, int Y) {
+        std::unique_ptr<QMouseEvent> e(moveevent(X, Y));
         QApplication::sendEvent(form->Picture1, e.get());
     }
 
@@ -169,11 +158,11 @@ class Shown : public InTempDir {
     }
 
     QImage picture() { return f().Picture1->surface().image().copy(); }
-    // The axis limits, the readout in Text1 and Text2 and how many of the two boxes are enabled.
     AxisLimits limits() const {
         return {form->model.xmin, form->model.xmax, form->model.ymin, form->model.ymax};
     }
     ReadoutText readout() const { return {text(form->Text1), text(form->Text2)}; }
+    // How many of the two readout boxes are enabled.
     int readoutenabled() const { return int{form->Text1->isEnabled()} + int{form->Text2->isEnabled()}; }
 };
 
