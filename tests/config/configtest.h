@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -17,38 +16,24 @@
 
 namespace kelvora::test {
 
-// A directory of its own for one test, removed afterwards.
+// A directory of its own for one test, removed afterwards (made writable again first).
 class ScratchDir {
   public:
-    ScratchDir() {
-        std::random_device seed;
-        path_ = std::filesystem::temp_directory_path() /
-                ("kelvora-test-" + std::to_string(seed()) + "-" + std::to_string(seed()));
-        std::filesystem::create_directories(path_);
-    }
+    ScratchDir() { std::filesystem::create_directories(path_); }
     ~ScratchDir() {
         std::error_code ec;
         std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ec);
         std::filesystem::remove_all(path_, ec);
     }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
-    // The names of the entries in the directory, sorted.
-    std::vector<std::string> entries() const {
-        std::vector<std::string> names;
-        for (const auto& e : std::filesystem::directory_iterator(path_))
-            names.push_back(e.path().filename());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    std::size_t size() const { return std::distance(std::filesystem::directory_iterator(path_), {}); }
 
   private:
-    std::filesystem::path path_;
+    std::filesystem::path path_ =
+        std::filesystem::temp_directory_path() / ("kelvora-test-" + std::to_string(std::random_device()()) +
+                                                  "-" + std::to_string(std::random_device()()));
 };
 
 inline void writefile(const std::filesystem::path& path, const std::string& bytes) {
@@ -62,26 +47,24 @@ inline std::string readfile(const std::filesystem::path& path) {
 
 // What every state that went through the repairs keeps, whatever the file held.
 inline void expectrepaired(const ModelState& s) {
-    EXPECT_GE(s.yaxis, ratioaxis);
-    EXPECT_LE(s.yaxis, lastindex);
-    EXPECT_GE(s.pKa2, 0.0);
-    EXPECT_LE(s.pKa2, 12.0);
-    EXPECT_LT(s.xmin, s.xmax);
-    EXPECT_TRUE(std::isfinite(s.xmax - s.xmin));
-    EXPECT_GE(s.ymin, 0.0);
-    EXPECT_LT(s.ymin, s.ymax);
-    EXPECT_TRUE(std::isfinite(s.ymax - s.ymin));
+    EXPECT_TRUE(s.yaxis >= ratioaxis && s.yaxis <= lastindex && s.pKa2 >= 0 && s.pKa2 <= 12) << s.yaxis;
+    EXPECT_TRUE(s.xmin < s.xmax && std::isfinite(s.xmax - s.xmin)) << s.xmin << " " << s.xmax;
+    EXPECT_TRUE(s.ymin >= 0 && s.ymin < s.ymax && std::isfinite(s.ymax - s.ymin)) << s.ymin << " " << s.ymax;
     for (int i = 0; i <= lastindex; ++i) {
         const parameter& p = s.params[i];
         // The value is single precision: 0.01f lies just below the double 0.01.
-        EXPECT_GE(p.value, tosingle(s.limits[i].min)) << i;
-        EXPECT_LE(p.value, tosingle(s.limits[i].max)) << i;
-        EXPECT_GE(p.min, s.limits[i].min) << i;
-        EXPECT_LE(p.max, s.limits[i].max) << i;
-        EXPECT_LE(p.min, p.max) << i;
-        EXPECT_GT(p.inc, 0.0) << i;
-        EXPECT_TRUE(std::isfinite(p.inc)) << i;
+        EXPECT_TRUE(p.value >= tosingle(s.limits[i].min) && p.value <= tosingle(s.limits[i].max)) << i;
+        EXPECT_TRUE(p.min >= s.limits[i].min && p.max <= s.limits[i].max && p.min <= p.max) << i;
+        EXPECT_TRUE(p.inc > 0 && std::isfinite(p.inc)) << i;
     }
+}
+
+// Parameters (without tags) and settings, as one list of numbers to compare exactly.
+inline std::vector<double> numbers(const ModelState& s) {
+    std::vector<double> v = {s.pKa2, s.xmin, s.xmax, s.ymin, s.ymax, static_cast<double>(s.yaxis)};
+    for (int i = 0; i <= lastindex; ++i)
+        v.insert(v.end(), {s.params[i].value, s.params[i].min, s.params[i].max, s.params[i].inc});
+    return v;
 }
 
 } // namespace kelvora::test

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -50,65 +51,46 @@ std::vector<std::string> firststartlines() {
     return lines;
 }
 
-std::string joined(const std::vector<std::string>& lines) {
+// The lines joined with CR LF; every number line has the separator given in place of the point.
+std::string joined(const std::vector<std::string>& lines, char separator = '.') {
     std::string text;
-    for (const std::string& line : lines)
+    for (std::string line : lines) {
+        if (!line.starts_with('#')) std::replace(line.begin(), line.end(), '.', separator);
         text += line + "\r\n";
+    }
     return text;
 }
 
+const std::string closeheader = "#  Kelvora configuration file\r\n#\r\n";
+
 } // namespace
 
-TEST(ConfigText, FirstStartFormComesFromTheDefaults) {
+TEST(ConfigText, FirstStartAndCloseForms) {
     ASSERT_EQ(firststartlines().size(), 96u);
     EXPECT_EQ(configtext(factorystate(), ConfigForm::firststart, '.'), joined(firststartlines()));
-    ModelState s = factorystate();
-    applyvalue(s, pHo, 1, "7.5");
-    s.params[T].min = 25;
-    EXPECT_EQ(configtext(s, ConfigForm::firststart, '.'), joined(firststartlines()));
-}
-
-TEST(ConfigText, FullFormAtClose) {
+    EXPECT_EQ(configtext(factorystate(), ConfigForm::atclose, ','),
+              closeheader + joined(firststartlines(), ','));
+    // The first-start form takes the parameters from the defaults, whatever the state holds.
     ModelState s = factorystate();
     applyvalue(s, pHo, 1, "7.5");
     applyvalue(s, ATPin, 1, "0.0123456789");
     s.params[Mg].value = -0.5f;
+    EXPECT_EQ(configtext(s, ConfigForm::firststart, '.'), joined(firststartlines()));
     s.pKa2 = 6.5;
+    s.yaxis = T;
     s.xmin = -171.631012345678912;
     s.xmax = -73.75;
     s.ymin = 0.5;
     s.ymax = 15.33958;
-    s.yaxis = T;
-
-    std::vector<std::string> lines = {"#  Kelvora configuration file", "#"};
-    for (const std::string& line : firststartlines())
-        lines.push_back(line);
-    ASSERT_EQ(lines.size(), 98u);
-    lines[7] = " 0.012346"; // ATPin value, rounded to six decimals
-    lines[27] = " 7.50";    // pHo value
-    lines[71] = " -0.50";   // Mg value
-    lines[87] = " 6.5 ";
-    lines[89] = "-171.631012345679 ";
-    lines[91] = "-73.75 ";
-    lines[93] = " .5 ";
-    lines[95] = " 15.33958 ";
-    lines[97] = " 17 ";
-    EXPECT_EQ(configtext(s, ConfigForm::atclose, '.'), joined(lines));
-}
-
-TEST(ConfigText, DecimalComma) {
-    ModelState s = factorystate();
-    s.ymax = 3.5;
-    const std::string text = configtext(s, ConfigForm::atclose, ',');
-    EXPECT_NE(text.find("\r\n# ATPin  (mM)\r\n 6,00\r\n 0,01\r\n 12,00\r\n"), std::string::npos);
-    EXPECT_NE(text.find("\r\n# pKa2\r\n 7,2 \r\n"), std::string::npos);
-    EXPECT_NE(text.find("\r\n# ymax\r\n 3,5 \r\n"), std::string::npos);
-    // No number line holds a point (the header sentences do).
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        const std::string line = text.substr(start, end - start);
-        if (line.empty() || line[0] != '#') {
-            EXPECT_EQ(line.find('.'), std::string::npos) << line;
-        }
-    }
+    std::vector<std::string> lines = firststartlines();
+    lines[5] = " 0.012346"; // ATPin value, rounded to six decimals
+    lines[25] = " 7.50";    // pHo value
+    lines[69] = " -0.50";   // Mg value
+    lines[85] = " 6.5 ";
+    lines[87] = "-171.631012345679 ";
+    lines[89] = "-73.75 ";
+    lines[91] = " .5 ";
+    lines[93] = " 15.33958 ";
+    lines[95] = " 17 ";
+    EXPECT_EQ(configtext(s, ConfigForm::atclose, '.'), closeheader + joined(lines));
 }
