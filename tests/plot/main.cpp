@@ -1,7 +1,5 @@
-// Test runner of the plot tests. The QImage surface needs a QGuiApplication for its font; the offscreen
-// platform gives one without any display.
+// Test runner: the QImage surface needs a QGuiApplication for its font; offscreen needs no display.
 #include <gtest/gtest.h>
-
 #ifdef KELVORA_PLOT_QT
 #include <QGuiApplication>
 #endif

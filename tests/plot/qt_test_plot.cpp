@@ -1,25 +1,48 @@
-// The whole redraw on the QImage surface: exact colours at exact pixels.
+// The whole redraw on the QImage surface: exact colours at exact pixels; and inputs no valid state gives.
 #include "plot/fastdraw.h"
 
 #include "model/crossing.h"
+#include "model/potentials.h"
 #include "model/rounding.h"
 #include "plot/qimagesurface.h"
 #include "plot/ticks.h"
-#include "plottest.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
 #include <memory>
 #include <set>
+#include <tuple>
+#include <vector>
 
 namespace kelvora {
 namespace {
 
-using namespace test;
-
+// Written out rather than taken from the program's constants, so that a wrong constant shows.
+constexpr Colour yellow{191, 192, 0}; // left of both curves
+constexpr Colour darkred{124, 2, 1};  // translocase left of synthase; rows not computed
+constexpr Colour orange{250, 131, 1}; // synthase left of (or on) the translocase
+constexpr Colour grey{128, 128, 128}; // right of both curves
+constexpr Colour white{255, 255, 255};
+constexpr Colour black{0, 0, 0};
+constexpr Colour axisblue{0, 0, 150};
 constexpr Colour green{0, 200, 0}; // not a plot colour
+constexpr int L = leftmargin;
 
-struct Plot : PlotFixture {
+Colour at(const QImage& image, int x, int y) {
+    const QRgb p = image.pixel(x, y);
+    return Colour{static_cast<uint8_t>(qRed(p)), static_cast<uint8_t>(qGreen(p)),
+                  static_cast<uint8_t>(qBlue(p))};
+}
+
+// The default state, and the plot at the window's size (551 x 305: W = 461, N = 270, R = 521).
+struct Plot : testing::Test {
     void SetUp() override {
-        PlotFixture::SetUp();
+        buildtables(s);
+        resetsettings(s);
         setsize(defaultsurfacewidth, defaultsurfaceheight);
     }
     void setsize(int w, int h) {
@@ -30,7 +53,20 @@ struct Plot : PlotFixture {
     void draw(int16_t autoflag = 0) { fastdraw(autoflag, false, s, ps, *surface, '.'); }
     QImage image() const { return surface->image(); }
     Colour pixel(int x, int y) const { return at(image(), x, y); }
+    int nrows() const { return ps.plotheight; }
+    int right() const { return ps.surfacewidth - rightmargin; }
+    // The y value of row i and the column of a potential, computed here from the limits.
+    double rowy(int i) const { return (s.ymax - s.ymin) * (nrows() - i) / nrows() + s.ymin + ps.yshift; }
+    int column(double e) const {
+        const double p =
+            std::clamp((e + ps.xshift - s.xmin) / (s.xmax - s.xmin) * ps.plotwidth, -2000.0, 2000.0);
+        return L + static_cast<int>(std::floor(p));
+    }
+    int antcol(int i) const { return column(erevant(s, rowy(i))); }
+    int atpasecol(int i) const { return column(erevatpase(s, rowy(i))); }
 
+    ModelState s;
+    PlotState ps;
     std::unique_ptr<QImageSurface> surface;
 };
 
@@ -73,12 +109,13 @@ TEST_F(Plot, FrameTicksAndLabelsForTheDefaultLimits) {
     draw();
     QImageSurface reference(551, 305);
     reference.fill(window);
-    reference.line(60, 10, 60, 282, axisblue);
-    reference.line(59, 10, 59, 282, axisblue);
-    reference.line(59, 280, 521, 280, axisblue);
-    reference.line(59, 281, 521, 281, axisblue);
+    for (int k : {0, 1}) { // every axis line and tick mark is two pixels wide
+        reference.line(60 - k, 10, 60 - k, 282, axisblue);
+        reference.line(59, 280 + k, 521, 280 + k, axisblue);
+    }
 
-    // y: the separators of all labels in one column, fw (the widest fraction part) left of the gap of 10.
+    // y: the separators of all labels ("0.5", "1.5", "2.5") in one column, fw (the widest fraction part) left
+    // of the gap of 10.
     const double yticks[] = {0, 0.5, 1, 1.5, 2, 2.5, 3};
     int fw = 0;
     for (double v : yticks) {
@@ -86,23 +123,21 @@ TEST_F(Plot, FrameTicksAndLabelsForTheDefaultLimits) {
         fw = std::max(fw, roundeven32(reference.textwidth(text.substr(text.find('.')))));
     }
     const int separatorcolumn = L - 10 - fw;
-    std::vector<int> tops;
     for (double v : yticks) {
         const int yp = 10 + static_cast<int>(std::floor(270 - 270 * v / 3)); // 280, 235, ..., 10
-        reference.line(55, yp, 60, yp, axisblue);
-        reference.line(55, yp + 1, 60, yp + 1, axisblue);
+        for (int k : {0, 1})
+            reference.line(55, yp + k, 60, yp + k, axisblue);
         const std::string text = yticklabel(v, '.');
-        const std::string whole = text.substr(0, text.find('.'));
-        const std::string fraction = text.substr(text.find('.'));
-        tops.push_back(roundeven32(yp - reference.textheight(text) / 2.0));
-        reference.print(separatorcolumn - roundeven32(reference.textwidth(whole)), tops.back(), whole);
-        if (fraction != ".") reference.print(separatorcolumn, tops.back(), fraction);
+        const std::string whole = text.substr(0, text.find('.')), fraction = text.substr(text.find('.'));
+        const int top = roundeven32(yp - reference.textheight(text) / 2.0);
+        reference.print(separatorcolumn - roundeven32(reference.textwidth(whole)), top, whole);
+        if (fraction != ".") reference.print(separatorcolumn, top, fraction);
     }
     // x: columns 60, 175, 290, 405, 521; marks two pixels wide and six down, labels centred below them.
     for (double v : {-160.0, -140.0, -120.0, -100.0, -80.0}) {
         const int xp = L + static_cast<int>(std::floor(461 * (v + 160) / 80));
-        reference.line(xp, 280, xp, 286, axisblue);
-        reference.line(xp - 1, 280, xp - 1, 286, axisblue);
+        for (int k : {0, 1})
+            reference.line(xp - k, 280, xp - k, 286, axisblue);
         const std::string text = xticklabel(v, '.');
         reference.print(roundeven32(xp - roundeven32(reference.textwidth(text)) / 2.0 - 1), 286, text);
     }
@@ -111,30 +146,6 @@ TEST_F(Plot, FrameTicksAndLabelsForTheDefaultLimits) {
             if (x <= L || x >= right() || y < 10 || y >= 280) {
                 ASSERT_EQ(pixel(x, y), at(reference.image(), x, y)) << x << "," << y;
             }
-
-    // The separators of 0.5, 1.5 and 2.5 stand in one column: the dot's black pixels have the same
-    // columns in all three labels.
-    std::vector<std::set<int>> dots;
-    const int dotwidth = roundeven32(reference.textwidth("."));
-    for (int k : {1, 3, 5}) {
-        std::set<int> columns;
-        for (int y = tops[k]; y < tops[k] + roundeven32(reference.textheight("0.5")); ++y)
-            for (int x = separatorcolumn; x < separatorcolumn + dotwidth; ++x)
-                if (pixel(x, y) == black) columns.insert(x);
-        ASSERT_FALSE(columns.empty()) << k;
-        dots.push_back(columns);
-    }
-    EXPECT_EQ(dots[0], dots[1]);
-    EXPECT_EQ(dots[1], dots[2]);
-}
-
-TEST_F(Plot, RowsAtOrBelowZeroAreDarkRed) {
-    ps.yshift = -1; // rows 180 ... 269 stand for y <= 0
-    draw();
-    for (int i = 180; i < nrows(); ++i)
-        for (int x = L + 1; x < right(); ++x)
-            ASSERT_EQ(pixel(x, topmargin + i), darkred) << x << "," << i;
-    EXPECT_NE(pixel(L + 1, topmargin + 150), darkred);
 }
 
 // The curves run out along the last row only with the ratio on the y axis and the visible range starting
@@ -152,21 +163,18 @@ TEST_F(Plot, LastRowRule) {
                           {"ratio panned down to 0", ratioaxis, 0.5, 3, -0.5, -400, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        s.yaxis = c.yaxis;
-        s.ymin = c.ymin;
-        s.ymax = c.ymax;
-        s.xmin = c.xmin;
-        ps.yshift = c.yshift;
+        std::tie(s.yaxis, s.ymin, s.ymax, s.xmin, ps.yshift) =
+            std::tie(c.yaxis, c.ymin, c.ymax, c.xmin, c.yshift);
         draw();
         const int i = nrows() - 1, row = topmargin + i;
         const int pa = antcol(i), pb = atpasecol(i);
         ASSERT_GT(pa, L + 3);
         ASSERT_LT(pb, right() - 3);
         ASSERT_TRUE(c.runsout ? pa + 6 < pb : std::abs(pa - pb) > 6) << pa << " " << pb;
-        EXPECT_EQ(pixel(pa, row), white);
-        EXPECT_EQ(pixel(pa + 1, row), white);
-        EXPECT_EQ(pixel(pb, row), black);
-        EXPECT_EQ(pixel(pb + 1, row), black);
+        for (int k : {0, 1}) {
+            EXPECT_EQ(pixel(pa + k, row), white);
+            EXPECT_EQ(pixel(pb + k, row), black);
+        }
         // Run out: white from the left edge, black to the right edge, the zones only on the rows above.
         for (int x = L + 1; c.runsout && x <= pa + 1; ++x)
             EXPECT_EQ(pixel(x, row), white) << x;
@@ -180,9 +188,7 @@ TEST_F(Plot, LastRowRule) {
 TEST_F(Plot, PinnedMarkerShapeAndOnlyPlotColours) {
     draw();
     const QImage unpinned = image().copy();
-    ps.pinned = 1;
-    ps.pressx = 300;
-    ps.pressy = 150;
+    std::tie(ps.pinned, ps.pressx, ps.pressy) = std::tuple<int16_t, int16_t, int16_t>(1, 300, 150);
     draw();
     // A white cross of arms 5 long, outlined in black; around it the plot as before.
     for (int dy = -8; dy <= 8; ++dy)
@@ -195,7 +201,7 @@ TEST_F(Plot, PinnedMarkerShapeAndOnlyPlotColours) {
         }
     // No antialiasing and nothing left unpainted: every pixel has a plot colour or the (black) text colour.
     std::set<uint32_t> allowed;
-    for (Colour c : {yellow, darkred, orange, grey, white, black, axisblue, back})
+    for (Colour c : {yellow, darkred, orange, grey, white, black, axisblue, plotcolours::background})
         allowed.insert(c.argb());
     const QImage picture = image();
     for (int y = 0; y < picture.height(); ++y)
@@ -204,8 +210,7 @@ TEST_F(Plot, PinnedMarkerShapeAndOnlyPlotColours) {
                 << x << "," << y << " " << std::hex << picture.pixel(x, y);
 
     // Drawn over the margin too, after it is painted.
-    ps.pressx = 58;
-    ps.pressy = 120;
+    std::tie(ps.pressx, ps.pressy) = std::tuple<int16_t, int16_t>(58, 120);
     draw();
     EXPECT_EQ(pixel(58, 120), white);
     EXPECT_EQ(pixel(53, 120), white);
@@ -214,19 +219,18 @@ TEST_F(Plot, PinnedMarkerShapeAndOnlyPlotColours) {
 
 TEST_F(Plot, PotentialsClampedAt2000PixelsBeyondTheEdges) {
     setsize(2300, 100); // W = 2210: the clamp column L + 2000 lies inside the plot
-    s.xmin = -1000;
-    s.xmax = -999; // both potentials map far to the right
+    std::tie(s.xmin, s.xmax) = std::pair(-1000.0, -999.0); // both potentials map far to the right
     draw();
     const int row = topmargin + 30;
-    EXPECT_EQ(pixel(L + 1, row), yellow);
-    EXPECT_EQ(pixel(L + 1999, row), yellow);
-    EXPECT_EQ(pixel(L + 2000, row), black); // both curves on the same two columns, the synthase last
-    EXPECT_EQ(pixel(L + 2001, row), black);
-    EXPECT_EQ(pixel(L + 2002, row), grey);
-    EXPECT_EQ(pixel(right() - 1, row), grey);
+    // Both curves on the same two columns, the synthase drawn last.
+    const std::vector<std::pair<int, Colour>> expected = {{L + 1, yellow},   {L + 1999, yellow},
+                                                          {L + 2000, black}, {L + 2001, black},
+                                                          {L + 2002, grey},  {right() - 1, grey}};
+    for (const auto& [x, colour] : expected)
+        EXPECT_EQ(pixel(x, row), colour) << x;
 
-    s.xmin = 0;
-    s.xmax = 1; // far to the left: the whole row lies right of both curves
+    std::tie(s.xmin, s.xmax) =
+        std::pair(0.0, 1.0); // far to the left: the whole row lies right of both curves
     draw();
     for (int x = L + 1; x < right(); ++x)
         ASSERT_EQ(pixel(x, row), grey) << x;
@@ -239,18 +243,97 @@ TEST_F(Plot, ReFitRedrawsWithTheFittedLimits) {
     QImageSurface expected(ps.surfacewidth, ps.surfaceheight);
     fastdraw(0, false, fitted, fittedps, expected, '.');
 
-    s.xmin = -200;
-    s.xmax = -170; // the synthase curve never enters
-    draw(1);
+    std::tie(s.xmin, s.xmax) = std::pair(-200.0, -170.0); // the synthase curve never enters
+    ps.pinned = 1;
+    const FastdrawResult result = fastdraw(1, false, s, ps, *surface, '.');
     EXPECT_EQ(s.xmin, fitted.xmin);
     EXPECT_TRUE(image() == expected.image());
+    EXPECT_TRUE(result.clearreadout);
+    EXPECT_EQ(ps.pinned, 0);
+    // The axis boxes get the fitted limits at five significant digits.
+    EXPECT_EQ(result.tbymax, "3.5203");
+    EXPECT_EQ(result.tbxmin, "-171.63");
+    EXPECT_EQ(result.tbxmax, "-73.757");
 
     // Without the automatic argument the same limits stay and give another picture.
-    s.xmin = -200;
-    s.xmax = -170;
+    std::tie(s.xmin, s.xmax) = std::pair(-200.0, -170.0);
     draw(0);
     EXPECT_EQ(s.xmin, -200);
     EXPECT_FALSE(image() == expected.image());
+
+    // With n = 0.1 and T = 0 the crossing of ADPout gives a fit that is not usable: the limits stay.
+    resetsettings(s);
+    s.params[n].value = 0.1f;
+    s.params[T].value = 0.0f;
+    s.yaxis = ADPout;
+    std::tie(s.xmin, s.xmax) = std::pair(100.0, 200.0); // out of view: a re-fit is asked for
+    EXPECT_EQ(fastdraw(1, true, s, ps, *surface, '.').tbxmin, "100");
+    EXPECT_EQ((std::array{s.xmin, s.xmax, s.ymin, s.ymax}), (std::array<double, 4>{100, 200, 0, 3}));
+}
+
+// Rows with y at or below 0, or whose potentials are not finite, are dark red and the curves skip them.
+TEST_F(Plot, RowsNotComputedAreDarkRedAndNotJoined) {
+    ps.yshift = -1; // rows 180 ... 269 stand for y <= 0
+    draw();
+    for (int i = 180; i < nrows(); ++i)
+        for (int x = L + 1; x < right(); ++x)
+            ASSERT_EQ(pixel(x, topmargin + i), darkred) << x << "," << i;
+    EXPECT_NE(pixel(L + 1, topmargin + 150), darkred);
+
+    // pHi on the y axis up to 800: the synthase potential of the upper rows is not finite.
+    std::tie(ps.yshift, s.yaxis, s.ymax) = std::tuple<double, int16_t, double>(0, pHi, 800);
+    int first = 0;
+    while (first < nrows() &&
+           !(std::isfinite(erevant(s, rowy(first))) && std::isfinite(erevatpase(s, rowy(first)))))
+        ++first;
+    ASSERT_GT(first, 0);
+    ASSERT_LT(first, nrows() - 2);
+    draw();
+    // The first computed row has no previous point to join: nothing but dark red above it.
+    for (int i = 0; i < first; ++i)
+        for (int x = L + 1; x < right(); ++x)
+            ASSERT_EQ(pixel(x, topmargin + i), darkred) << x << "," << i;
+    EXPECT_EQ(pixel(antcol(first), topmargin + first), white);
+    EXPECT_EQ(pixel(L + 1, topmargin + first), yellow);
+}
+
+// States no valid path produces, and surfaces far from the window's: the redraw must still end (sanitizer
+// builds check that nothing undefined happens on the way).
+TEST_F(Plot, UnusableRangesLimitsSurfacesAndShiftsStillEnd) {
+    using lim = std::numeric_limits<double>;
+    const double inf = lim::infinity(), nan = lim::quiet_NaN(), big = lim::max();
+    // The tick step search and the candidate ticks: no step for an unusable range, none unusable for a
+    // usable one; the last two candidate ranges have indices beyond 64 bits and more ticks than an axis
+    // holds.
+    for (double range : {0.0, -1.0, nan, inf, -inf})
+        EXPECT_FALSE(tickstep(range)) << range;
+    for (double range : {big, lim::denorm_min(), lim::min(), 1e-300, 1e300}) {
+        const auto step = tickstep(range);
+        EXPECT_TRUE(!step || (*step > 0.0 && std::isfinite(*step))) << range;
+    }
+    const std::vector<std::array<double, 3>> ticks = {{nan, 3, 0.5}, {0, inf, 0.5}, {0, 3, 0.0},
+                                                      {0, 3, -0.5},  {0, 3, nan},   {-1e300, 1e300, 1e-10},
+                                                      {0, 1e6, 1}};
+    for (const auto& [lo, hi, step] : ticks)
+        EXPECT_TRUE(tickvalues(lo, hi, step).empty()) << lo << " " << hi << " " << step;
+    const std::vector<std::array<double, 4>> cases = {
+        {-160, -160, 0, 3},    {-80, -160, 3, 0},    {-big, big, 0, big},
+        {-inf, inf, 0, inf},   {nan, nan, nan, nan}, {1e300, 1e300 * (1 + 1e-15), 0, 1e-300},
+        {-160, -80, 0, 5e-324}};
+    for (const auto& [xmin, xmax, ymin, ymax] : cases) {
+        std::tie(s.xmin, s.xmax, s.ymin, s.ymax) = std::tie(xmin, xmax, ymin, ymax);
+        draw();
+        EXPECT_EQ(pixel(L, 100), axisblue) << xmin << " " << xmax << " " << ymin << " " << ymax;
+    }
+    resetsettings(s);
+    for (const auto& [w, h] :
+         std::vector<std::pair<int, int>>{{0, 0}, {1, 1}, {60, 20}, {91, 36}, {2, 2000}}) {
+        setsize(w, h);
+        std::tie(ps.xshift, ps.yshift) = std::pair(1e300, -1e300);
+        std::tie(ps.pinned, ps.pressx, ps.pressy) = std::tuple<int16_t, int16_t, int16_t>(1, -32768, 32767);
+        EXPECT_FALSE(fastdraw(1, true, s, ps, *surface, ',').tbxmin.empty());
+        EXPECT_EQ(ps.pinned, 0);
+    }
 }
 
 } // namespace

@@ -1,17 +1,21 @@
 // Pan, zoom, readout and pin of the plot as steps over the window's state.
 #include "plot/mouse.h"
-#include "plottest.h"
+
+#include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
+#include <vector>
 
 using namespace kelvora;
 
 namespace {
 
 // A plot area of 400 x 400 pixels with the default limits x -160 .. -80 mV, y 0 .. 3.
-struct MouseTest : test::PlotFixture {
+struct MouseTest : testing::Test {
     void SetUp() override {
-        PlotFixture::SetUp();
+        buildtables(s);
+        resetsettings(s);
         initplotstate(ps, 400 + leftmargin + rightmargin, 400 + topmargin + bottommargin);
     }
     // Pixel of the plot area's centre.
@@ -21,6 +25,8 @@ struct MouseTest : test::PlotFixture {
         mousepress(ps, leftbutton, X, Y);
         return mouserelease(s, ps, X, Y, '.');
     }
+    ModelState s;
+    PlotState ps;
 };
 
 } // namespace
@@ -36,7 +42,6 @@ TEST_F(MouseTest, ClickPinsAndSecondClickUnpins) {
     EXPECT_EQ(first.readout.y, "1.5");
     EXPECT_EQ(s.xmin, -160.0); // a click does not pan
     EXPECT_EQ(s.ymax, 3.0);
-
     const Release second = click(centrex(), centrey());
     EXPECT_TRUE(second.inside);
     EXPECT_FALSE(second.enabled);
@@ -78,12 +83,10 @@ TEST_F(MouseTest, DragUpwardStopsAtZeroDownwardRaisesY) {
     mouserelease(s, ps, centrex(), centrey() - 40, '.');
     EXPECT_EQ(s.ymin, 0.0);
     EXPECT_EQ(s.ymax, 3.0);
-
     mousepress(ps, leftbutton, centrex(), centrey());
     mouserelease(s, ps, centrex(), centrey() + 40, '.');
     EXPECT_DOUBLE_EQ(s.ymin, 0.3);
     EXPECT_DOUBLE_EQ(s.ymax, 3.3);
-
     // From ymin 0.3 an upward drag of 0.6 is clamped to -0.3.
     mousepress(ps, leftbutton, centrex(), centrey());
     dragoffsets(s, ps, centrex(), centrey() - 80);
@@ -124,13 +127,11 @@ TEST_F(MouseTest, ZoomStopsAtItsBounds) {
     EXPECT_FALSE(mousedoubleclick(s, ps));
     EXPECT_EQ(s.ymax, 0.5e-6);
     EXPECT_EQ(ps.dblclicked, 1);
-
     s.ymax = 3.0;
     s.xmin = -2e6; // above the largest span: no zoom out
     mousepress(ps, middlebutton, centrex(), centrey());
     EXPECT_FALSE(mousedoubleclick(s, ps));
     EXPECT_EQ(s.xmin, -2e6);
-
     // Exactly at a bound still zooms.
     s.xmin = s.xmax - 1e6;
     EXPECT_TRUE(mousedoubleclick(s, ps));
