@@ -63,17 +63,10 @@ TEST_F(Entry, ASliderStepChangesTheValueTheBoxesAndThePlotAndClearsTheMarksOfIts
 }
 
 TEST_F(Entry, EscapeRestoresTheStoredTextsLeavingTheBoxApplies) {
-    // The value shows at most 7 digits of its single precision, the range at most 15 of double.
-    f().model.params[pHi].value = 7.123456789f;
-    f().model.params[pHi].min = 6.0 + 1.0 / 3.0;
-    for (QLineEdit* box : {f().tbValue[pHi], f().tbMin[pHi]}) {
-        QTest::keyClicks(box, QStringLiteral("5"));
-        QTest::keyClick(box, Qt::Key_Escape);
-    }
-    EXPECT_EQ(text(f().tbValue[pHi]), withsep("7.123457"));
-    EXPECT_EQ(text(f().tbMin[pHi]), withsep("6.33333333333333"));
-    EXPECT_EQ(f().model.params[pHi].value, 7.123456789f);
-    EXPECT_EQ(f().model.params[pHi].min, 6.0 + 1.0 / 3.0);
+    typeinto(f().tbValue[pHi], "5");
+    QTest::keyClick(f().tbValue[pHi], Qt::Key_Escape);
+    EXPECT_EQ(text(f().tbValue[pHi]), withsep("7.38"));
+    EXPECT_EQ(f().model.params[pHi].value, 7.38f);
 
     // The window losing the focus to another program or to a menu applies nothing.
     typeinto(f().tbValue[pHo], "7.5");

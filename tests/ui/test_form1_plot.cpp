@@ -1,5 +1,8 @@
-// The mouse on the plot and the axis limits: readout, pinned marker, pan, zoom, the automatic toggle,
-// Set, and moves that arrive while one is still being handled.
+// The plot in the window: readout, pinned marker, pan, zoom, the automatic toggle, Set, moves that
+// arrive while one is still being handled, and "Copy to clipboard" compared with kelvora-export table.
+#include <QCheckBox>
+#include <QClipboard>
+#include <QProcess>
 #include <numbers>
 
 #include "model/crossing.h"
@@ -19,6 +22,33 @@ class Mouse : public Shown {
     ReadoutText pxpy() const { return {withsep("-135.7 mV"), "2"}; }
     std::vector<QWidget*> manualcontrols() {
         return {f().cmdSet, f().tbxmin, f().tbxmax, f().tbymin, f().tbymax};
+    }
+    static std::string clipboardtext() { return QGuiApplication::clipboard()->text().toStdString(); }
+
+    // Presses "Copy to clipboard" after clicking a separator box; the clicks are checked to leave at
+    // most one box checked.
+    std::string copywith(QCheckBox* choice, bool dot, bool comma) {
+        QTest::mouseClick(choice, Qt::LeftButton);
+        EXPECT_EQ(f().cbDot->isChecked(), dot);
+        EXPECT_EQ(f().cbComma->isChecked(), comma);
+        QTest::mouseClick(f().cmdClipboard, Qt::LeftButton);
+        return clipboardtext();
+    }
+
+    // kelvora-export table where the closed window left Kelvora.ini, under this process's regional
+    // settings. decimal: the --decimal choice, or nullptr for the system's separator.
+    std::string exporttable(const char* decimal) const {
+        QStringList options{QStringLiteral("table")};
+        if (decimal) options << QStringLiteral("--decimal") << QString::fromLatin1(decimal);
+        QProcess process;
+        process.setWorkingDirectory(dir.path());
+        process.start(QStringLiteral(KELVORA_EXPORT), options);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+        return process.readAllStandardOutput().toStdString();
+    }
+    static qsizetype linecount(const std::string& text) {
+        return QString::fromStdString(text).count(QLatin1String("\r\n"));
     }
 };
 
@@ -155,6 +185,33 @@ TEST_F(Mouse, AMoveThatArrivesWhileOneIsHandledIsDropped) {
     EXPECT_EQ(f().plot.movebusy, 0);
     move(left, top); // once the move is done, the next one is handled again
     EXPECT_EQ(text(f().Text1), "-160 mV");
+}
+
+TEST_F(Mouse, HoldsExactlyTheExportedTableForEachSeparatorAfterAPan) {
+    // 45 of the 270 rows down: y runs from 0.5 to 3.5, values the configuration file keeps exactly.
+    drag(200, 120, 220, 165);
+    ASSERT_EQ(f().model.ymin, 0.5);
+    const std::string comma = copywith(f().cbComma, false, true);
+    const std::string point = copywith(f().cbDot, true, false);
+    const std::string system = copywith(f().cbDot, false, false);
+    closewindow();
+    EXPECT_EQ(system, exporttable(nullptr));
+    EXPECT_EQ(point, exporttable("point"));
+    EXPECT_EQ(comma, exporttable("comma"));
+    EXPECT_EQ(linecount(point), qsizetype{1 + N}); // the header and one line per plot row, all above 0
+    EXPECT_EQ(point.substr(point.find("\r\n") + 2, 4), "3.5\t");
+    EXPECT_EQ(point.find(','), std::string::npos);
+    EXPECT_EQ(comma.find('.'), std::string::npos);
+}
+
+TEST_F(Mouse, ACopyInTheMiddleOfAMouseMoveLeavesTheClipboardEmpty) {
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    // The click waits in the queue; the move lets it run while it is still being handled.
+    QMetaObject::invokeMethod(f().cmdClipboard, "click", Qt::QueuedConnection);
+    sendmove(200, 100);
+    EXPECT_EQ(clipboardtext(), "");
+    QTest::mouseClick(f().cmdClipboard, Qt::LeftButton); // after the move it copies
+    EXPECT_EQ(linecount(clipboardtext()), qsizetype{1 + N});
 }
 
 } // namespace
