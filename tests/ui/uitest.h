@@ -111,12 +111,9 @@ class Shown : public InTempDir {
     }
 
     // The plot area of the window's surface: W x N pixels from (left, top).
-    static constexpr int W = 461;
-    static constexpr int N = 270;
-    static constexpr int left = 60;
-    static constexpr int top = 10;
+    static constexpr int W = 461, N = 270, left = 60, top = 10;
 
-    // A surface pixel of Picture1 in the window's coordinates.
+    // A surface pixel of Picture1 in the window's coordinates, and mouse events there.
     QPoint at(int X, int Y) const { return form->Picture1->mapTo(form.get(), QPoint(X, Y)); }
     QWindow* window() const { return form->windowHandle(); }
     void press(int X, int Y) { QTest::mousePress(window(), Qt::LeftButton, {}, at(X, Y)); }
@@ -125,9 +122,7 @@ class Shown : public InTempDir {
     void doubleclick(int X, int Y, Qt::MouseButton b = Qt::LeftButton) {
         QTest::mouseDClick(window(), b, {}, at(X, Y));
     }
-    // Moves with whatever buttons are held since the last press.
     void move(int X, int Y) { QTest::mouseMove(window(), at(X, Y)); }
-    // A left-button drag with one step on the way.
     void drag(int fromX, int fromY, int toX, int toY) {
         press(fromX, fromY);
         move((fromX + toX) / 2, (fromY + toY) / 2);
