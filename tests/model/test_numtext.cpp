@@ -1,140 +1,163 @@
-// Number-to-text forms, compared as exact strings under both decimal separators.
+// Numbers as text both ways: reading typed text and file lines, writing the forms each caller shows, and the
+// rounding helpers, all compared exactly.
 #include "model/numtext.h"
 #include "model/parsenumber.h"
+#include "model/rounding.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <initializer_list>
 #include <limits>
 #include <string>
+#include <tuple>
+#include <utility>
 
 namespace kelvora {
 namespace {
 
+using namespace std::string_literals;
 constexpr double infinity = std::numeric_limits<double>::infinity();
 constexpr double notanumber = std::numeric_limits<double>::quiet_NaN();
-constexpr float singleinfinity = std::numeric_limits<float>::infinity();
-constexpr float singlenan = std::numeric_limits<float>::quiet_NaN();
 
-// One case: x is written as text (with a decimal point). Single-precision cases widen exactly to double.
-struct Written {
-    double x;
-    const char* text;
-};
-Written w(double x, const char* text) {
+std::pair<std::string, double> r(std::string text, double expected) {
+    return {std::move(text), expected};
+}
+
+void expectread(std::initializer_list<std::pair<std::string, double>> cases) {
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(parsenumber(text), expected) << "[" << text.substr(0, 60) << "]";
+}
+
+TEST(ParseNumber, Rules) {
+    std::string allbytes;
+    for (int c = 0; c < 256; ++c)
+        allbytes += static_cast<char>(c);
+    expectread({// Either separator, never a thousands separator; blanks, tabs and line feeds anywhere, no CR.
+                r("7,25", 7.25), r("-,5", -0.5), r(" .5 ", 0.5), r("1,000.5", 1.0), r("1.2.3", 1.2),
+                r("1 000", 1000.0), r("\t- 1\n2 . 5", -12.5), r("\r5", 0.0), r("5\r", 5.0),
+                // No digit gives zero; reading stops at the first character that does not fit.
+                r("", 0.0), r("abc", 0.0), r("-.", 0.0), r("E5", 0.0), r("+-5", 0.0), r("12-3", 12.0),
+                r("1e5x7", 1e5),
+                // E and D exponents.
+                r("3.7E1", 37.0), r("2D-2", 0.02), r("2d+2", 200.0), r("1,5E+20", 1.5e20), r("1E+", 1.0),
+                r("1e+-5", 1.0),
+                // Hexadecimal and octal whole numbers, unsigned, the prefix only at the start; beyond 64 bits
+                // exact for a power of two.
+                r("&HFF", 255.0), r("&o17", 15.0), r(" & H 1 0", 16.0),
+                r("&HFFFFFFFFFFFFFFFF", 18446744073709551615.0), r("&H1.5", 1.0), r("&o18", 1.0),
+                r("&H", 0.0), r("&X1", 0.0), r("-&H10", 0.0),
+                r("&H1" + std::string(32, '0'), std::ldexp(1.0, 128)),
+                // Only the first 35 characters count, correctly rounded, a tie to even.
+                r(std::string(35, ' ') + "5", 0.0), r(std::string(34, ' ') + "56", 5.0),
+                r(std::string(40, '1'), 11111111111111111111111111111111111.0),
+                r("9007199254740993", 9007199254740992.0),
+                r("9007199254740993.0000000000000001", 9007199254740994.0),
+                // Beyond the double range: saturated or zero, never infinite; subnormal numbers are kept.
+                r("1E999", DBL_MAX), r("-1E999", -DBL_MAX), r("1E" + std::string(33, '9'), DBL_MAX),
+                r("1E-999", 0.0), r("0.00000000001E309", 1e298), r("5E-324", 4.9406564584124654e-324),
+                r("2E-324", 0.0),
+                // Hostile text: 100 000 characters, NUL, bytes outside ASCII (the UTF-8 minus is no sign).
+                r(std::string(100000, '9'), 99999999999999999999999999999999999.0), r("12\00034"s, 12.0),
+                r("\0005"s, 0.0), r("\377\3765", 0.0), r("4\302\262", 4.0), r("\342\210\2223", 0.0),
+                r(allbytes, 0.0)});
+    for (const char* zero : {"-0", "-1E-999"})
+        EXPECT_FALSE(std::signbit(parsenumber(zero))) << zero;
+}
+
+std::tuple<double, int16_t, double> sig(double x, int16_t n, double expected) {
+    return {x, n, expected};
+}
+
+std::pair<double, const char*> w(double x, const char* text) {
     return {x, text};
 }
 
 // Checks each case under a point and under a comma, where every point of the text becomes a comma.
 template <typename Number>
-void expectform(std::string (*form)(Number, char), const char* name, std::initializer_list<Written> cases) {
-    for (const Written& c : cases) {
-        std::string comma = c.text;
-        for (char& ch : comma)
-            if (ch == '.') ch = ',';
-        const Number x = static_cast<Number>(c.x);
-        EXPECT_EQ(form(x, '.'), c.text) << name << " " << testing::PrintToString(x);
-        EXPECT_EQ(form(x, ','), comma) << name << " " << testing::PrintToString(x);
+void expectform(std::string (*form)(Number, char), const char* name,
+                std::initializer_list<std::pair<double, const char*>> cases) {
+    for (const auto& [x, text] : cases) {
+        std::string comma = text;
+        std::replace(comma.begin(), comma.end(), '.', ',');
+        EXPECT_EQ(form(static_cast<Number>(x), '.'), text) << name << " " << x;
+        EXPECT_EQ(form(static_cast<Number>(x), ','), comma) << name << " " << x;
     }
 }
 #define EXPECT_FORMS(form, ...) expectform(form, #form, __VA_ARGS__)
 
-TEST(NumberText, FixedSix) {
+TEST(NumberText, EveryFormUnderBothSeparators) {
     EXPECT_FORMS(fixedsix,
-                 {// The file's examples; the value from its single-precision number.
-                  w(6.0, "6.00"), w(1.2f, "1.20"), w(0.906f, "0.906"), w(0.0001, "0.0001"),
-                  w(10000.0, "10000.00"), w(-0.5, "-0.50"), w(123456789.0, "123456789.00"),
-                  // Rounded to six decimals; the binary value of 0.1234565 lies just below the half.
-                  w(0.0, "0.00"), w(0.1234565, "0.123456"), w(0.1234567, "0.123457"), w(0.0000004, "0.00"),
-                  w(0.0000005000001, "0.000001"), w(2.9999999, "3.00"),
-                  // A zero result has no minus.
-                  w(-0.0, "0.00"), w(-0.0000001, "0.00"), w(-0.000001, "-0.000001"), w(notanumber, "0.00")});
-}
-
-TEST(NumberText, PlainNumber) {
-    EXPECT_FORMS(
-        plainnumber,
-        {w(7.2, " 7.2 "), w(-160.0, "-160 "), w(0.0, " 0 "), w(3.0, " 3 "), w(-1.0, "-1 "),
-         // No zero before the separator below one.
-         w(0.5, " .5 "), w(-0.25, "-.25 "), w(0.0001, " .0001 "), w(-0.0, " 0 "),
-         // Fifteen significant digits.
-         w(0.1 + 0.2, " .3 "), w(1.0 / 3.0, " .333333333333333 "), w(-2.0 / 3.0, "-.666666666666667 "),
-         w(123456789012345.0, " 123456789012345 "), w(12345678901234.56, " 12345678901234.6 "),
-         // Exponent form outside the positional range; rounding may carry into it.
-         w(1e-5, " 1E-05 "), w(-1e15, "-1E+15 "), w(1.5e20, " 1.5E+20 "), w(1e300, " 1E+300 "),
-         w(999999999999999.9, " 1E+15 "), w(notanumber, " 0 "), w(-infinity, "-1.79769313486232E+308 ")});
-}
-
-TEST(NumberText, ShortText) {
-    EXPECT_FORMS(shorttext, {w(0.906, "0.906"), w(0.0001, "0.0001"), w(1.2, "1.2"), w(0.0, "0"), w(-0.0, "0"),
-                             w(-160.0, "-160"), w(-0.5, "-0.5"), w(0.1 + 0.2, "0.3"),
-                             // A widened single value shows its double digits.
-                             w(1.2000000476837158, "1.20000004768372"), w(1e-5, "1E-05"), w(1e15, "1E+15"),
+                 {// Six decimals; a zero result has no minus. The binary 0.1234565 lies below the half.
+                  w(6.0, "6.00"), w(0.906f, "0.906"), w(-0.5, "-0.50"), w(123456789.0, "123456789.00"),
+                  w(0.1234565, "0.123456"), w(0.0000005000001, "0.000001"), w(2.9999999, "3.00"),
+                  w(-0.0000001, "0.00"), w(-0.000001, "-0.000001"), w(notanumber, "0.00")});
+    EXPECT_FORMS(plainnumber,
+                 {// No zero ahead of the separator, fifteen significant digits, exponents where needed.
+                  w(7.2, " 7.2 "), w(-160.0, "-160 "), w(-0.0, " 0 "), w(0.5, " .5 "), w(-0.25, "-.25 "),
+                  w(1.0 / 3.0, " .333333333333333 "), w(12345678901234.56, " 12345678901234.6 "),
+                  w(1e-5, " 1E-05 "), w(-1e15, "-1E+15 "), w(999999999999999.9, " 1E+15 "),
+                  w(notanumber, " 0 "), w(-infinity, "-1.79769313486232E+308 ")});
+    EXPECT_FORMS(shorttext, {w(0.906, "0.906"), w(-0.0, "0"), w(-0.5, "-0.5"), w(0.1 + 0.2, "0.3"),
+                             w(1.2000000476837158, "1.20000004768372"), w(1e15, "1E+15"),
                              w(99999999999999.0, "99999999999999"), w(-1.25e-100, "-1.25E-100"),
-                             w(DBL_MAX, "1.79769313486232E+308"),
                              w(4.9406564584124654e-324, "4.94065645841247E-324"), w(notanumber, "0"),
-                             w(infinity, "1.79769313486232E+308"), w(-infinity, "-1.79769313486232E+308")});
-    for (double x : {0.906, -160.0, 1e-5, 1.5e20, 7.25, -0.0001, 123456.789}) {
-        EXPECT_EQ(parsenumber(shorttext(x, '.')), x) << x;
+                             w(infinity, "1.79769313486232E+308")});
+    EXPECT_FORMS(singletext,
+                 {w(1.2f, "1.2"), w(0.0099999998f, "0.01"), w(12345678.0f, "1.234568E+07"),
+                  w(1234567.0f, "1234567"), w(-0.0f, "0"), w(0.00001f, "1E-05"), w(1.0f / 3.0f, "0.3333333"),
+                  w(FLT_MAX, "3.402823E+38"), w(notanumber, "0"), w(-infinity, "-3.402823E+38")});
+    EXPECT_FORMS(tickpattern, {// Seven decimals; the separator stays.
+                               w(2.0, "2."), w(-160.0, "-160."), w(-0.0, "0."), w(0.00000004, "0."),
+                               w(0.00000006, "0.0000001"), w(0.12345678, "0.1234568"),
+                               w(-0.0000001, "-0.0000001"), w(notanumber, "0.")});
+    EXPECT_FORMS(tablepattern,
+                 {// Fifteen significant digits, at most fifteen decimals.
+                  w(3.0, "3."), w(-0.0, "0."), w(2.9999999999999996, "3."), w(1.0 / 3.0, "0.333333333333333"),
+                  w(-123.456789012345678, "-123.456789012346"), w(1e20, "100000000000000000000."),
+                  w(123456789012345678.0, "123456789012346000."),
+                  w(0.012345678901234567, "0.012345678901235"), w(4e-16, "0."), w(6e-16, "0.000000000000001"),
+                  w(notanumber, "0.")});
+    EXPECT_FORMS(tablepatternsingle, {w(1.2f, "1.2"), w(37.0f, "37."), w(-7.25f, "-7.25"),
+                                      w(123456789.0f, "123456800."), w(1.234567e-12f, "0.000000000001235")});
+    for (double x : {0.906, -160.0, 1e-5, 1.5e20, -0.0001, 123456.789}) {
         EXPECT_EQ(parsenumber(shorttext(x, ',')), x) << x;
         EXPECT_EQ(parsenumber(plainnumber(x, ',')), x) << x;
     }
-}
-
-TEST(NumberText, SingleText) {
-    EXPECT_FORMS(singletext,
-                 {w(1.2f, "1.2"), w(0.906f, "0.906"), w(0.0099999998f, "0.01"),
-                  w(12345678.0f, "1.234568E+07"), w(1234567.0f, "1234567"), w(-0.5f, "-0.5"), w(0.0f, "0"),
-                  w(-0.0f, "0"), w(0.0001f, "0.0001"), w(0.00001f, "1E-05"), w(1.0f / 3.0f, "0.3333333"),
-                  w(FLT_MAX, "3.402823E+38"), w(singlenan, "0"), w(-singleinfinity, "-3.402823E+38")});
-}
-
-TEST(NumberText, TickPatternKeepsTheSeparator) {
-    EXPECT_FORMS(tickpattern,
-                 {w(2.0, "2."), w(0.5, "0.5"), w(-160.0, "-160."), w(0.0, "0."), w(0.1 + 0.2, "0.3"),
-                  w(0.00000004, "0."), w(0.00000006, "0.0000001"), w(0.12345678, "0.1234568"), w(-0.0, "0."),
-                  w(-0.00000001, "0."), w(-0.0000001, "-0.0000001"), w(notanumber, "0.")});
-}
-
-TEST(NumberText, TablePattern) {
-    EXPECT_FORMS(tablepattern,
-                 {w(3.0, "3."), w(0.0, "0."), w(-0.0, "0."), w(0.1 + 0.2, "0.3"), w(2.9999999999999996, "3."),
-                  w(1.0 / 3.0, "0.333333333333333"), w(-123.456789012345678, "-123.456789012346"),
-                  w(1.2000000476837158, "1.20000004768372"), w(1e20, "100000000000000000000."),
-                  w(123456789012345678.0, "123456789012346000."),
-                  // Small numbers keep fifteen decimals.
-                  w(0.0001, "0.0001"), w(0.012345678901234567, "0.012345678901235"),
-                  w(1e-15, "0.000000000000001"), w(4e-16, "0."), w(6e-16, "0.000000000000001"),
-                  w(-4e-16, "0."), w(1e-300, "0."), w(notanumber, "0.")});
-    // Single values show their own seven digits, capped at fifteen decimals.
-    EXPECT_FORMS(tablepatternsingle, {w(1.2f, "1.2"), w(0.01f, "0.01"), w(0.906f, "0.906"), w(37.0f, "37."),
-                                      w(-7.25f, "-7.25"), w(0.0f, "0."), w(123456789.0f, "123456800."),
-                                      w(1.5e-9f, "0.0000000015"), w(1.234567e-12f, "0.000000000001235")});
-}
-
-TEST(NumberText, TrimSeparatorRemovesOneTrailingSeparator) {
-    EXPECT_EQ(trimseparator("3."), "3");
-    EXPECT_EQ(trimseparator("3,"), "3");
-    EXPECT_EQ(trimseparator("3.5"), "3.5");
+    // One trailing separator is removed.
+    EXPECT_EQ(trimseparator(tablepattern(-160.0, ',')), "-160");
     EXPECT_EQ(trimseparator("3,,"), "3,");
+    EXPECT_EQ(trimseparator("3.5"), "3.5");
     EXPECT_EQ(trimseparator(""), "");
-    EXPECT_EQ(trimseparator("."), "");
-    EXPECT_EQ(trimseparator(trimseparator(tablepattern(-160.0, ','))), "-160");
+    // Infinity is the largest number in full, 309 digits.
+    const std::string largest = fixedsix(infinity, '.');
+    EXPECT_TRUE(largest.size() == 312 && largest.starts_with("17976931348623157") &&
+                largest.ends_with(".00"));
+    EXPECT_EQ(tablepattern(infinity, '.'), std::string("179769313486232") + std::string(294, '0') + ".");
 }
 
-TEST(NumberText, InfinityIsTheLargestNumberInFull) {
-    const std::string largest = fixedsix(infinity, '.');
-    EXPECT_EQ(largest.size(), 309u + 3u);
-    EXPECT_EQ(largest.substr(0, 17), "17976931348623157");
-    EXPECT_EQ(largest.substr(largest.size() - 3), ".00");
-    std::string negative(1, '-'); // the 309 integer digits with a bare comma
-    negative.append(largest, 0, 309);
-    negative += ',';
-    EXPECT_EQ(tickpattern(-infinity, ','), negative);
-    EXPECT_EQ(tablepattern(infinity, '.'), std::string("179769313486232") + std::string(294, '0') + ".");
-    EXPECT_TRUE(std::isfinite(parsenumber(shorttext(infinity, '.'))));
+TEST(Rounding, SigroundAndIntegerConversions) {
+    // The floor branch (zero, or at least n integer digits; floor also for negatives), significant digits,
+    // ties to even, and the shift capped at 20 decimals (21 wanted, 20 kept).
+    for (const auto& [x, n, expected] :
+         {sig(0.0, 5, 0.0), sig(123456.7, 5, 123456.0), sig(-123456.7, 5, -123457.0),
+          sig(12345.6, 5, 12345.0), sig(1234.56, 5, 1234.6), sig(0.000123456, 4, 0.0001235),
+          sig(-122.69385, 5, -122.69), sig(1.2000000476837158, 6, 1.2), sig(0.0099999997764825821, 6, 0.01),
+          sig(0.25, 1, 0.2), sig(0.75, 1, 0.8), sig(1e-30, 5, 0.0), sig(1.23456e-17, 5, 1235 / 1e20),
+          sig(infinity, 5, infinity)})
+        EXPECT_EQ(siground(x, n), expected) << x << " " << n;
+    EXPECT_TRUE(std::isnan(siground(notanumber, 5)));
+    // Half to even, saturating, NaN to 0: no conversion is ever undefined.
+    constexpr int32_t most = std::numeric_limits<int32_t>::max(), least = std::numeric_limits<int32_t>::min();
+    const int32_t got[] = {roundup(2.0),       roundup(2.1),        roundup(-2.5),         roundup(1e300),
+                           roundup(-1e300),    roundup(notanumber), roundeven32(2.5),      roundeven32(3.5),
+                           roundeven16(40000), roundeven16(-40000), roundeven16(infinity), floor32(-0.5),
+                           floor32(notanumber)};
+    const int32_t expected[] = {2, 3, -2, most, least, 0, 2, 4, 32767, -32768, 32767, -1, 0};
+    for (std::size_t i = 0; i < std::size(got); ++i)
+        EXPECT_EQ(got[i], expected[i]) << i;
 }
 
 } // namespace
