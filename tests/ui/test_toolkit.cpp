@@ -112,21 +112,14 @@ TEST(PanelGeometry, RatioAndTemperatureLayouts) {
 }
 
 TEST(PanelGeometry, EdgeChoices) {
-    struct Figure {
-        int16_t y;
-        int column;
-        PanelArray array;
-        float left;
-    };
-    for (const Figure c : {
-             Figure{ATPin, ADPin, SliderArray, 810.0f}, // 240 x 0.87 right of the hidden ATPin column
-             Figure{ATPin, ADPin, tbMaxArray, 690.0f},
-             Figure{ATPin, KMatp, SliderArray, 14640.0f},
-             Figure{ADPin, ATPout, SliderArray, 1545.0f}, // 600 + 1080 x 0.87, kept as pixel 103
-             Figure{KMatp, KMadp, SliderArray, 14430.0f},
-         })
-        EXPECT_EQ(panelgeometry(c.y, design).columns[c.column].left[c.array], c.left)
-            << c.y << " " << c.column;
+    // y-axis choice, column, array, left in twips.
+    for (const auto& [y, column, array, left] :
+         {std::tuple{ATPin, ADPin, SliderArray, 810.0f}, // 240 x 0.87 right of the hidden ATPin column
+          std::tuple{ATPin, ADPin, tbMaxArray, 690.0f}, std::tuple{ATPin, KMatp, SliderArray, 14640.0f},
+          std::tuple{ADPin, ATPout, SliderArray, 1545.0f}, // 600 + 1080 x 0.87, kept as pixel 103
+          std::tuple{KMatp, KMadp, SliderArray, 14430.0f}})
+        EXPECT_EQ(panelgeometry(static_cast<int16_t>(y), design).columns[column].left[array], left)
+            << y << " " << column;
 }
 
 } // namespace

@@ -65,11 +65,6 @@ class InTempDir : public testing::Test {
         if (text.endsWith(QLatin1String("\r\n"))) text.chop(2);
         return text.split(QLatin1String("\r\n"));
     }
-    void writefile(const char* name, const QByteArray& bytes) const {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-    }
 
     // Types a text into a box as a user would: focus, select all, type; enter also presses Enter.
     static void typeinto(QLineEdit* box, const char* text) {
