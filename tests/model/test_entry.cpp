@@ -1,32 +1,23 @@
+// Typed values and ranges, with the red marks they earn, and the mapping between values and slider integers.
 #include "factory.h"
 #include "model/entry.h"
+#include "model/sliders.h"
 
 #include <gtest/gtest.h>
 
-#include <ostream>
+#include <cstdint>
+#include <limits>
+#include <string>
 
 using namespace kelvora;
 
-namespace kelvora {
-void PrintTo(const RedMarks& r, std::ostream* os) {
-    *os << "{value " << r.value << ", min " << r.min << ", max " << r.max << "}";
-}
-} // namespace kelvora
-
 namespace {
-constexpr RedMarks nored{}, redvalue{true, false, false}, redmin{false, true, false},
-    redmax{false, false, true}, redrange{false, true, true};
-} // namespace
-
-TEST(StepRule, BaseStepUpToTenThousandStepsThenAPowerOfTen) {
-    // ln 1000 / ln 10 is 3 or just below; both round up to 3.
-    const struct {
-        double max, basestep, expected;
-    } cases[] = {{100, 0.01, 0.01}, {8, 0.01, 0.01},      {-5, 0.01, 0.01},     {5000, 0.01, 0.1},
-                 {3000, 0.1, 0.1},  {10000, 0.0001, 0.1}, {100.5, 0.001, 0.01}, {1000, 0.01, 0.01}};
-    for (const auto& c : cases)
-        EXPECT_EQ(steprule(c.max, c.basestep), c.expected) << c.max << " " << c.basestep;
+// The red boxes as letters: v(alue), n (minimum), x (maximum).
+std::string red(RedMarks r) {
+    return std::string(r.value ? "v" : "") + (r.min ? "n" : "") + (r.max ? "x" : "");
 }
+constexpr int32_t most = std::numeric_limits<int32_t>::max(), least = std::numeric_limits<int32_t>::min();
+} // namespace
 
 TEST(Entry, TypedValueMinimumAndMaximum) {
     enum Box { value, minimum, maximum };
@@ -34,62 +25,93 @@ TEST(Entry, TypedValueMinimumAndMaximum) {
         Box box;
         int index;
         const char* text;
-        RedMarks red;
+        const char* red;
         float value;
         double min, max, inc;
     } cases[] = {
         // A value inside the limits widens the range; one outside is corrected. No number reads as 0.
-        {value, pHo, "9", nored, 9.0f, 6, 9, 0.01},
-        {value, pHo, "25", redvalue, 20.0f, 6, 20, 0.01},
-        {value, pHo, "abc", redvalue, 0.01f, 0.01, 8, 0.01},
-        {value, pHo, "7,254", nored, 7.254f, 6, 8, 0.01}, // a typed value stays exact
-        // Below the minimum: R(555.7) * 0.01 = 5.56 lies above the value, so one step lower; 5.552 needs
-        // none.
-        {value, pHo, "5.557", nored, 5.557f, 5.55, 8, 0.01},
-        {value, pHi, "5.552", nored, 5.552f, 5.55, 8, 0.01},
-        {value, Pin, "3000", nored, 3000.0f, 0.1, 3000, 0.1}, // 30000 steps: 10^(4 - 5)
-        {minimum, pHo, "8.5", redmax, 8.5f, 8.5, 8.51, 0.01},
-        {minimum, pHo, "6.123", nored, 7.25f, 6.12, 8, 0.01},
-        {minimum, pHo, "25", redrange, 19.99f, 19.99, 20, 0.01},
-        {minimum, pHo, "-3", redmin, 7.25f, 0.01, 8, 0.01},
-        {maximum, pHo, "30", redmax, 7.25f, 6, 20, 0.01},
-        {maximum, pHo, "0.005", redrange, 0.02f, 0.01, 0.02, 0.01},
-        {maximum, pHo, "5", redmin, 5.0f, 4.99, 5, 0.01},
+        {value, pHo, "9", "", 9.0f, 6, 9, 0.01},
+        {value, pHo, "25", "v", 20.0f, 6, 20, 0.01},
+        {value, pHo, "abc", "v", 0.01f, 0.01, 8, 0.01},
+        // Below the minimum: R(555.7) * 0.01 = 5.56 lies above the value, so one step lower.
+        {value, pHo, "5.557", "", 5.557f, 5.55, 8, 0.01},
+        {value, Pin, "3000", "", 3000.0f, 0.1, 3000, 0.1}, // 30000 steps: 10^(4 - 5)
+        {minimum, pHo, "8.5", "x", 8.5f, 8.5, 8.51, 0.01},
+        {minimum, pHo, "6.123", "", 7.25f, 6.12, 8, 0.01},
+        {minimum, pHo, "25", "nx", 19.99f, 19.99, 20, 0.01},
+        {maximum, pHo, "30", "x", 7.25f, 6, 20, 0.01},
+        {maximum, pHo, "0.005", "nx", 0.02f, 0.01, 0.02, 0.01},
         // A wide range coarsens the step; the minimum 0.01 re-gridded to 0 lies below the lowest allowed
         // minimum, so the step takes its place.
-        {maximum, ATPin, "5000", nored, 6.0f, 0.1, 5000, 0.1},
-        {maximum, ATPin, "1000", nored, 6.0f, 0.01, 1000, 0.01}, // max / inc exactly 100 000
+        {maximum, ATPin, "5000", "", 6.0f, 0.1, 5000, 0.1},
+        {maximum, ATPin, "1000", "", 6.0f, 0.01, 1000, 0.01}, // max / inc exactly 100 000
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.box << " " << c.index << " [" << c.text << "]");
         ModelState s = factorystate();
-        const RedMarks red = c.box == value     ? applyvalue(s, c.index, 1, c.text)
-                             : c.box == minimum ? applyminimum(s, c.index, c.text)
-                                                : applymaximum(s, c.index, c.text);
-        EXPECT_EQ(red, c.red);
+        const RedMarks r = c.box == value     ? applyvalue(s, c.index, 1, c.text)
+                           : c.box == minimum ? applyminimum(s, c.index, c.text)
+                                              : applymaximum(s, c.index, c.text);
+        EXPECT_EQ(red(r), c.red);
         EXPECT_EQ(s.params[c.index].value, c.value);
         EXPECT_DOUBLE_EQ(s.params[c.index].min, c.min);
         EXPECT_DOUBLE_EQ(s.params[c.index].max, c.max);
         EXPECT_EQ(s.params[c.index].inc, c.inc);
     }
-}
-
-TEST(Entry, StoredValueIsCheckedWithoutText) {
+    // A range entry puts every value on its slider grid.
     ModelState s = factorystate();
-    s.params[T].value = 2000.0f;
-    EXPECT_EQ(applyvalue(s, T, 0), redvalue);
-    EXPECT_EQ(s.params[T].value, 1000.0f);
-    EXPECT_DOUBLE_EQ(s.params[T].max, 1000.0);
-}
-
-TEST(Entry, RangeEntryQuantisesEveryValue) {
-    ModelState s = factorystate();
-    ASSERT_EQ(applyvalue(s, pHi, 1, "7.384"), nored);
+    ASSERT_EQ(red(applyvalue(s, pHi, 1, "7,384")), ""); // a typed value stays exact
     EXPECT_EQ(s.params[pHi].value, 7.384f);
     applyminimum(s, pHo, "6.5");
     EXPECT_EQ(s.params[pHi].value, 7.38f);
+}
 
-    ASSERT_EQ(applyvalue(s, T, 1, "36.6"), nored);
-    applymaximum(s, pHo, "7.9");
-    EXPECT_EQ(s.params[T].value, 37.0f);
+TEST(Sliders, MappingAndQuantisation) {
+    const ModelState factory = factorystate();
+    const struct {
+        const char* label;
+        parameter p;
+        int32_t minimum, maximum, position, tickspacing;
+    } cases[] = {
+        {"pHo", factory.params[pHo], 600, 800, 675, 10},
+        {"ATPin", factory.params[ATPin], 1, 1200, 601, 59}, // floor(1199 / 20)
+        {"T", factory.params[T], 20, 40, 23, 1},
+        {"ADPout", factory.params[ADPout], 10, 20000, 19910, 999}, // 0.0099999998 / 0.0001 rounds to 100
+        // Made-up {value, min, max, log, inc, tag}: beyond the ends the position sits at the end; halves go
+        // to even (60 - 36.5 gives 24, 60 - 37.5 gives 22, and the ends 2.5 and 3.5 too); a crossed range
+        // ends as the control leaves it; huge ranges saturate, floor((2^32 - 1) / 20) ticks.
+        {"above", parameter{9.0f, 6, 8, 0, 0.01, {}}, 600, 800, 600, 10},
+        {"below", parameter{5.0f, 6, 8, 0, 0.01, {}}, 600, 800, 800, 10},
+        {"crossed", parameter{5.0f, 8, 6, 0, 1, {}}, 6, 6, 6, 1},
+        {"huge", parameter{0.0f, -1e300, 1e300, 0, 1, {}}, least, most, -1, 214748364},
+    };
+    for (const auto& c : cases) {
+        const SliderSettings sl = slidersettings(c.p);
+        EXPECT_TRUE(sl.minimum == c.minimum && sl.maximum == c.maximum && sl.position == c.position &&
+                    sl.tickspacing == c.tickspacing && sl.smallstep == 1)
+            << c.label;
+    }
+    // The maximum is raised by the new minimum first, saturating; the top of the track is the maximum.
+    EXPECT_EQ(raisedmaximum(800, factory.params[pHo]), 1400);
+    EXPECT_EQ(raisedmaximum(most, parameter{0.0f, 1e12, 2e12, 0, 1, {}}), most);
+    EXPECT_TRUE(slidervalue(600, 800, 600, 0.01) == 8.0f && slidervalue(600, 800, 675, 0.01) == 7.25f);
+    EXPECT_EQ(slidervalue(20, 40, 23, 1.0), 37.0f);
+    // Quantisation: 1400 - 725.4 = 674.6, position 675; outside the range to the ends; the factory 3.198 of
+    // KM(adp) is off its grid too; the bottom of the track stands for 0.02, below the minimum 0.025.
+    ModelState s = factory;
+    s.params[pHo].value = 7.254f;
+    s.params[T].value = 36.6f;
+    s.params[pHi].value = 5.0f;
+    s.params[n].value = 9.0f;
+    s.params[ATPout].min = 0.025;
+    s.params[ATPout].value = 0.001f;
+    quantisetosliders(s);
+    EXPECT_TRUE(s.params[pHo].value == 7.25f && s.params[pHi].value == 6.0f && s.params[n].value == 4.4f);
+    EXPECT_TRUE(s.params[ATPout].value == 0.025f && s.params[KMadp].value == 3.2f &&
+                s.params[T].value == 37.0f);
+    for (int i = 0; i <= lastindex; ++i) { // the rest stays: values already on the grid, ranges and steps
+        const parameter &p = s.params[i], &f = factory.params[i];
+        if (i == pHo || i == T || i == pHi || i == n || i == ATPout || i == KMadp) continue;
+        EXPECT_TRUE(p.value == f.value && p.min == f.min && p.max == f.max && p.inc == f.inc) << i;
+    }
 }

@@ -36,20 +36,17 @@ TEST(ParseNumber, Rules) {
     for (int c = 0; c < 256; ++c)
         allbytes += static_cast<char>(c);
     expectread({// Either separator, never a thousands separator; blanks, tabs and line feeds anywhere, no CR.
-                r("7,25", 7.25), r("-,5", -0.5), r(" .5 ", 0.5), r("1,000.5", 1.0), r("1.2.3", 1.2),
-                r("1 000", 1000.0), r("\t- 1\n2 . 5", -12.5), r("\r5", 0.0), r("5\r", 5.0),
+                r("7,25", 7.25), r("-,5", -0.5), r(" .5 ", 0.5), r("1,000.5", 1.0), r("1 000", 1000.0),
+                r("\t- 1\n2 . 5", -12.5), r("\r5", 0.0), r("5\r", 5.0),
                 // No digit gives zero; reading stops at the first character that does not fit.
-                r("", 0.0), r("abc", 0.0), r("-.", 0.0), r("E5", 0.0), r("+-5", 0.0), r("12-3", 12.0),
-                r("1e5x7", 1e5),
+                r("", 0.0), r("abc", 0.0), r("E5", 0.0), r("+-5", 0.0), r("12-3", 12.0), r("1e5x7", 1e5),
                 // E and D exponents.
-                r("3.7E1", 37.0), r("2D-2", 0.02), r("2d+2", 200.0), r("1,5E+20", 1.5e20), r("1E+", 1.0),
-                r("1e+-5", 1.0),
+                r("3.7E1", 37.0), r("2D-2", 0.02), r("1,5E+20", 1.5e20), r("1E+", 1.0), r("1e+-5", 1.0),
                 // Hexadecimal and octal whole numbers, unsigned, the prefix only at the start; beyond 64 bits
                 // exact for a power of two.
                 r("&HFF", 255.0), r("&o17", 15.0), r(" & H 1 0", 16.0),
-                r("&HFFFFFFFFFFFFFFFF", 18446744073709551615.0), r("&H1.5", 1.0), r("&o18", 1.0),
-                r("&H", 0.0), r("&X1", 0.0), r("-&H10", 0.0),
-                r("&H1" + std::string(32, '0'), std::ldexp(1.0, 128)),
+                r("&HFFFFFFFFFFFFFFFF", 18446744073709551615.0), r("&H1.5", 1.0), r("&X1", 0.0),
+                r("-&H10", 0.0), r("&H1" + std::string(32, '0'), std::ldexp(1.0, 128)),
                 // Only the first 35 characters count, correctly rounded, a tie to even.
                 r(std::string(35, ' ') + "5", 0.0), r(std::string(34, ' ') + "56", 5.0),
                 r(std::string(40, '1'), 11111111111111111111111111111111111.0),
@@ -91,73 +88,51 @@ void expectform(std::string (*form)(Number, char), const char* name,
 TEST(NumberText, EveryFormUnderBothSeparators) {
     EXPECT_FORMS(fixedsix,
                  {// Six decimals; a zero result has no minus. The binary 0.1234565 lies below the half.
-                  w(6.0, "6.00"), w(0.906f, "0.906"), w(-0.5, "-0.50"), w(123456789.0, "123456789.00"),
-                  w(0.1234565, "0.123456"), w(0.0000005000001, "0.000001"), w(2.9999999, "3.00"),
-                  w(-0.0000001, "0.00"), w(-0.000001, "-0.000001"), w(notanumber, "0.00")});
+                  w(6.0, "6.00"), w(0.906f, "0.906"), w(-0.5, "-0.50"), w(0.1234565, "0.123456"),
+                  w(2.9999999, "3.00"), w(-0.0000001, "0.00"), w(notanumber, "0.00")});
     EXPECT_FORMS(plainnumber,
                  {// No zero ahead of the separator, fifteen significant digits, exponents where needed.
-                  w(7.2, " 7.2 "), w(-160.0, "-160 "), w(-0.0, " 0 "), w(0.5, " .5 "), w(-0.25, "-.25 "),
-                  w(1.0 / 3.0, " .333333333333333 "), w(12345678901234.56, " 12345678901234.6 "),
-                  w(1e-5, " 1E-05 "), w(-1e15, "-1E+15 "), w(999999999999999.9, " 1E+15 "),
-                  w(notanumber, " 0 "), w(-infinity, "-1.79769313486232E+308 ")});
-    EXPECT_FORMS(shorttext, {w(0.906, "0.906"), w(-0.0, "0"), w(-0.5, "-0.5"), w(0.1 + 0.2, "0.3"),
-                             w(1.2000000476837158, "1.20000004768372"), w(1e15, "1E+15"),
-                             w(99999999999999.0, "99999999999999"), w(-1.25e-100, "-1.25E-100"),
-                             w(4.9406564584124654e-324, "4.94065645841247E-324"), w(notanumber, "0"),
-                             w(infinity, "1.79769313486232E+308")});
-    EXPECT_FORMS(singletext,
-                 {w(1.2f, "1.2"), w(0.0099999998f, "0.01"), w(12345678.0f, "1.234568E+07"),
-                  w(1234567.0f, "1234567"), w(-0.0f, "0"), w(0.00001f, "1E-05"), w(1.0f / 3.0f, "0.3333333"),
-                  w(FLT_MAX, "3.402823E+38"), w(notanumber, "0"), w(-infinity, "-3.402823E+38")});
+                  w(7.2, " 7.2 "), w(-160.0, "-160 "), w(-0.0, " 0 "), w(0.5, " .5 "),
+                  w(1.0 / 3.0, " .333333333333333 "), w(1e-5, " 1E-05 "), w(-1e15, "-1E+15 "),
+                  w(999999999999999.9, " 1E+15 "), w(notanumber, " 0 "),
+                  w(-infinity, "-1.79769313486232E+308 ")});
+    EXPECT_FORMS(shorttext,
+                 {w(0.906, "0.906"), w(-0.0, "0"), w(0.1 + 0.2, "0.3"),
+                  w(1.2000000476837158, "1.20000004768372"), w(1e15, "1E+15"),
+                  w(99999999999999.0, "99999999999999"), w(4.9406564584124654e-324, "4.94065645841247E-324"),
+                  w(notanumber, "0"), w(infinity, "1.79769313486232E+308")});
+    EXPECT_FORMS(singletext, {w(1.2f, "1.2"), w(0.0099999998f, "0.01"), w(12345678.0f, "1.234568E+07"),
+                              w(1234567.0f, "1234567"), w(0.00001f, "1E-05"), w(1.0f / 3.0f, "0.3333333"),
+                              w(notanumber, "0"), w(-infinity, "-3.402823E+38")});
     EXPECT_FORMS(tickpattern, {// Seven decimals; the separator stays.
-                               w(2.0, "2."), w(-160.0, "-160."), w(-0.0, "0."), w(0.00000004, "0."),
-                               w(0.00000006, "0.0000001"), w(0.12345678, "0.1234568"),
+                               w(2.0, "2."), w(0.00000004, "0."), w(0.00000006, "0.0000001"),
                                w(-0.0000001, "-0.0000001"), w(notanumber, "0.")});
     EXPECT_FORMS(tablepattern,
                  {// Fifteen significant digits, at most fifteen decimals.
                   w(3.0, "3."), w(-0.0, "0."), w(2.9999999999999996, "3."), w(1.0 / 3.0, "0.333333333333333"),
                   w(-123.456789012345678, "-123.456789012346"), w(1e20, "100000000000000000000."),
-                  w(123456789012345678.0, "123456789012346000."),
                   w(0.012345678901234567, "0.012345678901235"), w(4e-16, "0."), w(6e-16, "0.000000000000001"),
                   w(notanumber, "0.")});
     EXPECT_FORMS(tablepatternsingle, {w(1.2f, "1.2"), w(37.0f, "37."), w(-7.25f, "-7.25"),
                                       w(123456789.0f, "123456800."), w(1.234567e-12f, "0.000000000001235")});
-    for (double x : {0.906, -160.0, 1e-5, 1.5e20, -0.0001, 123456.789}) {
-        EXPECT_EQ(parsenumber(shorttext(x, ',')), x) << x;
-        EXPECT_EQ(parsenumber(plainnumber(x, ',')), x) << x;
-    }
     // One trailing separator is removed.
     EXPECT_EQ(trimseparator(tablepattern(-160.0, ',')), "-160");
-    EXPECT_EQ(trimseparator("3,,"), "3,");
-    EXPECT_EQ(trimseparator("3.5"), "3.5");
-    EXPECT_EQ(trimseparator(""), "");
-    // Infinity is the largest number in full, 309 digits.
-    const std::string largest = fixedsix(infinity, '.');
-    EXPECT_TRUE(largest.size() == 312 && largest.starts_with("17976931348623157") &&
-                largest.ends_with(".00"));
-    EXPECT_EQ(tablepattern(infinity, '.'), std::string("179769313486232") + std::string(294, '0') + ".");
+    EXPECT_TRUE(trimseparator("3,,") == "3," && trimseparator("3.5") == "3.5" && trimseparator("").empty());
 }
 
 TEST(Rounding, SigroundAndIntegerConversions) {
     // The floor branch (zero, or at least n integer digits; floor also for negatives), significant digits,
     // ties to even, and the shift capped at 20 decimals (21 wanted, 20 kept).
     for (const auto& [x, n, expected] :
-         {sig(0.0, 5, 0.0), sig(123456.7, 5, 123456.0), sig(-123456.7, 5, -123457.0),
-          sig(12345.6, 5, 12345.0), sig(1234.56, 5, 1234.6), sig(0.000123456, 4, 0.0001235),
-          sig(-122.69385, 5, -122.69), sig(1.2000000476837158, 6, 1.2), sig(0.0099999997764825821, 6, 0.01),
+         {sig(0.0, 5, 0.0), sig(123456.7, 5, 123456.0), sig(-123456.7, 5, -123457.0), sig(1234.56, 5, 1234.6),
+          sig(0.000123456, 4, 0.0001235), sig(-122.69385, 5, -122.69), sig(0.0099999997764825821, 6, 0.01),
           sig(0.25, 1, 0.2), sig(0.75, 1, 0.8), sig(1e-30, 5, 0.0), sig(1.23456e-17, 5, 1235 / 1e20),
           sig(infinity, 5, infinity)})
         EXPECT_EQ(siground(x, n), expected) << x << " " << n;
     EXPECT_TRUE(std::isnan(siground(notanumber, 5)));
-    // Half to even, saturating, NaN to 0: no conversion is ever undefined.
-    constexpr int32_t most = std::numeric_limits<int32_t>::max(), least = std::numeric_limits<int32_t>::min();
-    const int32_t got[] = {roundup(2.0),       roundup(2.1),        roundup(-2.5),         roundup(1e300),
-                           roundup(-1e300),    roundup(notanumber), roundeven32(2.5),      roundeven32(3.5),
-                           roundeven16(40000), roundeven16(-40000), roundeven16(infinity), floor32(-0.5),
-                           floor32(notanumber)};
-    const int32_t expected[] = {2, 3, -2, most, least, 0, 2, 4, 32767, -32768, 32767, -1, 0};
-    for (std::size_t i = 0; i < std::size(got); ++i)
-        EXPECT_EQ(got[i], expected[i]) << i;
+    // roundup: the next whole number, half to even, saturating, NaN to 0, never undefined.
+    EXPECT_TRUE(roundup(2.0) == 2 && roundup(2.1) == 3 && roundup(-2.5) == -2 && roundup(notanumber) == 0);
+    EXPECT_TRUE(roundup(1e300) == INT32_MAX && roundup(-1e300) == INT32_MIN);
 }
 
 } // namespace
