@@ -16,24 +16,18 @@
 
 namespace kelvora::test {
 
-// A directory of its own for one test, removed afterwards (made writable again first).
+// A directory of its own for one test, removed afterwards.
 class ScratchDir {
   public:
     ScratchDir() { std::filesystem::create_directories(path_); }
-    ~ScratchDir() {
-        std::error_code ec;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ec);
-        std::filesystem::remove_all(path_, ec);
-    }
-    const std::filesystem::path& path() const { return path_; }
+    ~ScratchDir() { std::filesystem::remove_all(path_, error_); }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
     std::size_t size() const { return std::distance(std::filesystem::directory_iterator(path_), {}); }
 
   private:
+    std::error_code error_;
     std::filesystem::path path_ =
-        std::filesystem::temp_directory_path() / ("kelvora-test-" + std::to_string(std::random_device()()) +
-                                                  "-" + std::to_string(std::random_device()()));
+        std::filesystem::temp_directory_path() / ("kelvora-test-" + std::to_string(std::random_device()()));
 };
 
 inline void writefile(const std::filesystem::path& path, const std::string& bytes) {

@@ -1,17 +1,14 @@
-// Reading the configuration text: every repair in its order, every line end, and files no one would write on
+// Reading the configuration: every repair in its order, every line end, and files no one would write on
 // purpose, which must load without a crash or a hang and end in a repaired state.
 #include "config/inifile.h"
+#include "config/startup.h"
 #include "configtest.h"
 #include "model/entry.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <initializer_list>
 #include <string>
 #include <sys/resource.h>
-#include <utility>
-#include <vector>
 
 using namespace kelvora;
 using namespace kelvora::test;
@@ -46,51 +43,36 @@ ModelState readtext(const std::string& text) {
 
 } // namespace
 
-TEST(ConfigRead, RoundTripAtCloseUnderEitherSeparator) {
+TEST(ConfigRead, RoundTripLineEndsAndMissingLines) {
     ModelState before = factorystate(ADPout);
     applyvalue(before, pHo, 1, "7.254");
     applyvalue(before, ATPin, 1, "0.0123456789");
-    applyvalue(before, Pin, 1, "3000");
     applymaximum(before, KMadpin, "1.5");
     applyminimum(before, T, "25");
-    before.pKa2 = 6.95;
     before.xmin = -171.631012345678912;
-    before.xmax = -73.7567;
     before.ymin = 0.25;
-    before.ymax = 15.33958;
     const ModelState point = readtext(configtext(before, ConfigForm::atclose, '.'));
-    // The same state up to the six decimals of the pattern: the same text.
+    // The same state up to the six decimals of the pattern: the same text. A file written with a decimal
+    // comma reads exactly like one with a point.
     EXPECT_EQ(configtext(point, ConfigForm::atclose, '.'), configtext(before, ConfigForm::atclose, '.'));
-    // A file written with a decimal comma reads exactly like one with a point.
     EXPECT_EQ(numbers(readtext(configtext(before, ConfigForm::atclose, ','))), numbers(point));
-}
-
-TEST(ConfigRead, LineEndsCommentsAndMissingLines) {
-    const ModelState crlf = readtext(valuelines({{15, "7.5"}, {yaxisline, "17"}}));
-    EXPECT_EQ(crlf.params[pHo].value, 7.5f);
-    EXPECT_EQ(crlf.yaxis, T);
     // CR alone, and LF alone as an editor saves it: still one value per line. LF CR is two line ends.
+    const ModelState crlf = readtext(valuelines({{15, "7.5"}, {yaxisline, "17"}}));
+    EXPECT_TRUE(crlf.params[pHo].value == 7.5f && crlf.yaxis == T);
     for (const char* lineend : {"\r", "\n", "\n\r"})
         EXPECT_EQ(numbers(readtext(valuelines({{15, "7.5"}, {yaxisline, "17"}}, lineend))), numbers(crlf));
     // Comments and blank lines are skipped; the last line needs no line end; missing lines keep the defaults,
     // but the y-axis index reads 0.
     const ModelState s = readtext("   # note\r\n;another\r\n\r\n      \r\n  ;x\r\n8");
-    EXPECT_EQ(s.params[ATPin].value, 8.0f);
-    EXPECT_EQ(s.params[ADPin].value, 6.0f);
-    EXPECT_EQ(s.yaxis, ATPin);
+    EXPECT_TRUE(s.params[ATPin].value == 8.0f && s.params[ADPin].value == 6.0f && s.yaxis == ATPin);
 }
 
 TEST(ConfigRead, SettingRepairs) {
     // Half to even; beyond the 16-bit range is out of range, not wrapped around into it.
-    for (const auto& [text, yaxis] : {std::pair{"2.5", 2},
-                                      {"3.5", 4},
-                                      {"18.5", 18},
-                                      {"19.5", -1},
-                                      {"-0.5", 0},
-                                      {"-2", -1},
-                                      {"65541", -1},
-                                      {"-65535", -1},
-                                      {"1E300", -1}})
+    const std::pair<const char*, int> yaxes[] = {{"2.5", 2},    {"3.5", 4},     {"18.5", 18},
+                                                 {"19.5", -1},  {"-0.5", 0},    {"-2", -1},
+                                                 {"65541", -1}, {"-65535", -1}, {"1E300", -1}};
+    for (const auto& [text, yaxis] : yaxes)
         EXPECT_EQ(readtext(valuelines({{yaxisline, text}})).yaxis, yaxis) << text;
     EXPECT_EQ(readtext(valuelines({{pKa2line, "15"}})).pKa2, 12.0);
     ModelState s =
@@ -98,8 +80,9 @@ TEST(ConfigRead, SettingRepairs) {
     EXPECT_TRUE(s.xmin == -101 && s.xmax == -100 && s.ymin == 5 && s.ymax == 6) << s.xmin << " " << s.ymax;
     // Pairs still unordered (xmax - 1 is xmax this far out) or with a span that is not finite fall back to
     // the default limits, each pair on its own.
-    for (const auto& [xmin, xmax] :
-         {std::pair{"3E17", "1E17"}, {"-1.7E308", "1.7E308"}, {"-1E999", "1E999"}}) {
+    const std::pair<const char*, const char*> broken[] = {
+        {"3E17", "1E17"}, {"-1.7E308", "1.7E308"}, {"-1E999", "1E999"}};
+    for (const auto& [xmin, xmax] : broken) {
         s = readtext(valuelines({{xminline, xmin}, {xmaxline, xmax}, {yminline, "1E17"}, {ymaxline, "0"}}));
         EXPECT_TRUE(s.xmin == defaultxmin && s.xmax == defaultxmax && s.ymin == defaultymin &&
                     s.ymax == defaultymax)
@@ -121,18 +104,11 @@ TEST(ConfigRead, ParameterRepairs) {
     EXPECT_EQ(s.params[KMadpin].value, 0.7f);
     EXPECT_DOUBLE_EQ(s.params[KMadpin].min, 0.699);
     // Values outside the limits, and numbers beyond float and double range.
-    s = readtext(valuelines({{3 * pHo, "25"},
-                             {3 * T, "-300"},
-                             {3 * ATPin, "1E39"},
-                             {3 * ATPin + 2, "1E300"},
-                             {3 * ADPin, "-1E400"},
-                             {3 * ATPout, "1E-50"}}));
-    EXPECT_EQ(s.params[pHo].value, 20.0f);
-    EXPECT_DOUBLE_EQ(s.params[pHo].max, 20.0);
-    EXPECT_EQ(s.params[T].value, 0.0f);
-    EXPECT_EQ(s.params[ATPin].value, 10000.0f);
-    EXPECT_EQ(s.params[ADPin].value, 0.01f);
-    EXPECT_EQ(s.params[ATPout].value, 0.01f);
+    s = readtext(valuelines(
+        {{3 * pHo, "25"}, {3 * T, "-300"}, {0, "1E39"}, {2, "1E300"}, {3, "-1E400"}, {6, "1E-50"}}));
+    EXPECT_TRUE(s.params[pHo].value == 20.0f && s.params[pHo].max == 20.0 && s.params[T].value == 0.0f);
+    EXPECT_TRUE(s.params[ATPin].value == 10000.0f && s.params[ADPin].value == 0.01f &&
+                s.params[ATPout].value == 0.01f);
     expectrepaired(s);
 }
 
@@ -149,39 +125,47 @@ TEST(ConfigRead, HostileText) {
     ModelState s = readtext(std::string("7\r\n\0\r\n9\0junk\r\n\0\0\0", 19));
     EXPECT_TRUE(s.params[ATPin].value == 7.0f && s.params[ATPin].min == 0.01 && s.params[ATPin].max == 9.0);
     expectrepaired(s);
-    // A million comment lines; lines of a megabyte, of which only the first 35 characters of a number count.
-    std::string text;
-    for (int i = 0; i < 1000000; ++i)
-        text += "# comment\r\n";
-    const std::string megabyte(1 << 20, ' ');
-    s = readtext(text + megabyte + "7\r\n" + std::string("6.5") + std::string(1 << 20, '9') + "x\r\n" + "11" +
-                 megabyte);
-    EXPECT_EQ(s.params[ATPin].value, 7.0f);
-    EXPECT_DOUBLE_EQ(s.params[ATPin].min, 6.6); // 6.5 and 32 nines
-    EXPECT_DOUBLE_EQ(s.params[ATPin].max, 11.0);
     // Only the first hundred value lines are read.
-    text = valuelines({{yaxisline, "5"}});
+    std::string text = valuelines({{yaxisline, "5"}});
     for (int i = 66; i < 150; ++i)
         text += i < 100 ? "1\r\n" : "junk\r\n";
     EXPECT_EQ(readtext(text).yaxis, pHo);
 }
 
-TEST(ConfigRead, HundredMegabyteFileStreamsWithBoundedMemory) {
+TEST(ConfigReadFile, ChunksHundredMegabytesAndUnreadableFiles) {
+    // The number "12.25" starts `before` bytes ahead of the 64 KiB boundary where the file is read in
+    // pieces: split inside the number, right at it, and with its CR LF pair split (before 6).
     ScratchDir dir;
-    std::FILE* f = std::fopen((dir / configfilename).c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    std::fputs("7\r\n#", f);
-    const std::string megabyte(1 << 20, 'z');
+    const std::filesystem::path path = dir / configfilename;
+    ModelState s = factorystate();
+    for (const std::size_t before : {0, 1, 2, 3, 5, 6, 7}) {
+        writefile(path, "#" + std::string(64 * 1024 - before - 3, ' ') + "\r\n12.25\r\n 7.5\r\n");
+        ASSERT_TRUE(readconfigfile(s, path));
+        EXPECT_TRUE(s.params[ATPin].value == 12.25f && s.params[ATPin].min == 7.5) << before;
+    }
+    // Ten million comment lines stream through a bounded amount of memory; of a megabyte-long number only the
+    // first 35 characters count (6.5 and 32 nines), and blanks ahead of one are trimmed.
+    std::string comments;
+    for (int i = 0; i < 100000; ++i)
+        comments += "# comment\r\n";
+    std::ofstream file(path, std::ios::binary);
     for (int i = 0; i < 100; ++i)
-        ASSERT_EQ(std::fwrite(megabyte.data(), 1, megabyte.size(), f), megabyte.size());
-    std::fputs("\r\n6.5\r\n", f);
-    ASSERT_EQ(std::fclose(f), 0);
+        file << comments;
+    const std::string megabyte(1 << 20, ' ');
+    file << megabyte + "7\r\n6.5" + std::string(1 << 20, '9') + "x\r\n11" + megabyte << std::flush;
     rusage before{}, after{};
     getrusage(RUSAGE_SELF, &before);
-    ModelState s = factorystate();
-    ASSERT_TRUE(readconfigfile(s, dir / configfilename));
+    ASSERT_TRUE(readconfigfile(s, path));
     getrusage(RUSAGE_SELF, &after);
-    EXPECT_TRUE(s.params[ATPin].value == 7.0f && s.params[ATPin].min == 6.5);
+    EXPECT_TRUE(s.params[ATPin].value == 7.0f && s.params[ATPin].max == 11.0);
+    EXPECT_DOUBLE_EQ(s.params[ATPin].min, 6.6);
     EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 32 * 1024)
         << "kilobytes of peak memory added while reading";
+    // A file that cannot be read leaves the state alone; at start-up it means the defaults.
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);
+    EXPECT_FALSE(readconfigfile(s, path));
+    EXPECT_EQ(s.params[ATPin].value, 7.0f);
+    EXPECT_EQ(startstate(s, path), ConfigStatus::failed);
+    EXPECT_EQ(numbers(s), numbers(factorystate()));
 }
