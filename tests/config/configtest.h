@@ -3,7 +3,6 @@
 #pragma once
 
 #include "../model/factory.h"
-#include "model/parameters.h"
 
 #include <gtest/gtest.h>
 
