@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <tuple>
 
 using namespace kelvora;
 
@@ -21,14 +22,7 @@ constexpr int32_t most = std::numeric_limits<int32_t>::max(), least = std::numer
 
 TEST(Entry, TypedValueMinimumAndMaximum) {
     enum Box { value, minimum, maximum };
-    const struct {
-        Box box;
-        int index;
-        const char* text;
-        const char* red;
-        float value;
-        double min, max, inc;
-    } cases[] = {
+    const std::tuple<Box, int, const char*, const char*, float, double, double, double> cases[] = {
         // A value inside the limits widens the range; one outside is corrected. No number reads as 0.
         {value, pHo, "9", "", 9.0f, 6, 9, 0.01},
         {value, pHo, "25", "v", 20.0f, 6, 20, 0.01},
@@ -46,17 +40,17 @@ TEST(Entry, TypedValueMinimumAndMaximum) {
         {maximum, ATPin, "5000", "", 6.0f, 0.1, 5000, 0.1},
         {maximum, ATPin, "1000", "", 6.0f, 0.01, 1000, 0.01}, // max / inc exactly 100 000
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.box << " " << c.index << " [" << c.text << "]");
+    for (const auto& [box, index, text, marks, value, min, max, inc] : cases) {
+        SCOPED_TRACE(testing::Message() << box << " " << index << " [" << text << "]");
         ModelState s = factorystate();
-        const RedMarks r = c.box == value     ? applyvalue(s, c.index, 1, c.text)
-                           : c.box == minimum ? applyminimum(s, c.index, c.text)
-                                              : applymaximum(s, c.index, c.text);
-        EXPECT_EQ(red(r), c.red);
-        EXPECT_EQ(s.params[c.index].value, c.value);
-        EXPECT_DOUBLE_EQ(s.params[c.index].min, c.min);
-        EXPECT_DOUBLE_EQ(s.params[c.index].max, c.max);
-        EXPECT_EQ(s.params[c.index].inc, c.inc);
+        const RedMarks r = box == Box::value     ? applyvalue(s, index, 1, text)
+                           : box == Box::minimum ? applyminimum(s, index, text)
+                                                 : applymaximum(s, index, text);
+        EXPECT_EQ(red(r), marks);
+        EXPECT_EQ(s.params[index].value, value);
+        EXPECT_DOUBLE_EQ(s.params[index].min, min);
+        EXPECT_DOUBLE_EQ(s.params[index].max, max);
+        EXPECT_EQ(s.params[index].inc, inc);
     }
     // A range entry puts every value on its slider grid.
     ModelState s = factorystate();
@@ -68,28 +62,23 @@ TEST(Entry, TypedValueMinimumAndMaximum) {
 
 TEST(Sliders, MappingAndQuantisation) {
     const ModelState factory = factorystate();
-    const struct {
-        const char* label;
-        parameter p;
-        int32_t minimum, maximum, position, tickspacing;
-    } cases[] = {
+    const std::tuple<const char*, parameter, int32_t, int32_t, int32_t, int32_t> sliders[] = {
         {"pHo", factory.params[pHo], 600, 800, 675, 10},
         {"ATPin", factory.params[ATPin], 1, 1200, 601, 59}, // floor(1199 / 20)
         {"T", factory.params[T], 20, 40, 23, 1},
         {"ADPout", factory.params[ADPout], 10, 20000, 19910, 999}, // 0.0099999998 / 0.0001 rounds to 100
-        // Made-up {value, min, max, log, inc, tag}: beyond the ends the position sits at the end; halves go
-        // to even (60 - 36.5 gives 24, 60 - 37.5 gives 22, and the ends 2.5 and 3.5 too); a crossed range
-        // ends as the control leaves it; huge ranges saturate, floor((2^32 - 1) / 20) ticks.
+        // Made-up {value, min, max, log, inc, tag}: beyond the ends the position sits at the end; a crossed
+        // range ends as the control leaves it; huge ranges saturate, floor((2^32 - 1) / 20) ticks.
         {"above", parameter{9.0f, 6, 8, 0, 0.01, {}}, 600, 800, 600, 10},
         {"below", parameter{5.0f, 6, 8, 0, 0.01, {}}, 600, 800, 800, 10},
         {"crossed", parameter{5.0f, 8, 6, 0, 1, {}}, 6, 6, 6, 1},
         {"huge", parameter{0.0f, -1e300, 1e300, 0, 1, {}}, least, most, -1, 214748364},
     };
-    for (const auto& c : cases) {
-        const SliderSettings sl = slidersettings(c.p);
-        EXPECT_TRUE(sl.minimum == c.minimum && sl.maximum == c.maximum && sl.position == c.position &&
-                    sl.tickspacing == c.tickspacing && sl.smallstep == 1)
-            << c.label;
+    for (const auto& [label, p, minimum, maximum, position, tickspacing] : sliders) {
+        const SliderSettings sl = slidersettings(p);
+        EXPECT_TRUE(sl.minimum == minimum && sl.maximum == maximum && sl.position == position &&
+                    sl.tickspacing == tickspacing && sl.smallstep == 1)
+            << label;
     }
     // The maximum is raised by the new minimum first, saturating; the top of the track is the maximum.
     EXPECT_EQ(raisedmaximum(800, factory.params[pHo]), 1400);
