@@ -52,12 +52,6 @@ TEST(Entry, TypedValueMinimumAndMaximum) {
         EXPECT_DOUBLE_EQ(s.params[index].max, max);
         EXPECT_EQ(s.params[index].inc, inc);
     }
-    // A range entry puts every value on its slider grid.
-    ModelState s = factorystate();
-    ASSERT_EQ(red(applyvalue(s, pHi, 1, "7,384")), ""); // a typed value stays exact
-    EXPECT_EQ(s.params[pHi].value, 7.384f);
-    applyminimum(s, pHo, "6.5");
-    EXPECT_EQ(s.params[pHi].value, 7.38f);
 }
 
 TEST(Sliders, MappingAndQuantisation) {
