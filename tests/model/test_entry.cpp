@@ -63,7 +63,6 @@ TEST(Sliders, MappingAndQuantisation) {
         {"ADPout", factory.params[ADPout], 10, 20000, 19910, 999}, // 0.0099999998 / 0.0001 rounds to 100
         // Made-up {value, min, max, log, inc, tag}: beyond the ends the position sits at the end; a crossed
         // range ends as the control leaves it; huge ranges saturate, floor((2^32 - 1) / 20) ticks.
-        {"above", parameter{9.0f, 6, 8, 0, 0.01, {}}, 600, 800, 600, 10},
         {"below", parameter{5.0f, 6, 8, 0, 0.01, {}}, 600, 800, 800, 10},
         {"crossed", parameter{5.0f, 8, 6, 0, 1, {}}, 6, 6, 6, 1},
         {"huge", parameter{0.0f, -1e300, 1e300, 0, 1, {}}, least, most, -1, 214748364},
