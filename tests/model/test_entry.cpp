@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <limits>
 #include <string>
 #include <tuple>
 
@@ -17,7 +16,6 @@ namespace {
 std::string red(RedMarks r) {
     return std::string(r.value ? "v" : "") + (r.min ? "n" : "") + (r.max ? "x" : "");
 }
-constexpr int32_t most = std::numeric_limits<int32_t>::max(), least = std::numeric_limits<int32_t>::min();
 } // namespace
 
 TEST(Entry, TypedValueMinimumAndMaximum) {
@@ -35,8 +33,7 @@ TEST(Entry, TypedValueMinimumAndMaximum) {
         {minimum, pHo, "25", "nx", 19.99f, 19.99, 20, 0.01},
         {maximum, pHo, "30", "x", 7.25f, 6, 20, 0.01},
         {maximum, pHo, "0.005", "nx", 0.02f, 0.01, 0.02, 0.01},
-        // A wide range coarsens the step; the minimum 0.01 re-gridded to 0 lies below the lowest allowed
-        // minimum, so the step takes its place.
+        // A wide range coarsens the step; a minimum re-gridded below the lowest allowed becomes the step.
         {maximum, ATPin, "5000", "", 6.0f, 0.1, 5000, 0.1},
         {maximum, ATPin, "1000", "", 6.0f, 0.01, 1000, 0.01}, // max / inc exactly 100 000
     };
@@ -65,7 +62,7 @@ TEST(Sliders, MappingAndQuantisation) {
         // range ends as the control leaves it; huge ranges saturate, floor((2^32 - 1) / 20) ticks.
         {"below", parameter{5.0f, 6, 8, 0, 0.01, {}}, 600, 800, 800, 10},
         {"crossed", parameter{5.0f, 8, 6, 0, 1, {}}, 6, 6, 6, 1},
-        {"huge", parameter{0.0f, -1e300, 1e300, 0, 1, {}}, least, most, -1, 214748364},
+        {"huge", parameter{0.0f, -1e300, 1e300, 0, 1, {}}, INT32_MIN, INT32_MAX, -1, 214748364},
     };
     for (const auto& [label, p, minimum, maximum, position, tickspacing] : sliders) {
         const SliderSettings sl = slidersettings(p);
@@ -75,7 +72,7 @@ TEST(Sliders, MappingAndQuantisation) {
     }
     // The maximum is raised by the new minimum first, saturating; the top of the track is the maximum.
     EXPECT_EQ(raisedmaximum(800, factory.params[pHo]), 1400);
-    EXPECT_EQ(raisedmaximum(most, parameter{0.0f, 1e12, 2e12, 0, 1, {}}), most);
+    EXPECT_EQ(raisedmaximum(INT32_MAX, parameter{0.0f, 1e12, 2e12, 0, 1, {}}), INT32_MAX);
     EXPECT_TRUE(slidervalue(600, 800, 600, 0.01) == 8.0f && slidervalue(600, 800, 675, 0.01) == 7.25f);
     EXPECT_EQ(slidervalue(20, 40, 23, 1.0), 37.0f);
     // Quantisation: 1400 - 725.4 = 674.6, position 675; outside the range to the ends; the factory 3.198 of

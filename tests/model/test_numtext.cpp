@@ -52,8 +52,7 @@ TEST(ParseNumber, Rules) {
                 // Hostile text: 100 000 characters, NUL, bytes outside ASCII (the UTF-8 minus is no sign).
                 r(std::string(100000, '9'), 99999999999999999999999999999999999.0), r("12\00034"s, 12.0),
                 r("\0005"s, 0.0), r("\377\3765", 0.0), r("4\302\262", 4.0), r("\342\210\2223", 0.0)});
-    for (const char* zero : {"-0", "-1E-999"})
-        EXPECT_FALSE(std::signbit(parsenumber(zero))) << zero;
+    EXPECT_FALSE(std::signbit(parsenumber("-0")) || std::signbit(parsenumber("-1E-999"))); // no signed zero
 }
 
 std::tuple<double, int16_t, double> sig(double x, int16_t n, double expected) {

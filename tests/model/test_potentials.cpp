@@ -17,8 +17,7 @@
 
 using namespace kelvora;
 
-// The defaults, ranges and steps are compared in full with the first-start configuration text, the limits
-// through the entries and the reader's repairs.
+// Defaults and limits are checked through the configuration text, the entries and the reader's repairs.
 TEST(ParameterTable, YAxisTextsAndSinglePrecision) {
     EXPECT_TRUE(tosingle(1e300) == FLT_MAX && std::isnan(tosingle(NAN))); // saturates, never overflows
     std::string all;
@@ -101,8 +100,7 @@ TEST(CrossingPoint, FramesFromTheCrossingOrFixed) {
         ModelState automatic = factorystate(c.axis);
         autoscale(automatic);
         EXPECT_EQ(automatic.ymin, c.ymin) << c.axis;
-        EXPECT_NEAR(automatic.ymax, c.ymax, c.axis == ADPin ? 1e-5 : 1e-6)
-            << c.axis; // the figures' last digit
+        EXPECT_NEAR(automatic.ymax, c.ymax, c.axis == ADPin ? 1e-5 : 1e-6) << c.axis;
         EXPECT_NEAR(automatic.xmin, c.xmin, 1e-4) << c.axis;
         EXPECT_NEAR(automatic.xmax, c.xmax, 1e-4) << c.axis;
         if (c.axis == -1 || c.axis == ADPin) continue;
@@ -121,7 +119,6 @@ TEST(CrossingPoint, FramesFromTheCrossingOrFixed) {
 }
 
 namespace {
-
 constexpr int windowrows = 270; // the window's plot area is 270 pixels high
 
 std::vector<std::string> split(const std::string& text, const std::string& separator) {
