@@ -219,7 +219,7 @@ TEST(ConfigRead, HostileText) {
             c = seed <= 20 ? static_cast<char>(random()) : numberish[random() % (sizeof numberish - 1)];
         expectrepaired(readtext(junk));
     }
-    ModelState s = readtext(std::string("7\r\n\0\r\n9\0junk\r\n\0\0\0", 19));
+    ModelState s = readtext(std::string("7\r\n\0\r\n9\0junk\r\n\0\0\0", 17));
     EXPECT_TRUE(s.params[ATPin].value == 7.0f && s.params[ATPin].min == 0.01 && s.params[ATPin].max == 9.0);
     expectrepaired(s);
 }
