@@ -163,6 +163,25 @@ const std::string frompHi =
 
 } // namespace
 
+TEST(CrossingPoint, InfiniteCrossingKeepsTheLimits) {
+    // Allowed but extreme values overflow the ATPout crossing to infinity; the frame must stay usable.
+    ModelState s = factorystate(ATPout);
+    for (const auto& [i, v] : {std::pair{n, 0.1f},
+                               {T, 0.0f},
+                               {pHi, 20.0f},
+                               {pHo, 0.01f},
+                               {KMatp, 10.0f},
+                               {KMadp, 0.0f},
+                               {ADPout, 10000.0f},
+                               {ATPin, 10000.0f},
+                               {ADPin, 0.01f}})
+        s.params[i].value = v;
+    EXPECT_FALSE(std::isfinite(crossingpoint(s)));
+    autoscale(s);
+    EXPECT_TRUE(s.xmin == defaultxmin && s.xmax == defaultxmax && s.ymin == defaultymin &&
+                s.ymax == defaultymax);
+}
+
 TEST(ClipTable, RatioAndParameterAxes) {
     const ModelState s = factorystate();
     const std::vector<std::string> lines = tablelines(s, windowrows);
