@@ -32,6 +32,18 @@ void regridrange(parameter& p, double basestep, double lowerlimit) {
     if (tosingle(p.min) > p.value) p.value = tosingle(p.min);
 }
 
+// What every entry of row index works on: the parameter, its base step and its hard limits.
+struct EntryRow {
+    parameter& p;
+    double basestep;
+    double lowerlimit;
+    double upperlimit;
+};
+
+EntryRow entryrow(ModelState& s, int index) {
+    return {s.params[index], s.defaults[index].inc, s.limits[index].min, s.limits[index].max};
+}
+
 } // namespace
 
 double steprule(double max, double basestep) {
@@ -42,10 +54,7 @@ double steprule(double max, double basestep) {
 
 RedMarks applyvalue(ModelState& s, int index, int16_t fromtext, std::string_view text) {
     RedMarks red;
-    parameter& p = s.params[index];
-    const double basestep = s.defaults[index].inc;
-    const double lowerlimit = s.limits[index].min;
-    const double upperlimit = s.limits[index].max;
+    const auto [p, basestep, lowerlimit, upperlimit] = entryrow(s, index);
 
     double v = fromtext == 1 ? parsenumber(text) : static_cast<double>(p.value);
     if (v > upperlimit) {
@@ -80,10 +89,7 @@ RedMarks applyvalue(ModelState& s, int index, int16_t fromtext, std::string_view
 
 RedMarks applymaximum(ModelState& s, int index, std::string_view text) {
     RedMarks red;
-    parameter& p = s.params[index];
-    const double basestep = s.defaults[index].inc;
-    const double lowerlimit = s.limits[index].min;
-    const double upperlimit = s.limits[index].max;
+    const auto [p, basestep, lowerlimit, upperlimit] = entryrow(s, index);
 
     double x = parsenumber(text);
     if (x > upperlimit) {
@@ -111,10 +117,7 @@ RedMarks applymaximum(ModelState& s, int index, std::string_view text) {
 
 RedMarks applyminimum(ModelState& s, int index, std::string_view text) {
     RedMarks red;
-    parameter& p = s.params[index];
-    const double basestep = s.defaults[index].inc;
-    const double lowerlimit = s.limits[index].min;
-    const double upperlimit = s.limits[index].max;
+    const auto [p, basestep, lowerlimit, upperlimit] = entryrow(s, index);
 
     double x = parsenumber(text);
     // At least one base step below the highest allowed maximum, which the maximum then takes.
