@@ -183,6 +183,8 @@ void Form1::connectcontrols() {
         Picture1_MouseUp(code(button), code(shift), x, y);
     };
     Picture1->ondblclick = [this] { Picture1_DblClick(); };
+    // A redraw at the same limits, at the density of the screen the window has moved to.
+    Picture1->onrescale = [this] { fastdraw(0); };
 
     QObject::connect(cmdClipboard, &QPushButton::clicked, this, [this] { cmdClipboard_Click(); });
     toolkit::onclick(cbComma, [this] { cbComma_Click(); });

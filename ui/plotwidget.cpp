@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "plot/plotstate.h"
+
 namespace kelvora {
 
 PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent) {
@@ -12,9 +14,18 @@ PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
 }
 
+double PlotWidget::scale() const {
+    return devicePixelRatioF();
+}
+
 QImageSurface& PlotWidget::surface() {
-    if (!picture || picture->width() != width() || picture->height() != height())
-        picture = std::make_unique<QImageSurface>(width(), height());
+    const double dpr = scale();
+    const int w = devicepixels(width(), dpr);
+    const int h = devicepixels(height(), dpr);
+    if (!picture || picture->width() != w || picture->height() != h || drawnscale != dpr) {
+        picture = std::make_unique<QImageSurface>(w, h, dpr);
+        drawnscale = dpr;
+    }
     return *picture;
 }
 
@@ -35,8 +46,14 @@ int PlotWidget::shiftcode(Qt::KeyboardModifiers modifiers) {
 }
 
 void PlotWidget::paintEvent(QPaintEvent*) {
+    // Moved to a screen of another density: draw anew at that density before showing anything.
+    if (drawnscale != scale() && onrescale) onrescale();
+    QImage image = surface().image();
+    // Device pixels of the image to logical pixels of the widget: on a HiDPI screen each is shown as
+    // one physical pixel, not blown up.
+    image.setDevicePixelRatio(drawnscale);
     QPainter painter(this);
-    painter.drawImage(0, 0, surface().image());
+    painter.drawImage(0, 0, image);
 }
 
 void PlotWidget::mousePressEvent(QMouseEvent* event) {
