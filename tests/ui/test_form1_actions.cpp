@@ -5,6 +5,7 @@
 #include <QSlider>
 #include <QWheelEvent>
 #include <QtTest/qtestspontaneevent.h>
+#include <algorithm>
 #include <functional>
 
 #include "config/inifile.h"
@@ -55,33 +56,32 @@ TEST_F(Actions, EveryActionElsewhereTakesOverTheTypedTextFirst) {
     struct Case {
         const char* action;
         Boxes boxes;
-        const char* typed;
-        const char* value; // pHi afterwards, in its value box and on the clipboard
+        const char* typed; // into pHi's box; pHi's value afterwards, in its value box and on the clipboard
         bool copies;       // the action itself fills the clipboard
         std::function<void()> act;
     };
     const std::vector<Case> cases{
-        {"plot click", &Form1::tbValue, "7.2", "7.2", false, [&] { click(px, py); }},
-        {"plot drag", &Form1::tbMin, "7.5", "7.5", false, [&] { drag(px, py, px + 20, py + 10); }},
-        {"Alt+C", &Form1::tbValue, "7.2", "7.2", true,
+        {"plot click", &Form1::tbValue, "7.2", false, [&] { click(px, py); }},
+        {"plot drag", &Form1::tbMin, "7.5", false, [&] { drag(px, py, px + 20, py + 10); }},
+        {"Alt+C", &Form1::tbValue, "7.2", true,
          [&] {
              QTest::keyClick(window(), Qt::Key_C, Qt::AltModifier);
              EXPECT_TRUE(QTest::qWaitFor([] { return !QGuiApplication::clipboard()->text().isEmpty(); }));
          }},
-        {"Alt+D", &Form1::tbMax, "7", "7", false,
+        {"Alt+D", &Form1::tbMax, "7", false,
          [&] {
              QTest::keyClick(window(), Qt::Key_D, Qt::AltModifier);
              EXPECT_TRUE(QTest::qWaitFor([&] { return asked; }));
          }},
-        {"Copy", &Form1::tbValue, "7.2", "7.2", true, [&] { clickon(f().cmdClipboard); }},
-        {"Set", &Form1::tbValue, "7.2", "7.2", false, [&] { clickon(f().cmdSet); }},
-        {"toggle", &Form1::tbValue, "7.2", "7.2", false, [&] { clickon(f().cmdAuto); }},
-        {"check box", &Form1::tbValue, "7.2", "7.2", false, [&] { clickon(f().cbDot); }},
-        {"slider track", &Form1::tbMax, "7", "7", false,
+        {"Copy", &Form1::tbValue, "7.2", true, [&] { clickon(f().cmdClipboard); }},
+        {"Set", &Form1::tbValue, "7.2", false, [&] { clickon(f().cmdSet); }},
+        {"toggle", &Form1::tbValue, "7.2", false, [&] { clickon(f().cmdAuto); }},
+        {"check box", &Form1::tbValue, "7.2", false, [&] { clickon(f().cbDot); }},
+        {"slider track", &Form1::tbMax, "7", false,
          [&] {
              clickon(f().Slider[pHo], {10, 5});
          }},
-        {"slider wheel", &Form1::tbValue, "7.2", "7.2", false, [&] { wheelon(f().Slider[pHo]); }},
+        {"slider wheel", &Form1::tbValue, "7.2", false, [&] { wheelon(f().Slider[pHo]); }},
     };
     for (const Case& c : cases) {
         closewindow();
@@ -96,8 +96,8 @@ TEST_F(Actions, EveryActionElsewhereTakesOverTheTypedTextFirst) {
         QGuiApplication::clipboard()->setText(QString());
         c.act();
         if (!c.copies) f().cmdClipboard_Click(); // the handler alone: the focus stays where it is
-        EXPECT_EQ(listed("pHi"), c.value) << c.action;
-        EXPECT_EQ(pointed(text(f().tbValue[pHi])), c.value) << c.action;
+        EXPECT_EQ(listed("pHi"), c.typed) << c.action;
+        EXPECT_EQ(pointed(text(f().tbValue[pHi])), c.typed) << c.action;
     }
 }
 
