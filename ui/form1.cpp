@@ -2,6 +2,7 @@
 // twips, with its caption, and the frame lines that group the set-up area.
 #include "ui/form1.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -189,6 +190,16 @@ void Form1::connectcontrols() {
     QObject::connect(cmdClipboard, &QPushButton::clicked, this, [this] { cmdClipboard_Click(); });
     toolkit::onclick(cbComma, [this] { cbComma_Click(); });
     toolkit::onclick(cbDot, [this] { cbDot_Click(); });
+
+    // Enter in a limit box does what a click on Set does, and nothing while Set is disabled.
+    for (QLineEdit* box : {tbxmin, tbxmax, tbymin, tbymax})
+        QObject::connect(box, &QLineEdit::returnPressed, this, [this] {
+            if (cmdSet->isEnabled()) cmdSet_Click();
+        });
+
+    // An access key gives its button the focus before the button acts (see eventFilter).
+    for (QAbstractButton* b : findChildren<QAbstractButton*>())
+        b->installEventFilter(this);
 }
 
 void Form1::paintEvent(QPaintEvent*) {

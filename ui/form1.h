@@ -141,6 +141,7 @@ class Form1 : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // The panel boxes' keys and focus loss, and the buttons' access keys, which move the focus first.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:

@@ -12,6 +12,9 @@ PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Moves are reported with no button held too: the readout follows the pointer.
     setMouseTracking(true);
+    // A click or drag takes the focus, so that a panel box with typed text is left, and applied, before
+    // the mouse acts on the plot.
+    setFocusPolicy(Qt::ClickFocus);
 }
 
 double PlotWidget::scale() const {

@@ -87,6 +87,8 @@ QSlider* verticalslider(QWidget* parent) {
     slider->setInvertedControls(true);
     slider->setTracking(true);
     slider->setTickPosition(QSlider::TicksRight);
+    // The wheel takes the focus as a click does: a box left with typed text is applied before the move.
+    slider->setFocusPolicy(Qt::WheelFocus);
     return slider;
 }
 
