@@ -1,6 +1,6 @@
-// The window on a screen of two device pixels a logical pixel (run with QT_SCALE_FACTOR=2): the plot is
-// drawn at the screen's density and shown one image pixel a screen pixel, while the mouse, the readout
-// and the clipboard table keep working in the logical pixels of the design.
+// The window on a screen of two device pixels a logical pixel (the test binary sets QT_SCALE_FACTOR=2): the
+// plot is drawn at the screen's density and shown one image pixel a screen pixel, while the mouse, the
+// readout and the clipboard table keep working in the logical pixels of the design.
 #include <QClipboard>
 
 #include "uitest.h"
@@ -11,7 +11,7 @@ namespace {
 class HiDpi : public Shown {};
 
 TEST_F(HiDpi, ThePlotIsDrawnAtTheScreensDensityInTheSameLogicalFigure) {
-    ASSERT_EQ(f().devicePixelRatioF(), 2.0) << "run with QT_SCALE_FACTOR=2";
+    ASSERT_EQ(f().devicePixelRatioF(), 2.0);
     ASSERT_EQ(picture().size(), QSize(1102, 610));
 
     // The readout and the marker follow the logical pixel under the pointer.
