@@ -261,7 +261,8 @@ TEST_F(Startup, EveryYAxisChoiceHasATitleInTheLettersOfTheRatioTitle) {
     const QImage ratio = f.Image2->grab().toImage();
     const QImage same = f.Image3->grab().toImage();
     const QRect inside(f.Image2->pos() - f.Image3->pos(), f.Image2->size());
-    EXPECT_EQ(same.copy(inside), ratio);
+    const qreal ratiopixels = same.devicePixelRatio(); // the grabs are in device pixels
+    EXPECT_EQ(same.copy(QRect(inside.topLeft() * ratiopixels, inside.size() * ratiopixels)), ratio);
 }
 
 TEST_F(Startup, TheSeparatorBoxesShowTheirWholeIndicatorTheReadoutsReadAsIfEnabled) {
