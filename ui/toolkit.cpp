@@ -58,7 +58,7 @@ void fitindicator(QCheckBox* box) {
     const int width = box->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, box);
     const int height = box->style()->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, box);
     if (height <= side) return;
-    // A square of the box's height; the caption follows the indicator's width, which shrinks with it.
+    // A square of the box's height, at the top left as before; the caption keeps its place.
     box->setStyleSheet(QStringLiteral("QCheckBox::indicator { width: %1px; height: %2px; }")
                            .arg(qMin(width, side))
                            .arg(side));
