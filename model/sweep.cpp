@@ -1,6 +1,7 @@
 #include "model/sweep.h"
 
 #include <cmath>
+#include <limits>
 
 #include "model/crossing.h"
 #include "model/potentials.h"
@@ -53,9 +54,14 @@ float sweepvalue(double from, double to, long long i, long long steps) {
 SweepRow sweeprow(ModelState& s, int index, float value) {
     s.params[index].value = value;
     const ClosedCrossing c = closedcrossing(s);
-    SweepRow row{value, c.value, NAN, c.clamped};
-    // At the floor the curves do not meet, so there is no common potential to report.
-    if (!c.clamped) row.potential = potentialsat(prepareterms(s), c.value).ant;
+    SweepRow row{value, c.value, std::numeric_limits<double>::quiet_NaN(), c.clamped};
+    // At the floor the curves do not meet, and beyond the double range they meet nowhere to report.
+    if (c.clamped || !std::isfinite(c.value)) return row;
+    // Where one curve does not depend on the y-axis quantity (ErevATPase on ATPout and ADPout, ErevANT on
+    // Pin), it gives the common potential exactly, however the crossing rounds when it is stored as that
+    // parameter's single-precision value; on the ratio and the matrix concentrations both curves move.
+    const Potentials p = potentialsat(prepareterms(s), c.value);
+    row.potential = s.yaxis == ATPout || s.yaxis == ADPout ? p.atpase : p.ant;
     return row;
 }
 

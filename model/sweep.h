@@ -38,8 +38,8 @@ float sweepvalue(double from, double to, long long i, long long steps);
 struct SweepRow {
     float value;      // the swept parameter's value
     double crossing;  // the crossing in the unit of the y-axis quantity
-    double potential; // the potential at which both curves meet, in mV
-    bool clamped;     // the crossing was raised to the floor of the ratio; there is no meeting potential
+    double potential; // the potential at which both curves meet, in mV; NaN where they do not meet
+    bool clamped;     // the crossing was raised to the floor of the ratio
 };
 
 // Sets parameter index of s to value and computes the crossing there. The sweep must not be blocked.
