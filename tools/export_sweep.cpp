@@ -120,7 +120,10 @@ std::string sweepproblem(const ModelState& s, int index, double from, double to)
                ", whose crossing has no closed form; a sweep needs ATPin/ADPin, ATPin, ADPin, ATPout, "
                "ADPout or Pin on the y axis";
     case SweepBlock::onyaxis:
-        return name + " is on the y axis of the settings (" + yaxis + "); sweep another parameter";
+        if (s.yaxis == ratioaxis)
+            return name + " is part of the ratio ATPin/ADPin on the y axis of the settings; sweep another "
+                          "parameter";
+        return name + " is on the y axis of the settings; sweep another parameter";
     case SweepBlock::none:
         break;
     }
