@@ -9,7 +9,7 @@
 namespace kelvora {
 namespace {
 
-constexpr double synthaseoffset = 316.0; // mV; 79/250 of the Faraday term below is the same 0.316 V
+// exp(79 F / (250 R n Tk)) is 10^(-synthaseoffset / (n Z)): 79/250 is the offset's 0.316 V.
 constexpr double offsetnumerator = 79.0;
 constexpr double offsetdenominator = 250.0;
 constexpr double millimolar = 1000.0;
@@ -107,37 +107,24 @@ bool hasclosedcrossing(int16_t yaxis) {
 }
 
 ClosedCrossing closedcrossing(const ModelState& s) {
-    double v[lastindex + 1];
-    for (int i = 0; i <= lastindex; ++i)
-        v[i] = s.params[i].value;
-    const double tk = v[T] + s.kelvin;
-    const double hi = tenpower(-v[pHi]);
-    const double ho = tenpower(-v[pHo]);
-    const double mgadpi = v[Mg] / v[KMadpin] + 1.0;
-    const double mgatpi = v[Mg] / v[KMatpin] + 1.0;
-    const double mgatpo = v[Mg] / v[KMatpout] + 1.0;
-    const double mgadpo = v[Mg] / v[KMadpout] + 1.0;
-    const double protadpi = hi / tenpower(-v[KHadpin]) + 1.0;
-    const double protatpi = hi / tenpower(-v[KHatpin]) + 1.0;
-    const double protatpo = ho / tenpower(-v[KHatpout]) + 1.0;
-    const double protadpo = ho / tenpower(-v[KHadpout]) + 1.0;
-    const double atpfo = (v[ATPout] / mgatpo) / protatpo;
-    const double adpfo = (v[ADPout] / mgadpo) / protadpo;
-    const double phosphate = tenpower(v[pHi] - s.pKa2) + 1.0;
-    const double pf = v[Pin] / phosphate;
+    const ModelTerms t = modelterms(s);
+    const double* v = t.v;
+    const double atpfo = freeatpout(t);
+    const double adpfo = freeadpout(t);
+    const double pf = freephosphate(t);
     // Potential, in mV, of a tenfold concentration ratio.
-    const double z = std::numbers::ln10 * millimolar * s.gas * tk / s.faraday;
+    const double z = std::numbers::ln10 * millimolar * t.gas * t.tk / t.faraday;
 
     if (s.yaxis < ATPout) {
         // Solve both potentials equal for the free matrix ratio, then convert it to the total ratio.
         const double a = z / v[n];
         const double d = a + z;
-        const double e = (-synthaseoffset / v[n] - (v[pHo] - v[pHi]) * z) / d;
+        const double e = (synthaseoffset / v[n] - (v[pHo] - v[pHi]) * z) / d;
         const double w1 = a / d;
         const double w2 = z / d;
         const double xstar = std::pow(atpfo / adpfo, w2) * tenpower(e) *
                              std::pow(tenpower(v[KMadp] - v[KMatp]) * pf / millimolar, w1);
-        double rstar = xstar / mgadpi / protadpi * mgatpi * protatpi;
+        double rstar = xstar / t.mgadpi / protonadpin(t) * t.mgatpi * protonatpin(t);
         const bool clamped = !(rstar >= ratiofloor); // also catches NaN
         if (clamped) rstar = ratiofloor;
         if (s.yaxis == ATPin) return {v[ADPin] * rstar, clamped};
@@ -145,28 +132,28 @@ ClosedCrossing closedcrossing(const ModelState& s) {
         return {rstar, clamped};
     }
 
-    const double x = (protadpi * (mgadpi * (v[ATPin] / v[ADPin])) / mgatpi) / protatpi;
-    const double faradayterm = offsetnumerator * s.faraday / (offsetdenominator * s.gas * tk);
+    const double x = freematrixratio(t, v[ATPin] / v[ADPin]);
+    const double faradayterm = offsetnumerator * t.faraday / (offsetdenominator * t.gas * t.tk);
     const double bound = tenpower(v[KMatp] - v[KMadp]);
     if (s.yaxis == ATPout) {
         const double g = std::exp(faradayterm / v[n]);
         const double vv = std::pow(bound * x / pf, 1.0 / v[n]);
         const double atpfostar =
             tenpower((molarexponent - (v[pHi] - v[pHo]) * v[n]) / v[n]) * adpfo * x * g * vv;
-        return {protatpo * mgatpo * atpfostar, false};
+        return {protonatpout(t) * t.mgatpo * atpfostar, false};
     }
     if (s.yaxis == ADPout) {
         const double g = std::exp(-faradayterm / v[n]);
         const double vv = std::pow(bound * x / pf, -1.0 / v[n]);
         const double adpfostar =
             tenpower(((v[pHi] - v[pHo]) * v[n] - molarexponent) / v[n]) * atpfo * g * vv / x;
-        return {protadpo * mgadpo * adpfostar, false};
+        return {protonadpout(t) * t.mgadpo * adpfostar, false};
     }
     // Pin
     const double g = std::exp(faradayterm);
     const double pfstar = std::pow(adpfo * x / atpfo, v[n]) * bound *
                           tenpower((v[pHo] - v[pHi]) * v[n] + molarexponent) * x * g;
-    return {phosphate * pfstar, false};
+    return {phosphatefactor(t) * pfstar, false};
 }
 
 double crossingpoint(ModelState& s) {

@@ -7,8 +7,6 @@
 namespace kelvora {
 namespace {
 
-// The ATP synthase's reversal potential carries this fixed offset, in mV, divided by the coupling number.
-constexpr double synthaseoffset = -316.0;
 // When ADPin is on the y axis, the ratio never uses an ADPin below its lowest allowed minimum / 100000,
 // so the bottom row (ADPin = 0) gives a finite ratio instead of a division by zero.
 constexpr double adpinfloordivisor = 100000.0;
@@ -16,41 +14,41 @@ constexpr double millimolar = 1000.0; // mM per M, and mV per V
 
 // The leaves of the formulas: every term that depends on one or two parameters only. A row evaluation
 // recomputes just the leaves of the parameter on the y axis; everything else is reused.
-void leafT(PotentialTerms& t) {
+void leafT(ModelTerms& t) {
     t.tk = t.v[T] + t.kelvin;
 }
-void leafpHi(PotentialTerms& t) {
+void leafpHi(ModelTerms& t) {
     t.hi = tenpower(-t.v[pHi]);
     t.phosphatepow = tenpower(t.v[pHi] - t.pKa2);
 }
-void leafpHo(PotentialTerms& t) {
+void leafpHo(ModelTerms& t) {
     t.ho = tenpower(-t.v[pHo]);
 }
-void leafKHadpin(PotentialTerms& t) {
+void leafKHadpin(ModelTerms& t) {
     t.khadpi = tenpower(-t.v[KHadpin]);
 }
-void leafKHatpin(PotentialTerms& t) {
+void leafKHatpin(ModelTerms& t) {
     t.khatpi = tenpower(-t.v[KHatpin]);
 }
-void leafKHatpout(PotentialTerms& t) {
+void leafKHatpout(ModelTerms& t) {
     t.khatpo = tenpower(-t.v[KHatpout]);
 }
-void leafKHadpout(PotentialTerms& t) {
+void leafKHadpout(ModelTerms& t) {
     t.khadpo = tenpower(-t.v[KHadpout]);
 }
-void leafKMadpin(PotentialTerms& t) {
+void leafKMadpin(ModelTerms& t) {
     t.mgadpi = t.v[Mg] / t.v[KMadpin] + 1.0;
 }
-void leafKMatpin(PotentialTerms& t) {
+void leafKMatpin(ModelTerms& t) {
     t.mgatpi = t.v[Mg] / t.v[KMatpin] + 1.0;
 }
-void leafKMatpout(PotentialTerms& t) {
+void leafKMatpout(ModelTerms& t) {
     t.mgatpo = t.v[Mg] / t.v[KMatpout] + 1.0;
 }
-void leafKMadpout(PotentialTerms& t) {
+void leafKMadpout(ModelTerms& t) {
     t.mgadpo = t.v[Mg] / t.v[KMadpout] + 1.0;
 }
-void leafMg(PotentialTerms& t) {
+void leafMg(ModelTerms& t) {
     leafKMadpin(t);
     leafKMatpin(t);
     leafKMatpout(t);
@@ -59,7 +57,7 @@ void leafMg(PotentialTerms& t) {
 
 // Recomputes the leaves that parameter i enters. Parameters used directly by the formulas
 // (ATPout, ADPout, Pin, n, KM(adp), KM(atp)) have no leaf of their own.
-void recomputeleaves(PotentialTerms& t, int i) {
+void recomputeleaves(ModelTerms& t, int i) {
     switch (i) {
     case pHo:
         leafpHo(t);
@@ -134,28 +132,20 @@ unsigned logsof(int yaxis) {
     }
 }
 
-// Free ATP/ADP ratio of the matrix at the total ratio r.
-double freematrixratio(const PotentialTerms& t, double r) {
-    return ((t.hi / t.khadpi + 1.0) * (t.mgadpi * r) / t.mgatpi) / (t.hi / t.khatpi + 1.0);
-}
-
 // ADPfo / ATPfo: the free ADP over the free ATP outside.
-double freeoutsideratio(const PotentialTerms& t) {
-    const double atpfo = (t.v[ATPout] / t.mgatpo) / (t.ho / t.khatpo + 1.0);
-    const double adpfo = (t.v[ADPout] / t.mgadpo) / (t.ho / t.khadpo + 1.0);
-    return adpfo / atpfo;
+double freeoutsideratio(const ModelTerms& t) {
+    return freeadpout(t) / freeatpout(t);
 }
 
 // 1000 / Pf, the free phosphate of the matrix in M, inverted.
-double inversephosphate(const PotentialTerms& t) {
-    const double pf = t.v[Pin] / (t.phosphatepow + 1.0);
-    return millimolar / pf;
+double inversephosphate(const ModelTerms& t) {
+    return millimolar / freephosphate(t);
 }
 
 } // namespace
 
-PotentialTerms prepareterms(const ModelState& s) {
-    PotentialTerms t{};
+ModelTerms modelterms(const ModelState& s) {
+    ModelTerms t{};
     for (int i = 0; i <= lastindex; ++i)
         t.v[i] = s.params[i].value;
     t.yaxis = s.yaxis;
@@ -172,6 +162,11 @@ PotentialTerms prepareterms(const ModelState& s) {
     leafKHatpout(t);
     leafKHadpout(t);
     leafMg(t);
+    return t;
+}
+
+PotentialTerms prepareterms(const ModelState& s) {
+    PotentialTerms t{modelterms(s), 0.0, 0.0, 0.0};
     t.lnx = std::log(freematrixratio(t, t.v[ATPin] / t.v[ADPin]));
     t.lnoutside = std::log(freeoutsideratio(t));
     t.lnphosphate = std::log(inversephosphate(t));
