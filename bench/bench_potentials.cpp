@@ -63,14 +63,10 @@ Naive naivepotentials(const ModelState& s, double y) {
     return out;
 }
 
-double rowvalue(const ModelState& s, int i) {
-    return (s.ymax - s.ymin) * (defaultrows - i) / defaultrows + s.ymin;
-}
-
 void BM_OneRow(benchmark::State& st, int16_t yaxis) {
     const ModelState s = factory(yaxis);
     const PotentialTerms t = prepareterms(s);
-    double y = rowvalue(s, 100);
+    double y = rowvalue(s, defaultrows, 100);
     for (auto _ : st) {
         benchmark::DoNotOptimize(y);
         benchmark::DoNotOptimize(potentialsat(t, y));
@@ -79,7 +75,7 @@ void BM_OneRow(benchmark::State& st, int16_t yaxis) {
 
 void BM_OneRowNaive(benchmark::State& st, int16_t yaxis) {
     const ModelState s = factory(yaxis);
-    double y = rowvalue(s, 100);
+    double y = rowvalue(s, defaultrows, 100);
     for (auto _ : st) {
         benchmark::DoNotOptimize(y);
         benchmark::DoNotOptimize(naivepotentials(s, y));
@@ -91,7 +87,7 @@ void BM_DefaultPlot(benchmark::State& st, int16_t yaxis) {
     for (auto _ : st) {
         const PotentialTerms t = prepareterms(s);
         for (int i = 0; i < defaultrows; ++i)
-            benchmark::DoNotOptimize(potentialsat(t, rowvalue(s, i)));
+            benchmark::DoNotOptimize(potentialsat(t, rowvalue(s, defaultrows, i)));
     }
     st.SetItemsProcessed(st.iterations() * defaultrows);
 }
@@ -100,7 +96,7 @@ void BM_DefaultPlotNaive(benchmark::State& st, int16_t yaxis) {
     const ModelState s = factory(yaxis);
     for (auto _ : st) {
         for (int i = 0; i < defaultrows; ++i)
-            benchmark::DoNotOptimize(naivepotentials(s, rowvalue(s, i)));
+            benchmark::DoNotOptimize(naivepotentials(s, rowvalue(s, defaultrows, i)));
     }
     st.SetItemsProcessed(st.iterations() * defaultrows);
 }

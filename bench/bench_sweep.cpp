@@ -28,7 +28,7 @@ ModelState factory(int16_t yaxis) {
 void BM_OnePlotRow(benchmark::State& st, int16_t yaxis) {
     const ModelState s = factory(yaxis);
     const PotentialTerms t = prepareterms(s);
-    double y = (s.ymax - s.ymin) * (defaultrows - 100) / defaultrows + s.ymin;
+    double y = rowvalue(s, defaultrows, 100);
     for (auto _ : st) {
         benchmark::DoNotOptimize(y);
         benchmark::DoNotOptimize(potentialsat(t, y));

@@ -45,10 +45,9 @@ std::string cliptable(const ModelState& s, int rows, SeparatorChoice choice, cha
     text += " (y axis)\tErevANT (mV) (x axis)\tErevATPase (mV) (x axis)\t\tParameter name\tParameter value";
     text += lineend;
 
-    const int n = rows;
     int k = 0;
-    for (int i = 0; i < n; ++i) {
-        const double y = (s.ymax - s.ymin) * (n - i) / n + s.ymin;
+    for (int i = 0; i < rows; ++i) {
+        const double y = rowvalue(s, rows, i);
         if (y <= 0) continue; // such rows are not plotted either, and take no parameter line
         const Potentials p = potentialsat(terms, y);
         // Outside the allowed ranges a potential may not be computable; the plot skips such a row too.

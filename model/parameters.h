@@ -77,6 +77,13 @@ struct ModelState {
     double kelvin = kelvinoffset;
 };
 
+// The y value of plot row i of n rows (0 at the top, n - 1 at the bottom): (ymax - ymin) * (n - i) / n +
+// ymin. The plot and the clipboard table share these rows; the plot adds its pan offset.
+inline double rowvalue(const ModelState& s, int n, int i) {
+    const double rows = n;
+    return (s.ymax - s.ymin) * (rows - i) / rows + s.ymin;
+}
+
 // Name label text and unit label text of parameter i (unit empty for pHo, pHi and n).
 const char* parametername(int i);
 const char* parameterunit(int i);

@@ -6,8 +6,7 @@
 namespace kelvora {
 
 double rowvalue(const ModelState& s, const PlotState& ps, int n, int i) {
-    const double rows = n;
-    return (s.ymax - s.ymin) * (rows - i) / rows + s.ymin + ps.yshift;
+    return rowvalue(s, n, i) + ps.yshift;
 }
 
 double valueoffset(const ModelState& s, const PlotState& ps, const DeviceGeometry& d, double e) {

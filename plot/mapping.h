@@ -10,8 +10,8 @@ namespace kelvora {
 // distance.
 constexpr double columnclamp = 2000.0;
 
-// The y value of plot row i of n rows (0 at the top, n - 1 at the bottom), which lies at pixel row
-// top + i: (ymax - ymin) * (n - i) / n + ymin + yshift. The plot and the clipboard table share it.
+// The y value of plot row i of n rows, which lies at pixel row top + i: the model's row value displaced
+// by the pan offset yshift.
 double rowvalue(const ModelState& s, const PlotState& ps, int n, int i);
 
 // Horizontal position of a potential E (mV) inside the plot area, in device pixels from its left edge:
