@@ -29,7 +29,7 @@ RedMarks applyvalue(ModelState& s, int index, int16_t fromtext, std::string_view
 
 // A typed minimum: brought inside the hard limits with at least one base step below the maximum,
 // re-gridded, the value moved into the new range, and then every value quantised to its slider's grid
-// (what the window's setsliders and labelrefresh do).
+// (quantisetosliders); the window only shows the result.
 RedMarks applyminimum(ModelState& s, int index, std::string_view text);
 
 // A typed maximum, the mirror image of applyminimum.

@@ -3,7 +3,7 @@
 //   form1.cpp          the controls at their design positions, captions, frame lines
 //   form1_startup.cpp  Form_Load, initparameters, closing, the reset button
 //   form1_panel.cpp    panellayout, textrefresh
-//   form1_sliders.cpp  setsliders, Slider_Scroll, Slider_Change, labelrefresh
+//   form1_sliders.cpp  setsliders, Slider_Scroll, Slider_Change
 //   form1_entry.cpp    the value, minimum and maximum boxes
 //   form1_plot.cpp     the redraw of Picture1
 //   form1_limits.cpp   the automatic toggle, the four typed axis limits and Set
@@ -99,7 +99,6 @@ class Form1 : public QWidget {
 
     // ---- Sliders -----------------------------------------------------------------------------------
     void setsliders();
-    void labelrefresh();
     void Slider_Scroll(int16_t index);
     void Slider_Change(int16_t index);
 

@@ -138,13 +138,15 @@ void Form1::applyvalue(int16_t index, int16_t fromtext) {
     applying = 0;
 }
 
+// The model's range entries also move every value onto its slider's grid; the sliders and boxes then
+// show the new ranges and the moved values.
 void Form1::applyminimum(int16_t index) {
     applying = 1;
     const RedMarks marks = kelvora::applyminimum(model, index, boxstring(tbMin[index]));
     if (marks.min) toolkit::settextcolour(tbMin[index], toolkit::red);
     if (marks.max) toolkit::settextcolour(tbMax[index], toolkit::red);
     setsliders();
-    labelrefresh();
+    textrefresh();
     fastdraw(1);
     applying = 0;
 }
@@ -155,7 +157,7 @@ void Form1::applymaximum(int16_t index) {
     if (marks.max) toolkit::settextcolour(tbMax[index], toolkit::red);
     if (marks.min) toolkit::settextcolour(tbMin[index], toolkit::red);
     setsliders();
-    labelrefresh();
+    textrefresh();
     fastdraw(1);
     applying = 0;
 }

@@ -24,16 +24,6 @@ void Form1::setsliders() {
     }
 }
 
-void Form1::labelrefresh() {
-    for (int i = 0; i <= lastindex; ++i) {
-        parameter& p = model.params[i];
-        const QSlider* slider = Slider[i];
-        p.value = slidervalue(slider->minimum(), slider->maximum(), toolkit::position(slider), p.inc);
-        if (tosingle(p.min) > p.value) p.value = tosingle(p.min);
-    }
-    textrefresh();
-}
-
 void Form1::Slider_Scroll(int16_t index) {
     // Events that came in meanwhile go first; the position read below is then the latest one.
     toolkit::processpending();
