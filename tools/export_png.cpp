@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "locale/systemseparator.h"
 #include "plot/fastdraw.h"
 #include "plot/qimagesurface.h"
 #include "tools/exportoptions.h"

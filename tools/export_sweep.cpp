@@ -7,6 +7,7 @@
 #include <optional>
 #include <string_view>
 
+#include "locale/systemseparator.h"
 #include "model/numtext.h"
 #include "model/sweep.h"
 #include "tools/exportoptions.h"

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "locale/systemseparator.h"
 #include "model/cliptable.h"
 #include "tools/exportoptions.h"
 

@@ -1,7 +1,5 @@
 #include "tools/exportoptions.h"
 
-#include <QLocale>
-#include <QString>
 #include <charconv>
 
 #include "config/startup.h"
@@ -164,10 +162,6 @@ bool buildexportstate(const ExportOptions& options, ModelState& s, std::string& 
     // same fit on the same state again, so one fit gives the limits the window ends up with.
     if (options.autoscale) autoscale(s);
     return true;
-}
-
-char systemseparator() {
-    return QLocale::system().decimalPoint() == QStringLiteral(",") ? ',' : '.';
 }
 
 } // namespace kelvora

@@ -73,7 +73,4 @@ bool parsesize(std::string_view text, int& width, int& height);
 // name exists but cannot be read.
 bool buildexportstate(const ExportOptions& options, ModelState& s, std::string& message);
 
-// The system's decimal separator, '.' or ','.
-char systemseparator();
-
 } // namespace kelvora

@@ -7,11 +7,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPainter>
 #include <QPushButton>
 #include <QSlider>
 
+#include "locale/systemseparator.h"
 #include "plot/titles.h"
 #include "ui/axistitle.h"
 #include "ui/plotwidget.h"
@@ -54,12 +54,6 @@ constexpr std::array<FrameLine, 8> framelines{{
     {11400, 2880, 15240, 2880}, // Line10
 }};
 const QColor framecolour(0, 0, 0);
-
-// The decimal separator of the regional settings; the number texts know only a point and a comma.
-char systemseparator() {
-    const QString point = QLocale::system().decimalPoint();
-    return !point.isEmpty() && point.at(0) == QLatin1Char(',') ? ',' : '.';
-}
 
 // A control of kind Control with its caption or text, placed at a design position in twips.
 template <typename Control>
