@@ -8,16 +8,17 @@ set(CPACK_PACKAGE_CONTACT "The Kelvora developers <kelvora@kelvora.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "reversal potentials of the ATP synthase and the nucleotide translocase")
 # The long description: CPack indents it and marks its empty lines as Debian's control format wants.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Kelvora shows under which conditions the ATP synthase and the adenine nucleotide
-translocase of the inner mitochondrial membrane reverse their direction. From
-twenty model parameters (matrix and outside ATP and ADP, matrix phosphate, pH on
-both sides, the coupling number of the ATP synthase, magnesium, temperature and
-the dissociation constants of the nucleotides) it computes both reversal
-potentials in closed form and plots them against the membrane potential, with
-colour zones that tell in which direction each enzyme works.
+    "Kelvora shows under which conditions the ATP synthase and the adenine
+nucleotide translocase of the inner mitochondrial membrane reverse their
+direction. From twenty model parameters (matrix and outside ATP and ADP,
+matrix phosphate, pH on both sides, the coupling number of the ATP
+synthase, magnesium, temperature and the dissociation constants of the
+nucleotides) it computes both reversal potentials in closed form and plots
+them against the membrane potential, with colour zones that tell in which
+direction each enzyme works.
 
-The package holds the window, kelvora, and kelvora-export, which writes the same
-table or plot without a display.")
+The package holds the window, kelvora, and kelvora-export, which writes
+the same table or plot without a display.")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY kelvora)
 set(CPACK_STRIP_FILES ON)
 
