@@ -37,6 +37,26 @@ void say(std::FILE* stream, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stream);
 }
 
+// What is wrong with the command line, in one line: an unknown option as it was typed, otherwise the
+// parser's own words.
+QString problem(const QCommandLineParser& parser, const QStringList& arguments) {
+    const QStringList unknown = parser.unknownOptionNames();
+    if (!unknown.isEmpty()) {
+        for (const QString& argument : arguments.mid(1)) {
+            QString name = argument;
+            while (name.startsWith(QLatin1Char('-')))
+                name.remove(0, 1);
+            name = name.section(QLatin1Char('='), 0, 0);
+            if (argument.startsWith(QLatin1Char('-')) && name == unknown.constFirst())
+                return QStringLiteral("unknown option '%1'").arg(argument);
+        }
+    }
+    QString text = parser.errorText();
+    if (text.endsWith(QLatin1Char('.'))) text.chop(1);
+    if (!text.isEmpty()) text[0] = text[0].toLower();
+    return text;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -63,8 +83,8 @@ int main(int argc, char* argv[]) {
         parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
 
     if (!parser.parse(arguments)) {
-        say(stderr,
-            QStringLiteral("kelvora: %1 (kelvora --help lists the options)\n").arg(parser.errorText()));
+        say(stderr, QStringLiteral("kelvora: %1 (kelvora --help lists the options)\n")
+                        .arg(problem(parser, arguments)));
         return exitbadusage;
     }
     if (!parser.positionalArguments().isEmpty()) {

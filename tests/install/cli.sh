@@ -44,6 +44,8 @@ for bad in "--bogus" "-x" "--config" "--config=" "stray"; do
     [ -z "$out" ] && [ "$(wc -l <"$work/err")" -eq 1 ] || fail "kelvora $bad: stdout '$out', stderr '$err'"
     [[ "$err" == "kelvora: "* ]] || fail "kelvora $bad: '$err'"
 done
+run "$kelvora" --bogus
+[ "$err" = "kelvora: unknown option '--bogus' (kelvora --help lists the options)" ] || fail "message '$err'"
 [ -z "$(ls -A "$work" | grep -v '^out$\|^err$')" ] || fail "help, version or a bad argument left a file"
 
 # The window's first start writes the chosen file, and nothing in the working directory.
