@@ -19,6 +19,7 @@ sanitize="$(sed -n 's/^KELVORA_SANITIZE:STRING=//p' "$build/CMakeCache.txt")"
 if [ -z "$sanitize" ] && [ "${KELVORA_PACKAGE_TEST:-1}" != 0 ]; then
     echo "=== Debian package ==="
     build="$(cd "$build" && pwd)"
-    deb="$(cd "$build" && "$root/scripts/package.sh" "$build-package" | tee /dev/stderr | tail -n 1)"
+    (cd "$build" && "$root/scripts/package.sh" "$build-package") | tee "$build/package.log"
+    deb="$(tail -n 1 "$build/package.log")" # package.sh ends with the path of the package
     "$root/tests/install/deb.sh" "$deb"
 fi
