@@ -3,8 +3,8 @@
 # and status 2 for a bad argument, and --config choosing the window's settings file.
 # Usage: cli.sh KELVORA KELVORA-EXPORT VERSION
 set -uo pipefail
-kelvora="$1"
-export_tool="$2"
+kelvora="$(realpath "$1")"
+export_tool="$(realpath "$2")"
 version="$3"
 work="$(mktemp -d "${TMPDIR:-/tmp}/kelvora-cli.XXXXXX")"
 app_pid=""
