@@ -34,15 +34,18 @@ class PlotWidget;
 
 class Form1 : public QWidget {
   public:
-    explicit Form1(QWidget* parent = nullptr);
+    // settings: the configuration file to read and write; empty means Kelvora.ini in the working
+    // directory.
+    explicit Form1(QWidget* parent = nullptr, std::filesystem::path settings = {});
     ~Form1() override;
 
     // ---- State -------------------------------------------------------------------------------------
     ModelState model;     // parameter tables, settings and model constants
     PlotState plot;       // plot geometry, colours, pan offsets, mouse flags, settingboxes
     int16_t applying = 0; // an entry procedure is running: its own slider and text changes keep colours
-    std::filesystem::path configfile; // the configuration file, by its bare name: the working directory
-    char sep = '.';                   // decimal separator of the regional settings, read once
+    std::filesystem::path
+        configfile; // the configuration file; by default its bare name: the working directory
+    char sep = '.'; // decimal separator of the regional settings, read once
 
     // The reset question. Tests replace it to answer without a modal box.
     toolkit::Question question = toolkit::askokcancel;

@@ -33,7 +33,7 @@ bool present(const std::filesystem::path& file) {
 } // namespace
 
 void Form1::Form_Load() {
-    configfile = configfilename;
+    if (configfile.empty()) configfile = configfilename;
 
     const int width = Picture1->width();
     const int height = Picture1->height();

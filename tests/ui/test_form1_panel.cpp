@@ -158,6 +158,18 @@ TEST_F(Startup, ClosingWritesTheFullFileAndANewStartReadsItBack) {
     EXPECT_EQ(text(again.tbMax[T]), "35");
 }
 
+TEST_F(Startup, AChosenSettingsFileTakesThePlaceOfKelvoraIni) {
+    const std::filesystem::path chosen = path("experiment.ini").toStdString();
+    form = std::make_unique<Form1>(nullptr, chosen);
+    EXPECT_EQ(lines("experiment.ini").size(), 96);
+    form->model.xmin = -170;
+    closewindow();
+    EXPECT_EQ(lines("experiment.ini").size(), 98);
+    form = std::make_unique<Form1>(nullptr, chosen);
+    EXPECT_EQ(form->model.xmin, -170.0);
+    EXPECT_FALSE(QFileInfo::exists(path(configfilename)));
+}
+
 TEST_F(Startup, ADirectoryNamedLikeTheFileStopsNothing) {
     ASSERT_TRUE(QDir(dir.path()).mkdir(QString::fromLatin1(configfilename)));
     Form1& f = start(true);
