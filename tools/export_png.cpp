@@ -1,8 +1,6 @@
 #include "tools/export_png.h"
 
-#include <QByteArray>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <QString>
 #include <cstdio>
 #include <iostream>
@@ -10,6 +8,7 @@
 #include "plot/fastdraw.h"
 #include "plot/qimagesurface.h"
 #include "tools/exportoptions.h"
+#include "tools/outputfile.h"
 
 namespace kelvora {
 
@@ -81,6 +80,12 @@ int runpng(const std::vector<std::string>& args) {
         return exitbadusage;
     }
 
+    std::string why;
+    if (!checkoutputfile(out, options.config.string(), why)) {
+        std::cerr << "kelvora-export png: " << why << "\n";
+        return exitfailure;
+    }
+
     // The automatic fit belongs to the redraw here, as in the window: build the start-up state only.
     const bool automatic = options.autoscale;
     options.autoscale = false;
@@ -106,11 +111,10 @@ int runpng(const std::vector<std::string>& args) {
         return exitfailure;
     }
 
-    // Written beside the target and renamed over it at the end: a failed write leaves no half file and
-    // keeps an older picture of that name.
-    QSaveFile file(QString::fromLocal8Bit(QByteArray::fromStdString(out)));
-    if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, pngformat) || !file.commit()) {
-        std::cerr << "kelvora-export png: cannot write '" << out << "'\n";
+    // A failed write leaves no half file and keeps an older picture of that name.
+    if (!writeoutputfile(
+            out, [&](QIODevice& device) { return picture.save(&device, pngformat); }, why)) {
+        std::cerr << "kelvora-export png: " << why << "\n";
         return exitfailure;
     }
     return exitok;

@@ -46,6 +46,11 @@ class Form1 : public QWidget {
 
     // The reset question. Tests replace it to answer without a modal box.
     toolkit::Question question = toolkit::askokcancel;
+    // The question when the close cannot save the file. Tests replace it the same way.
+    toolkit::SaveQuestion savequestion = toolkit::askretry;
+    // The file existed at start-up but could not be read: it holds settings this window never saw, so
+    // closing leaves it as it is.
+    bool fileunread = false;
 
     // ---- Controls ----------------------------------------------------------------------------------
     PlotWidget* Picture1 = nullptr;
@@ -152,6 +157,8 @@ class Form1 : public QWidget {
     // Disables and empties the mouse readout boxes Text1 and Text2.
     void clearreadout();
     void connectpanel(int index);
+    // initparameters, or with reset the built-in defaults written over the file instead of reading it.
+    void startparameters(bool reset);
     // The panel box an event came from: which array (0 none, 1 value, 2 minimum, 3 maximum) and index.
     std::pair<int, int16_t> panelbox(const QObject* watched) const;
 };
