@@ -32,7 +32,8 @@ void pnghelp() {
                  "Writes the plot exactly as the window's plot surface shows it for the state the\n"
                  "window starts with from the same configuration file: the colour zones, both\n"
                  "curves, the axes, ticks and labels (labels with the system's decimal separator).\n"
-                 "Needs no display. OUT.png is replaced only once the whole image is written.\n"
+                 "Needs no display. OUT.png is replaced only once the whole image is written; a\n"
+                 "device, a pipe, a folder or the configuration file of that name is refused.\n"
                  "\n"
                  "Options:\n"
               << commonoptionshelp() << "  --help          show this help\n";
