@@ -2,6 +2,8 @@
 // fails at close, and (as a user whom file modes bind) a folder that keeps its file and a file that
 // cannot be read.
 #include <QFile>
+#include <QMessageBox>
+#include <QTimer>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -93,6 +95,30 @@ TEST_F(Files, AFailedSaveAsksAndRetriesClosesWithoutSavingOrStaysOpen) {
     EXPECT_TRUE(f().close());
     EXPECT_EQ(asked.size(), 1u);
     EXPECT_FALSE(fs::exists(file("missing")));
+}
+
+TEST(SaveQuestion, OffersRetryCloseWithoutSavingAndCancel) {
+    using toolkit::SaveAnswer;
+    for (const auto& [button, expected] : {std::pair{QMessageBox::Retry, SaveAnswer::Retry},
+                                           std::pair{QMessageBox::Discard, SaveAnswer::Discard},
+                                           std::pair{QMessageBox::Cancel, SaveAnswer::Cancel}}) {
+        bool found = false;
+        QTimer::singleShot(0, [&found, button] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            found = true;
+            EXPECT_EQ(box->text(), QStringLiteral("Could not save."));
+            EXPECT_EQ(box->windowTitle(), QStringLiteral("Kelvora"));
+            EXPECT_EQ(box->icon(), QMessageBox::Warning);
+            EXPECT_EQ(box->button(QMessageBox::Discard)->text(), QStringLiteral("Close &without saving"));
+            EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Retry));
+            EXPECT_EQ(box->escapeButton(), box->button(QMessageBox::Cancel));
+            box->button(button)->click();
+        });
+        EXPECT_EQ(toolkit::askretry(nullptr, QStringLiteral("Could not save."), QStringLiteral("Kelvora")),
+                  expected);
+        EXPECT_TRUE(found);
+    }
 }
 
 // File modes do not bind the superuser: these run as another user (see the ctest entry that runs them
