@@ -49,7 +49,7 @@ class Form1 : public QWidget {
     // The question when the close cannot save the file. Tests replace it the same way.
     toolkit::SaveQuestion savequestion = toolkit::askretry;
     // The file existed at start-up but could not be read: it holds settings this window never saw, so
-    // closing leaves it as it is.
+    // neither the reset nor closing writes over it.
     bool fileunread = false;
 
     // ---- Controls ----------------------------------------------------------------------------------
@@ -94,6 +94,7 @@ class Form1 : public QWidget {
     void Form_Load();
     void initparameters();
     // reason 3: the operating system's task manager ends the program; the file is then left alone.
+    // cancel becomes 1 when the user keeps the window open after a failed save.
     void Form_QueryUnload(int16_t& cancel, int16_t reason);
     void cmdDefault_Click();
 

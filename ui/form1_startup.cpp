@@ -105,14 +105,12 @@ void Form1::startparameters(bool reset) {
         for (int entry = 0; entry < yaxisentries; ++entry)
             Combo1->addItem(QString::fromStdString(yaxistext(entry)));
     }
-    // The reset replaces the file in one step, so a link or the file's permissions survive it; when that
-    // fails the old file stays as it was until a later save, and the defaults are in use all the same.
-    // A file that exists but cannot be read is left alone.
-    if (reset) {
-        if (writeconfigfile(model, ConfigForm::firststart, sep, configfile)) fileunread = false;
-    } else if (status == ConfigStatus::absent) {
+    // A file that exists but cannot be read holds settings this window never saw: it is left alone, by
+    // the reset too. Otherwise the reset replaces the file in one step, so a link or the file's
+    // permissions survive it; when that fails the old file stays as it was until a later save, and the
+    // defaults are in use all the same.
+    if (status == ConfigStatus::absent && !fileunread)
         writeconfigfile(model, ConfigForm::firststart, sep, configfile);
-    }
 
     Combo1->setCurrentIndex(model.yaxis + 1);
 
@@ -126,7 +124,6 @@ void Form1::startparameters(bool reset) {
 
 void Form1::Form_QueryUnload(int16_t& cancel, int16_t reason) {
     if (reason == closebytaskmanager) return;
-    // Settings this window never saw are not replaced by the ones it holds.
     if (fileunread) return;
     // When the file cannot be written the old one stays as it was; the user decides whether to try
     // again, to close without saving or to keep the window open.

@@ -155,12 +155,16 @@ TEST_F(AsUser, DefaultRestoresTheDefaultsWhenTheFolderKeepsItsFile) {
     EXPECT_EQ(content(), saved);
 }
 
+// Neither the reset nor the close writes over a file that could not be read.
 TEST_F(AsUser, AFileThatCannotBeReadIsLeftAsItIs) {
     const std::string saved = writesettings();
     ASSERT_EQ(::chmod(file().c_str(), 0), 0);
     start(true);
     answer({});
     EXPECT_EQ(f().model.params[pHo].value, 7.25f);
+    enter(f().tbValue[pHi], "7.1");
+    answerok();
+    QTest::mouseClick(f().cmdDefault, Qt::LeftButton);
     enter(f().tbValue[pHi], "7.1");
     closewindow();
     EXPECT_TRUE(asked.empty());
