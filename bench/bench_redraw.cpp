@@ -1,6 +1,7 @@
 // Cost of one whole redraw of the plot on the QImage surface (rows, curves, frame, ticks and labels) at
-// the window's plot size, at full HD and at 4K, each beside a fill of the same image with one colour:
-// the memory floor that no redraw can beat. The ratio of each pair is printed at the end.
+// the window's plot size (on an ordinary and on a HiDPI screen of twice the density), at full HD and at
+// 4K, each beside a fill of the same image with one colour: the memory floor that no redraw can beat. The
+// ratio of each pair is printed at the end, and the window's redraw at twice the density over the plain one.
 #include "model/crossing.h"
 #include "model/parameters.h"
 #include "plot/fastdraw.h"
@@ -18,21 +19,27 @@ using namespace kelvora;
 
 namespace {
 
+// Logical pixels, and device pixels per logical pixel.
 struct Size {
     int width;
     int height;
+    int scale;
 };
-constexpr Size sizes[] = {{defaultsurfacewidth, defaultsurfaceheight}, {1920, 1080}, {3840, 2160}};
+constexpr Size sizes[] = {{defaultsurfacewidth, defaultsurfaceheight, 1},
+                          {defaultsurfacewidth, defaultsurfaceheight, 2},
+                          {1920, 1080, 1},
+                          {3840, 2160, 1}};
 
 // Redraws the factory state again and again at the benchmark's size.
 void redraws(benchmark::State& state, int16_t autoflag, bool autotoggle) {
     const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
+    const int scale = static_cast<int>(state.range(2));
     ModelState s;
     buildtables(s);
     resetsettings(s);
     PlotState ps;
-    initplotstate(ps, w, h);
-    QImageSurface surface(w, h);
+    initplotstate(ps, w, h, plotcolours::background, scale);
+    QImageSurface surface(w * scale, h * scale, scale);
     for (auto _ : state) {
         FastdrawResult result = fastdraw(autoflag, autotoggle, s, ps, surface, '.');
         benchmark::DoNotOptimize(result);
@@ -51,7 +58,8 @@ void BM_RedrawAutomatic(benchmark::State& state) {
 }
 
 void BM_Fill(benchmark::State& state) {
-    const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
+    const int w = static_cast<int>(state.range(0) * state.range(2));
+    const int h = static_cast<int>(state.range(1) * state.range(2));
     QImageSurface surface(w, h);
     for (auto _ : state) {
         surface.fill(plotcolours::background);
@@ -63,7 +71,7 @@ void BM_Fill(benchmark::State& state) {
 
 void sizeargs(benchmark::internal::Benchmark* b) {
     for (const Size& size : sizes)
-        b->Args({size.width, size.height});
+        b->Args({size.width, size.height, size.scale});
     b->Unit(benchmark::kMicrosecond);
 }
 
@@ -71,13 +79,15 @@ BENCHMARK(BM_Fill)->Apply(sizeargs);
 BENCHMARK(BM_Redraw)->Apply(sizeargs);
 BENCHMARK(BM_RedrawAutomatic)->Apply(sizeargs);
 
-// The name Google Benchmark gives a run of the benchmark at a size: "BM_Fill/551/305".
+// The name Google Benchmark gives a run of the benchmark at a size: "BM_Fill/551/305/1".
 std::string runname(const char* benchmark, const Size& size) {
     std::string name(benchmark);
     name += '/';
     name += std::to_string(size.width);
     name += '/';
     name += std::to_string(size.height);
+    name += '/';
+    name += std::to_string(size.scale);
     return name;
 }
 
@@ -109,11 +119,17 @@ class RatioReporter : public benchmark::ConsoleReporter {
                 if (redraw == times_.end()) continue;
                 const Times& r = redraw->second;
                 const Times& f = fill->second;
-                std::printf("  %-20s %5dx%-5d %9.1f us / %8.1f us = %5.2f; %9.1f us / %8.1f us = %5.2f\n",
-                            name, size.width, size.height, r.real, f.real, r.real / f.real, r.cpu, f.cpu,
-                            r.cpu / f.cpu);
+                std::printf("  %-20s %5dx%-5d x%d %9.1f us / %8.1f us = %5.2f; %9.1f us / %8.1f us = %5.2f\n",
+                            name, size.width, size.height, size.scale, r.real, f.real, r.real / f.real, r.cpu,
+                            f.cpu, r.cpu / f.cpu);
             }
         }
+        const auto plain = times_.find(runname("BM_Redraw", sizes[0]));
+        const auto dense = times_.find(runname("BM_Redraw", sizes[1]));
+        if (plain != times_.end() && dense != times_.end() && plain->second.real > 0)
+            std::printf(
+                "\nThe window's redraw at twice the density over the plain one: %.1f us / %.1f us = %.2f\n",
+                dense->second.real, plain->second.real, dense->second.real / plain->second.real);
     }
 
   private:

@@ -102,9 +102,11 @@ double fixedframe(ModelState& s) {
 
 } // namespace
 
-double crossingpoint(ModelState& s) {
-    if (s.yaxis > Pin) return fixedframe(s);
+bool hasclosedcrossing(int16_t yaxis) {
+    return yaxis >= ratioaxis && yaxis <= Pin;
+}
 
+ClosedCrossing closedcrossing(const ModelState& s) {
     double v[lastindex + 1];
     for (int i = 0; i <= lastindex; ++i)
         v[i] = s.params[i].value;
@@ -136,10 +138,11 @@ double crossingpoint(ModelState& s) {
         const double xstar = std::pow(atpfo / adpfo, w2) * tenpower(e) *
                              std::pow(tenpower(v[KMadp] - v[KMatp]) * pf / millimolar, w1);
         double rstar = xstar / mgadpi / protadpi * mgatpi * protatpi;
-        if (!(rstar >= ratiofloor)) rstar = ratiofloor; // also catches NaN
-        if (s.yaxis == ATPin) return v[ADPin] * rstar;
-        if (s.yaxis == ADPin) return v[ATPin] / rstar;
-        return rstar;
+        const bool clamped = !(rstar >= ratiofloor); // also catches NaN
+        if (clamped) rstar = ratiofloor;
+        if (s.yaxis == ATPin) return {v[ADPin] * rstar, clamped};
+        if (s.yaxis == ADPin) return {v[ATPin] / rstar, clamped};
+        return {rstar, clamped};
     }
 
     const double x = (protadpi * (mgadpi * (v[ATPin] / v[ADPin])) / mgatpi) / protatpi;
@@ -150,20 +153,25 @@ double crossingpoint(ModelState& s) {
         const double vv = std::pow(bound * x / pf, 1.0 / v[n]);
         const double atpfostar =
             tenpower((molarexponent - (v[pHi] - v[pHo]) * v[n]) / v[n]) * adpfo * x * g * vv;
-        return protatpo * mgatpo * atpfostar;
+        return {protatpo * mgatpo * atpfostar, false};
     }
     if (s.yaxis == ADPout) {
         const double g = std::exp(-faradayterm / v[n]);
         const double vv = std::pow(bound * x / pf, -1.0 / v[n]);
         const double adpfostar =
             tenpower(((v[pHi] - v[pHo]) * v[n] - molarexponent) / v[n]) * atpfo * g * vv / x;
-        return protadpo * mgadpo * adpfostar;
+        return {protadpo * mgadpo * adpfostar, false};
     }
     // Pin
     const double g = std::exp(faradayterm);
     const double pfstar = std::pow(adpfo * x / atpfo, v[n]) * bound *
                           tenpower((v[pHo] - v[pHi]) * v[n] + molarexponent) * x * g;
-    return phosphate * pfstar;
+    return {phosphate * pfstar, false};
+}
+
+double crossingpoint(ModelState& s) {
+    if (!hasclosedcrossing(s.yaxis)) return fixedframe(s);
+    return closedcrossing(s).value;
 }
 
 void autoscale(ModelState& s) {

@@ -12,6 +12,19 @@ constexpr double nocrossing = -1.0;
 // sampled across it, and returns nocrossing (-1).
 double crossingpoint(ModelState& s);
 
+// Whether the crossing of the y-axis quantity has a closed form: the ratio and the five concentrations.
+bool hasclosedcrossing(int16_t yaxis);
+
+// A crossing value from the closed forms, and whether it was raised to the floor of the ratio (1e-10)
+// because the formula gave less or no number.
+struct ClosedCrossing {
+    double value;
+    bool clamped;
+};
+
+// The crossing value of the current y-axis quantity; only for quantities with a closed form.
+ClosedCrossing closedcrossing(const ModelState& s);
+
 // Fits all four axis limits around the crossing. Limits that would not be finite, or would leave an
 // empty range, are not applied: the previous limits stay in place.
 void autoscale(ModelState& s);

@@ -6,6 +6,7 @@
 // applies, so every text written stays readable and finite when read back.
 #include "model/numtext.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -14,8 +15,9 @@
 namespace kelvora {
 namespace {
 
-// Significant digits of the double and single-precision text forms.
+// Significant digits of the double and single-precision text forms; a double needs at most 17.
 constexpr int doubledigits = 15;
+constexpr int maxsignificant = 17;
 constexpr int singledigits = 7;
 
 // Range of decimal exponents (of the leading digit) written in positional notation by the short forms.
@@ -177,6 +179,16 @@ std::string singletext(float x, char sep) {
 
 std::string tickpattern(double x, char sep) {
     return fixedtrimmed(x, tickdecimals, 0, sep);
+}
+
+std::string ticksignificant(double x, int digits, bool exponent, char sep) {
+    digits = std::clamp(digits, 1, maxsignificant);
+    const Decimal d = significant(x, digits);
+    if (!exponent || d.digits == "0") return withsign(d, positional(d, sep, true));
+    Decimal padded = d;
+    padded.digits.resize(static_cast<std::size_t>(digits), '0');
+    std::string body = exponential(padded, sep);
+    return withsign(d, body);
 }
 
 std::string tablepattern(double x, char sep) {

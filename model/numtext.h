@@ -27,6 +27,12 @@ std::string singletext(float x, char sep);
 // even when no decimals remain, as the pattern leaves it (2 -> "2.").
 std::string tickpattern(double x, char sep);
 
+// A tick label for values the tick pattern cannot tell apart: x rounded to digits significant digits
+// (1 to 17). Positional notation drops trailing zeros (-122.700005, 0.5); exponent notation keeps
+// exactly digits digits in the mantissa so that the labels of one axis line up (5.0E-07, 2.5E-06).
+// Zero is "0" in both.
+std::string ticksignificant(double x, int digits, bool exponent, char sep);
+
 // Clipboard pattern "0.###############": at most fifteen decimals of the number rounded to 15 significant
 // digits, trailing zeros dropped; like the tick pattern the bare separator stays (3 -> "3.").
 std::string tablepattern(double x, char sep);

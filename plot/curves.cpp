@@ -38,10 +38,12 @@ void clearvectorstate() {
 // Rows this close to the bottom do not count for visibility: a curve that only enters the plot along
 // the bottom rows is as good as out of view.
 constexpr int visibilitybottomrows = 4;
+// Each curve is two logical pixels wide.
+constexpr int curvewidth = 2;
 // Significant digits of the axis box texts.
 constexpr int16_t axisboxdigits = 5;
 
-bool crosses(int16_t previous, int16_t current, int l, int r) {
+bool crosses(int previous, int current, int l, int r) {
     return (previous < r && current > l) || (current < r && previous > l);
 }
 
@@ -49,19 +51,23 @@ bool crosses(int16_t previous, int16_t current, int l, int r) {
 
 CurveVisibility drawrows(const ModelState& s, const PlotState& ps, Surface& surface) {
     const PotentialTerms terms = prepareterms(s);
-    const int n = ps.plotheight;
-    const int l = leftmargin;
-    const int r = ps.surfacewidth - rightmargin;
+    const DeviceGeometry d = devicegeometry(ps);
+    const int n = d.rows;
+    const int l = d.left;
+    const int r = d.right;
+    const int thickness = d.length(curvewidth);
+    const int onepixel = d.length(1);
+    const int bottomrows = d.length(visibilitybottomrows);
     // With the ratio on the y axis and the plot starting at 0, the curves run out along the bottom row.
     const bool bottomrule = s.ymin + ps.yshift == 0.0 && s.yaxis == ratioaxis;
 
     CurveVisibility seen;
-    int16_t pa0 = 0; // columns of the previous drawn row
-    int16_t pb0 = 0;
+    int pa0 = 0; // columns of the previous drawn row
+    int pb0 = 0;
     bool haveprevious = false;
     for (int i = 0; i < n; ++i) {
-        const int row = topmargin + i;
-        const double y = rowvalue(s, ps, i);
+        const int row = d.top + i;
+        const double y = rowvalue(s, ps, n, i);
         // Rows at or below zero are not computed; rows whose potentials cannot be computed are treated
         // the same way. Neither moves the curves' previous points. The row is painted up to and
         // including column R - 1, so that no pixel of an earlier picture survives inside the plot.
@@ -76,8 +82,8 @@ CurveVisibility drawrows(const ModelState& s, const PlotState& ps, Surface& surf
             continue;
         }
 
-        const int16_t pa = offsetcolumn(valueoffset(s, ps, e.ant));
-        const int16_t pb = offsetcolumn(valueoffset(s, ps, e.atpase));
+        const int pa = offsetcolumn(d, valueoffset(s, ps, d, e.ant));
+        const int pb = offsetcolumn(d, valueoffset(s, ps, d, e.atpase));
 
         surface.line(l, row, pa, row, plotcolours::leftzone);
         if (pa < pb) {
@@ -88,13 +94,14 @@ CurveVisibility drawrows(const ModelState& s, const PlotState& ps, Surface& surf
             surface.line(pa, row, r, row, plotcolours::rightzone);
         }
 
-        // Each curve two pixels wide, joined to the previous drawn row.
+        // Each curve joined to the previous drawn row, as wide as two logical pixels.
         if (haveprevious) {
-            surface.line(pa0, row - 1, pa, row, ps.antcolour);
-            surface.line(pa0 + 1, row - 1, pa + 1, row, ps.antcolour);
-            surface.line(pb0, row - 1, pb, row, ps.atpasecolour);
-            surface.line(pb0 + 1, row - 1, pb + 1, row, ps.atpasecolour);
-            if (i < n - visibilitybottomrows) {
+            // The synthase's curve is drawn last: where the two meet, it lies on top.
+            for (int k = 0; k < thickness; ++k)
+                surface.line(pa0 + k, row - 1, pa + k, row, ps.antcolour);
+            for (int k = 0; k < thickness; ++k)
+                surface.line(pb0 + k, row - 1, pb + k, row, ps.atpasecolour);
+            if (i < n - bottomrows) {
                 if (crosses(pa0, pa, l, r)) seen.ant = true;
                 if (crosses(pb0, pb, l, r)) seen.atpase = true;
             }
@@ -102,14 +109,14 @@ CurveVisibility drawrows(const ModelState& s, const PlotState& ps, Surface& surf
 
         if (i == n - 1) {
             if (bottomrule) {
-                surface.line(l, row, pa + 1, row, ps.antcolour);
-                surface.line(pb - 1, row, r, row, ps.atpasecolour);
+                surface.line(l, row, pa + onepixel, row, ps.antcolour);
+                surface.line(pb - onepixel, row, r, row, ps.atpasecolour);
             } else {
                 // The end pixels that the last segments leave out.
-                surface.pset(pa, row, ps.antcolour);
-                surface.pset(pa + 1, row, ps.antcolour);
-                surface.pset(pb, row, ps.atpasecolour);
-                surface.pset(pb + 1, row, ps.atpasecolour);
+                for (int k = 0; k < thickness; ++k)
+                    surface.pset(pa + k, row, ps.antcolour);
+                for (int k = 0; k < thickness; ++k)
+                    surface.pset(pb + k, row, ps.atpasecolour);
             }
         }
 
@@ -121,13 +128,14 @@ CurveVisibility drawrows(const ModelState& s, const PlotState& ps, Surface& surf
 }
 
 void drawmarker(const PlotState& ps, Surface& surface, int16_t x, int16_t y) {
+    // Strokes one logical pixel wide, whole logical pixels long, both end pixels included.
+    const DeviceGeometry d = devicegeometry(ps);
     const int s = ps.markersize;
-    // Strokes include both end pixels; line() leaves out its last point, hence the + 1.
     auto vertical = [&](int column, int top, int bottom, Colour c) {
-        surface.line(column, top, column, bottom + 1, c);
+        surface.fillrect(d.at(column), d.at(top), d.length(1), d.at(bottom + 1) - d.at(top), c);
     };
     auto horizontal = [&](int row, int left, int right, Colour c) {
-        surface.line(left, row, right + 1, row, c);
+        surface.fillrect(d.at(left), d.at(row), d.at(right + 1) - d.at(left), d.length(1), c);
     };
 
     for (int column : {x - 1, x + 1, int{x}})

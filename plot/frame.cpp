@@ -3,27 +3,27 @@
 
 namespace kelvora {
 
+namespace {
+constexpr int axiswidth = 2; // both axes are two logical pixels wide
+} // namespace
+
 void drawframe(const PlotState& ps, Surface& surface) {
-    const int width = ps.surfacewidth;
-    const int height = ps.surfaceheight;
-    const int b = height - bottommargin; // row of the x axis: topmargin + N
-    const int r = width - rightmargin;   // first column right of the plot area
+    const DeviceGeometry d = devicegeometry(ps);
+    const int axis = d.length(axiswidth);
+    const int onepixel = d.length(1);
 
-    for (int y = topmargin + ps.plotheight; y <= height; ++y)
-        surface.line(0, y, width, y, ps.backcolour);
-    for (int y = 0; y <= topmargin - 1; ++y)
-        surface.line(0, y, width, y, ps.backcolour);
-    // The first column of the plot area is painted over too: the y axis stands there.
-    for (int x = 0; x <= leftmargin; ++x)
-        surface.line(x, 0, x, height - 1, ps.backcolour);
-    for (int x = r; x <= width; ++x)
-        surface.line(x, 0, x, height - 1, ps.backcolour);
+    // Below the plot area from the x axis row down, above it, left of it up to and including its first
+    // column (the y axis stands there), and right of it.
+    surface.fillrect(0, d.bottom, d.width, d.height - d.bottom, ps.backcolour);
+    surface.fillrect(0, 0, d.width, d.top, ps.backcolour);
+    surface.fillrect(0, 0, d.left + onepixel, d.height, ps.backcolour);
+    surface.fillrect(d.right, 0, d.width - d.right, d.height, ps.backcolour);
 
-    // Both axes two pixels wide, meeting at the bottom-left corner.
-    surface.line(leftmargin, topmargin, leftmargin, b + 1, ps.axiscolour);
-    surface.line(leftmargin - 1, topmargin, leftmargin - 1, b + 1, ps.axiscolour);
-    surface.line(leftmargin - 1, b, r, b, ps.axiscolour);
-    surface.line(leftmargin - 1, b + 1, r, b + 1, ps.axiscolour);
+    // Both axes meet at the bottom-left corner: the y axis on the plot area's first column and the one
+    // before it, the x axis on the row below the last computed row and the one after it.
+    const int axisleft = d.left + onepixel - axis;
+    surface.fillrect(axisleft, d.top, axis, d.bottom + axis - d.top, ps.axiscolour);
+    surface.fillrect(axisleft, d.bottom, d.right - axisleft, axis, ps.axiscolour);
 }
 
 } // namespace kelvora

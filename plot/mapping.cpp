@@ -5,26 +5,28 @@
 
 namespace kelvora {
 
-double rowvalue(const ModelState& s, const PlotState& ps, int i) {
-    const double n = ps.plotheight;
-    return (s.ymax - s.ymin) * (n - i) / n + s.ymin + ps.yshift;
+double rowvalue(const ModelState& s, const PlotState& ps, int n, int i) {
+    const double rows = n;
+    return (s.ymax - s.ymin) * (rows - i) / rows + s.ymin + ps.yshift;
 }
 
-double valueoffset(const ModelState& s, const PlotState& ps, double e) {
-    double p = (e + ps.xshift - s.xmin) / (s.xmax - s.xmin) * ps.plotwidth;
-    if (p > columnclamp) p = columnclamp;
-    if (p < -columnclamp) p = -columnclamp;
+double valueoffset(const ModelState& s, const PlotState& ps, const DeviceGeometry& d, double e) {
+    const double limit = columnclamp * d.scale;
+    double p = (e + ps.xshift - s.xmin) / (s.xmax - s.xmin) * d.plotwidth;
+    if (p > limit) p = limit;
+    if (p < -limit) p = -limit;
     return p;
 }
 
-int16_t offsetcolumn(double p) {
-    // NaN counts as 0; anything else is clamped again, so the conversion below is always defined and the
-    // column fits 16 bits. Truncation corrected downward is the floor, without a library call per row.
-    if (std::isnan(p)) return leftmargin;
-    const double c = std::clamp(p, -columnclamp, columnclamp);
+int offsetcolumn(const DeviceGeometry& d, double p) {
+    // NaN counts as 0; anything else is clamped again, so the conversion below is always defined.
+    // Truncation corrected downward is the floor, without a library call per row.
+    if (std::isnan(p)) return d.left;
+    const double limit = columnclamp * d.scale;
+    const double c = std::clamp(p, -limit, limit);
     int whole = static_cast<int>(c);
     if (whole > c) --whole;
-    return static_cast<int16_t>(leftmargin + whole);
+    return d.left + whole;
 }
 
 double pixeltox(const ModelState& s, const PlotState& ps, double X) {

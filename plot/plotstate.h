@@ -21,7 +21,7 @@ constexpr int16_t defaultmarkersize = 5;
 constexpr int defaultsurfacewidth = 551;
 constexpr int defaultsurfaceheight = 305;
 
-// Surface sides are 16-bit pixel counts.
+// Surface sides are 16-bit pixel counts, in logical pixels and in device pixels alike.
 constexpr int largestsurfaceside = 32767;
 
 namespace plotcolours {
@@ -42,11 +42,15 @@ inline constexpr Colour rightzone{128, 128, 128};  // right of both curves
 } // namespace plotcolours
 
 struct PlotState {
-    // Geometry, set once by initplotstate.
+    // Geometry in logical pixels, set once by initplotstate: what the mouse, the pan and zoom and the
+    // clipboard table work in, whatever the density of the surface the plot is drawn on.
     int16_t surfacewidth = 0;
     int16_t surfaceheight = 0;
     int16_t plotwidth = 0;  // W: surfacewidth - leftmargin - rightmargin
-    int16_t plotheight = 0; // N: surfaceheight - topmargin - bottommargin, the rows per redraw
+    int16_t plotheight = 0; // N: surfaceheight - topmargin - bottommargin, the rows of the table
+    // Device pixels per logical pixel of the surface drawn on: 1 for the window on an ordinary screen
+    // and the default export, 2 on a HiDPI screen, K for an export at K times the density.
+    double scale = 1.0;
 
     Colour antcolour = plotcolours::ant;
     Colour atpasecolour = plotcolours::atpase;
@@ -73,9 +77,35 @@ struct PlotState {
     int16_t settingboxes = 0; // the axis boxes are being written by the program
 };
 
-// Start-up setting of the plot: geometry from the surface size in pixels (each side clamped to
-// 0 ... largestsurfaceside), the six colours with the given background, the marker size; the pan
-// offsets and every mouse flag cleared.
-void initplotstate(PlotState& ps, int width, int height, Colour background = plotcolours::background);
+// Start-up setting of the plot: geometry from the surface size in logical pixels (each side clamped to
+// 0 ... largestsurfaceside), the six colours with the given background, the marker size, the scale
+// (a scale that is not a usable number counts as 1); the pan offsets and every mouse flag cleared.
+void initplotstate(PlotState& ps, int width, int height, Colour background = plotcolours::background,
+                   double scale = 1.0);
+
+// The surface side in device pixels for a side of logical pixels: enough device pixels to cover it.
+int devicepixels(int logical, double scale);
+
+// The plot's geometry in the device pixels of the surface it is drawn on. The picture is the same
+// figure at every scale: margins, axes, tick marks and the marker are the logical ones scaled, while
+// the rows, the curves and the text use every device pixel (a scale of 2 computes twice the rows). At
+// scale 1 it is the logical geometry itself.
+struct DeviceGeometry {
+    double scale = 1.0;
+    int width = 0; // surface
+    int height = 0;
+    int left = 0;      // first column of the plot area, where the y axis stands
+    int top = 0;       // first row of the plot area
+    int right = 0;     // first column right of the plot area
+    int bottom = 0;    // row of the x axis, just below the last computed row
+    int plotwidth = 0; // W
+    int rows = 0;      // N: the rows computed per redraw
+
+    // A logical position in device pixels (exact for a whole scale).
+    int at(double logical) const;
+    // A logical length (a line width, a tick mark, a gap) in whole device pixels, at least one.
+    int length(double logical) const;
+};
+DeviceGeometry devicegeometry(const PlotState& ps);
 
 } // namespace kelvora

@@ -1,5 +1,7 @@
 #include "plot/qimagesurface.h"
 
+#include "model/rounding.h"
+
 #include <QPainter>
 #include <QString>
 
@@ -12,9 +14,9 @@
 namespace kelvora {
 namespace {
 
-QFont plotfont() {
+QFont plotfont(double scale) {
     QFont font(QString::fromLatin1(plotfontfamily));
-    font.setPixelSize(plotfontpixels);
+    font.setPixelSize(std::max(1, roundeven32(plotfontpixels * scale)));
     // Labels in pure black: no antialiasing, like the lines.
     font.setStyleStrategy(QFont::NoAntialias);
     font.setHintingPreference(QFont::PreferFullHinting);
@@ -58,21 +60,19 @@ QString qtext(const std::string& text) {
 
 } // namespace
 
-QImageSurface::QImageSurface(int width, int height)
-    : image_(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32), font_(plotfont()),
+QImageSurface::QImageSurface(int width, int height, double scale)
+    : image_(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32), font_(plotfont(scale)),
       metrics_(font_, &image_), textheight_(metrics_.height()), w_(image_.width()), h_(image_.height()),
       stride_(image_.bytesPerLine()) {
     image_.fill(Qt::black);
 }
 
 void QImageSurface::fill(Colour c) {
-    pending_.active = false; // covered by the fill anyway
     image_.fill(QColor(c.r, c.g, c.b));
     handedout_ = true; // the fill may have detached the pixels
 }
 
 uchar* QImageSurface::writable() {
-    flush();
     if (handedout_) {
         bits_ = image_.bits(); // detaches the image if a copy of it is still alive
         handedout_ = false;
@@ -84,26 +84,9 @@ void QImageSurface::hspan(uchar* bits, int y, int x1, int x2, uint32_t pixel) {
     fill32(reinterpret_cast<uint32_t*>(bits + y * stride_) + x1, static_cast<size_t>(x2 - x1 + 1), pixel);
 }
 
-void QImageSurface::vspan(int x, int y1, int y2, uint32_t pixel) {
-    // Columns side by side with the same rows and colour (the margins) are gathered into one block and
-    // filled row by row: far fewer cache lines and pages touched than column by column.
-    Block& b = pending_;
-    if (b.active && b.pixel == pixel && b.y1 == y1 && b.y2 == y2 && b.x2 + 1 == x) {
-        b.x2 = x;
-        return;
-    }
-    flush();
-    b = Block{true, x, x, y1, y2, pixel};
-}
-
-void QImageSurface::flush() const {
-    Block& b = pending_;
-    if (!b.active) return;
-    b.active = false;
-    uchar* bits = image_.bits(); // not through writable(): flush() runs inside image(), which is const
-    for (int y = b.y1; y <= b.y2; ++y)
-        fill32(reinterpret_cast<uint32_t*>(bits + y * stride_) + b.x1, static_cast<size_t>(b.x2 - b.x1 + 1),
-               b.pixel);
+void QImageSurface::vspan(uchar* bits, int x, int y1, int y2, uint32_t pixel) {
+    for (int y = y1; y <= y2; ++y)
+        reinterpret_cast<uint32_t*>(bits + y * stride_)[x] = pixel;
 }
 
 void QImageSurface::hrun(uchar* bits, int64_t y, int64_t xa, int64_t xb, uint32_t pixel) {
@@ -129,7 +112,7 @@ void QImageSurface::line(int x1, int y1, int x2, int y2, Colour c) {
     }
     if (dx == 0) {
         if (x1 >= 0 && x1 < w && cliprun(lo, hi, y1, y2 - sign(dy), h))
-            vspan(x1, static_cast<int>(lo), static_cast<int>(hi), pixel);
+            vspan(writable(), x1, static_cast<int>(lo), static_cast<int>(hi), pixel);
         return;
     }
 
@@ -203,6 +186,17 @@ void QImageSurface::line(int x1, int y1, int x2, int y2, Colour c) {
 void QImageSurface::pset(int x, int y, Colour c) {
     if (x < 0 || y < 0 || x >= w_ || y >= h_) return;
     reinterpret_cast<uint32_t*>(writable() + y * stride_)[x] = c.argb();
+}
+
+void QImageSurface::fillrect(int x, int y, int w, int h, Colour c) {
+    int64_t xlo, xhi, ylo, yhi;
+    if (w <= 0 || h <= 0) return;
+    if (!cliprun(xlo, xhi, x, int64_t{x} + w - 1, w_) || !cliprun(ylo, yhi, y, int64_t{y} + h - 1, h_))
+        return;
+    uchar* bits = writable();
+    const uint32_t pixel = c.argb();
+    for (int64_t row = ylo; row <= yhi; ++row)
+        hspan(bits, static_cast<int>(row), static_cast<int>(xlo), static_cast<int>(xhi), pixel);
 }
 
 double QImageSurface::textwidth(const std::string& text) const {

@@ -20,20 +20,22 @@ inline constexpr const char* plotfontfamily = "DejaVu Sans";
 constexpr int plotfontpixels = 11;
 
 // A 32-bit RGB image with the exact pixel rules of Surface: lines rasterised here (not by QPainter,
-// whose lines follow other rules), horizontal and vertical runs written straight into the scanlines.
+// whose lines follow other rules), horizontal runs and rectangles written straight into the scanlines.
 // Text is drawn by QPainter in black, without antialiasing, so every pixel has a plot colour or black.
 // The plot prints the same few labels on every redraw, so each text is rendered once and its pixels
 // kept; printing it again copies them, which gives the very same pixels as drawing it again.
-// Needs a QGuiApplication (any platform, "offscreen" included) for the font.
+// The labels are set at scale times the plot's font size, for a plot drawn at scale device pixels per
+// logical pixel. Needs a QGuiApplication (any platform, "offscreen" included) for the font.
 class QImageSurface final : public Surface {
   public:
-    QImageSurface(int width, int height);
+    QImageSurface(int width, int height, double scale = 1.0);
 
     int width() const override { return w_; }
     int height() const override { return h_; }
 
     void line(int x1, int y1, int x2, int y2, Colour c) override;
     void pset(int x, int y, Colour c) override;
+    void fillrect(int x, int y, int w, int h, Colour c) override;
 
     double textwidth(const std::string& text) const override;
     double textheight(const std::string& text) const override;
@@ -48,7 +50,6 @@ class QImageSurface final : public Surface {
     // The picture drawn so far. The copy shares the pixels until the surface draws again; drawing
     // then leaves the copy as it was.
     QImage image() const {
-        flush();
         handedout_ = true;
         return image_;
     }
@@ -62,25 +63,15 @@ class QImageSurface final : public Surface {
     };
     const std::vector<TextPixel>& rendered(const std::string& text);
 
-    // The pixels, ready to be written: pending runs filled, the image not shared with a copy.
+    // The pixels, ready to be written: the image not shared with a copy.
     uchar* writable();
     // A horizontal run between two pixels, both included, in either order, clipped here.
     void hrun(uchar* bits, int64_t y, int64_t xa, int64_t xb, uint32_t pixel);
     // Runs already clipped, first <= last.
     void hspan(uchar* bits, int y, int x1, int x2, uint32_t pixel);
-    void vspan(int x, int y1, int y2, uint32_t pixel);
-
-    // Vertical runs waiting to be filled as one block; every other drawing, and reading the image,
-    // fills them first, so the result is always that of drawing each run at once.
-    struct Block {
-        bool active = false;
-        int x1 = 0, x2 = 0, y1 = 0, y2 = 0;
-        uint32_t pixel = 0;
-    };
-    void flush() const;
+    void vspan(uchar* bits, int x, int y1, int y2, uint32_t pixel);
 
     mutable QImage image_;
-    mutable Block pending_;
     // The pixels are only reached through image(); until it hands out a copy, the address of the
     // unshared pixels stays valid and writing needs no check.
     mutable bool handedout_ = true;

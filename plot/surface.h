@@ -31,6 +31,9 @@ struct Colour {
 //
 // pset(x, y, c) sets one pixel (nothing when outside the surface).
 //
+// fillrect(x, y, w, h, c) sets the pixels of columns x ... x + w - 1 and rows y ... y + h - 1 (nothing
+// when w or h is not positive; the part outside the surface is skipped): margins, axes, tick marks.
+//
 // textwidth and textheight measure a text in the surface's font, in pixels, unrounded; callers round
 // them half to even where whole pixels are needed. print(x, y, text) draws a text (UTF-8) in the
 // surface's text colour with the top-left corner of its measured box at (x, y).
@@ -43,6 +46,7 @@ class Surface {
 
     virtual void line(int x1, int y1, int x2, int y2, Colour c) = 0;
     virtual void pset(int x, int y, Colour c) = 0;
+    virtual void fillrect(int x, int y, int w, int h, Colour c) = 0;
 
     virtual double textwidth(const std::string& text) const = 0;
     virtual double textheight(const std::string& text) const = 0;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <set>
 
 namespace kelvora {
 namespace {
@@ -28,10 +29,16 @@ constexpr double labelscale = 100000.0;
 constexpr double yroundfrom = 0.001;
 constexpr double xroundfrom = 0.0001;
 
-// Tick geometry, in pixels.
+// Tick geometry, in logical pixels.
 constexpr int ytickleft = 5;   // y tick marks run from leftmargin - 5 to the axis
 constexpr int ylabelgap = 10;  // y labels end 10 pixels left of the axis
 constexpr int xticklength = 6; // x tick marks hang 6 pixels below the axis
+constexpr int tickwidth = 2;   // every tick mark is two pixels wide
+
+// Where the fallback labels switch to exponent notation, as the program's other number texts do.
+constexpr double smallestpositional = 1e-4;
+constexpr double largestpositional = 1e15;
+constexpr int maxsignificant = 17; // enough for any two different doubles
 
 const char* const xunit = " mV";
 
@@ -59,37 +66,79 @@ int roundedpixel(double x) {
     return roundeven32(x);
 }
 
+bool alldistinct(const std::vector<std::string>& labels) {
+    return std::set<std::string>(labels.begin(), labels.end()).size() == labels.size();
+}
+
+// A label's start moved so that a text extent wide lies inside 0 ... limit where it can.
+int shiftedinside(int start, int extent, int limit) {
+    return std::max(0, std::min(start, limit - extent));
+}
+
+// The y labels of one redraw: each split at its first separator into the whole part and the fraction
+// part (separator included), printed so that the separators of all labels stand in one column.
+struct YLabel {
+    std::string whole;
+    std::string fraction;
+    int wholewidth = 0;
+};
+
+struct YLabels {
+    std::vector<YLabel> labels;
+    int separatorcolumn = 0;
+    bool fit = true; // every label starts inside the surface
+};
+
+YLabels layoutylabels(const std::vector<std::string>& texts, const DeviceGeometry& d,
+                      const Surface& surface) {
+    YLabels out;
+    // The widest fraction part, separator included: a label without decimals still counts the width of
+    // its bare separator, as the pattern leaves one.
+    int fw = 0;
+    for (const std::string& text : texts) {
+        const auto at = separatorat(text);
+        if (at != std::string::npos) fw = std::max(fw, roundedpixel(surface.textwidth(text.substr(at))));
+    }
+    out.separatorcolumn = d.left - d.length(ylabelgap) - fw;
+    for (const std::string& text : texts) {
+        YLabel label;
+        const auto at = separatorat(text);
+        label.whole = text.substr(0, at);
+        if (at != std::string::npos && text.size() > at + 1) label.fraction = text.substr(at);
+        label.wholewidth = roundedpixel(surface.textwidth(label.whole));
+        if (out.separatorcolumn - label.wholewidth < 0) out.fit = false;
+        out.labels.push_back(std::move(label));
+    }
+    return out;
+}
+
 void drawyticks(const ModelState& s, const PlotState& ps, Surface& surface, char sep) {
     const std::optional<double> step = tickstep(s.ymax - s.ymin);
     if (!step) return;
     const std::vector<double> ticks = tickvalues(s.ymin + ps.yshift, s.ymax + ps.yshift, *step);
+    const DeviceGeometry d = devicegeometry(ps);
 
-    // First pass: the widest fraction part (separator included), so that all separators share a column.
-    int fw = 0;
-    for (double v : ticks) {
-        const std::string text = yticklabel(v, sep);
-        const auto at = separatorat(text);
-        if (at == std::string::npos) continue;
-        fw = std::max(fw, roundedpixel(surface.textwidth(text.substr(at))));
-    }
+    std::vector<std::string> texts;
+    for (double v : ticks)
+        texts.push_back(yticklabel(v, sep));
+    YLabels layout = layoutylabels(texts, d, surface);
+    if (!alldistinct(texts) || !layout.fit) layout = layoutylabels(distinctlabels(ticks, sep), d, surface);
 
-    const double n = ps.plotheight;
-    for (double v : ticks) {
-        const std::string text = yticklabel(v, sep);
-        const auto at = separatorat(text);
-        const std::string whole = text.substr(0, at);
-        std::string fraction = at == std::string::npos ? std::string() : text.substr(at);
-        if (fraction.size() == 1) fraction.clear(); // a bare separator is not printed
+    const double n = d.rows;
+    for (std::size_t k = 0; k < ticks.size(); ++k) {
+        const double v = ticks[k];
+        const YLabel& label = layout.labels[k];
+        const int yp = pixelat(d.top, n - n * (v - s.ymin - ps.yshift) / (s.ymax - s.ymin));
+        const int markleft = d.left - d.length(ytickleft);
+        surface.fillrect(markleft, yp, d.left - markleft, d.length(tickwidth), ps.axiscolour);
 
-        const int yp = pixelat(topmargin, n - n * (v - s.ymin - ps.yshift) / (s.ymax - s.ymin));
-        surface.line(leftmargin - ytickleft, yp, leftmargin, yp, ps.axiscolour);
-        surface.line(leftmargin - ytickleft, yp + 1, leftmargin, yp + 1, ps.axiscolour);
-
-        const int wi = roundedpixel(surface.textwidth(whole));
-        const int separatorcolumn = leftmargin - ylabelgap - fw;
-        const int top = roundedpixel(yp - surface.textheight(text) / 2.0);
-        surface.print(separatorcolumn - wi, top, whole);
-        if (!fraction.empty()) surface.print(separatorcolumn, top, fraction);
+        const int height = roundedpixel(surface.textheight(label.whole + label.fraction));
+        const int top = shiftedinside(
+            roundedpixel(yp - surface.textheight(label.whole + label.fraction) / 2.0), height, d.height);
+        // A label still too wide starts at the surface's edge rather than lose its first digits.
+        const int wholeleft = std::max(layout.separatorcolumn - label.wholewidth, 0);
+        surface.print(wholeleft, top, label.whole);
+        if (!label.fraction.empty()) surface.print(wholeleft + label.wholewidth, top, label.fraction);
     }
 }
 
@@ -97,16 +146,41 @@ void drawxticks(const ModelState& s, const PlotState& ps, Surface& surface, char
     const std::optional<double> step = tickstep(s.xmax - s.xmin);
     if (!step) return;
     const std::vector<double> ticks = tickvalues(s.xmin - ps.xshift, s.xmax - ps.xshift, *step);
+    const DeviceGeometry d = devicegeometry(ps);
+    const int onepixel = d.length(1);
+    const int marklength = d.length(xticklength);
 
-    const int b = ps.surfaceheight - bottommargin;
-    const double w = ps.plotwidth;
-    for (double v : ticks) {
-        const std::string text = xticklabel(v, sep);
-        const int tw = roundedpixel(surface.textwidth(text));
-        const int xp = pixelat(leftmargin, w * (v - s.xmin + ps.xshift) / (s.xmax - s.xmin));
-        surface.line(xp, b, xp, b + xticklength, ps.axiscolour);
-        surface.line(xp - 1, b, xp - 1, b + xticklength, ps.axiscolour);
-        surface.print(roundedpixel(xp - tw / 2.0 - 1.0), b + xticklength, text);
+    std::vector<int> columns;
+    for (double v : ticks)
+        columns.push_back(pixelat(d.left, d.plotwidth * (v - s.xmin + ps.xshift) / (s.xmax - s.xmin)));
+    // Each label centred under its mark.
+    const auto placelabels = [&](const std::vector<std::string>& texts, std::vector<int>& lefts) {
+        bool fit = true;
+        lefts.clear();
+        for (std::size_t k = 0; k < texts.size(); ++k) {
+            const int tw = roundedpixel(surface.textwidth(texts[k]));
+            const int left = roundedpixel(columns[k] - tw / 2.0 - onepixel);
+            if (left < 0 || left + tw > d.width) fit = false;
+            lefts.push_back(left);
+        }
+        return fit;
+    };
+
+    std::vector<std::string> texts;
+    for (double v : ticks)
+        texts.push_back(xticklabel(v, sep));
+    std::vector<int> lefts;
+    if (!placelabels(texts, lefts) || !alldistinct(texts)) {
+        texts = distinctlabels(ticks, sep);
+        for (std::string& text : texts)
+            text += xunit;
+        placelabels(texts, lefts);
+    }
+
+    for (std::size_t k = 0; k < ticks.size(); ++k) {
+        surface.fillrect(columns[k] - onepixel, d.bottom, d.length(tickwidth), marklength, ps.axiscolour);
+        const int tw = roundedpixel(surface.textwidth(texts[k]));
+        surface.print(shiftedinside(lefts[k], tw, d.width), d.bottom + marklength, texts[k]);
     }
 }
 
@@ -153,6 +227,21 @@ std::string yticklabel(double v, char sep) {
     double label = v;
     if (label > yroundfrom) label = roundlabel(label);
     return tickpattern(label, sep);
+}
+
+std::vector<std::string> distinctlabels(const std::vector<double>& ticks, char sep) {
+    double largest = 0.0;
+    for (double v : ticks)
+        largest = std::max(largest, std::fabs(v));
+    const bool exponent = largest > 0.0 && (largest < smallestpositional || largest >= largestpositional);
+    std::vector<std::string> labels;
+    for (int digits = 1; digits <= maxsignificant; ++digits) {
+        labels.clear();
+        for (double v : ticks)
+            labels.push_back(ticksignificant(v, digits, exponent, sep));
+        if (alldistinct(labels)) break;
+    }
+    return labels;
 }
 
 std::string xticklabel(double v, char sep) {

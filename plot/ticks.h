@@ -22,4 +22,10 @@ std::vector<double> tickvalues(double lo, double hi, double step);
 std::string yticklabel(double v, char decimalsep);
 std::string xticklabel(double v, char decimalsep);
 
+// Labels for ticks that the pattern above writes alike (0.0000001 and 0.0000002 both read "0") or too
+// wide for the surface: every value with the fewest significant digits that tell all of them apart, in
+// exponent notation when the largest magnitude is below 1E-04 or from 1E+15 (where the program's other
+// number texts switch too), otherwise positional.
+std::vector<std::string> distinctlabels(const std::vector<double>& ticks, char decimalsep);
+
 } // namespace kelvora

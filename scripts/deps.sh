@@ -6,7 +6,7 @@ packages=(
     build-essential cmake g++ pkg-config
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-dejavu-core
+    fonts-dejavu-core fonts-dejavu-extra
     xvfb xauth xdotool xclip x11-utils python3-xlib
 )
 if [ "${KELVORA_FUZZ:-}" = 1 ]; then packages+=(clang libclang-rt-14-dev); fi

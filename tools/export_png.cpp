@@ -2,6 +2,8 @@
 
 #include <QGuiApplication>
 #include <QString>
+#include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <iostream>
 
@@ -26,8 +28,17 @@ void quietqt(QtMsgType type, const QMessageLogContext&, const QString& message) 
 
 } // namespace
 
+bool parsescale(std::string_view text, int& scale) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) return false;
+    if (value < 1 || value > largestpngscale) return false;
+    scale = value;
+    return true;
+}
+
 void pnghelp() {
-    std::cout << "Usage: kelvora-export png OUT.png [--config FILE] [--auto] [--size WxH]\n"
+    std::cout << "Usage: kelvora-export png OUT.png [--config FILE] [--auto] [--size WxH] [--scale K]\n"
                  "\n"
                  "Writes the plot exactly as the window's plot surface shows it for the state the\n"
                  "window starts with from the same configuration file: the colour zones, both\n"
@@ -36,25 +47,52 @@ void pnghelp() {
                  "device, a pipe, a folder or the configuration file of that name is refused.\n"
                  "\n"
                  "Options:\n"
-              << commonoptionshelp() << "  --help          show this help\n";
+              << commonoptionshelp()
+              << "  --scale K       the same figure at K times the pixel density, K from 1 to "
+              << largestpngscale
+              << "\n"
+                 "                  (default 1): lines, text and margins scaled, K times the rows\n"
+                 "                  computed; the image is K times --size a side\n"
+                 "  --help          show this help\n";
 }
 
-QImage renderplot(const ModelState& state, int width, int height, bool automatic, char decimalsep) {
+QImage renderplot(const ModelState& state, int width, int height, bool automatic, char decimalsep,
+                  int scale) {
     ModelState s = state;
     PlotState ps;
-    initplotstate(ps, width, height);
-    QImageSurface surface(width, height);
+    initplotstate(ps, width, height, plotcolours::background, scale);
+    QImageSurface surface(devicepixels(width, scale), devicepixels(height, scale), scale);
     // Switching the toggle on redraws with fastdraw(1) while the toggle is checked; start-up redraws
     // with fastdraw(0).
     fastdraw(automatic ? 1 : 0, automatic, s, ps, surface, decimalsep);
-    return surface.image();
+    QImage picture = surface.image();
+    // The density goes into the file too, so that the picture prints at the size of the plain one.
+    if (scale > 1) {
+        picture.setDotsPerMeterX(picture.dotsPerMeterX() * scale);
+        picture.setDotsPerMeterY(picture.dotsPerMeterY() * scale);
+    }
+    return picture;
 }
 
 int runpng(const std::vector<std::string>& args) {
     ExportOptions options;
     std::string out;
+    int scale = 1;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string message;
+        bool missing = false;
+        if (const auto value = optionvalue(args, i, "--scale", missing)) {
+            if (!parsescale(*value, scale)) {
+                std::cerr << "kelvora-export png: --scale wants a whole number from 1 to " << largestpngscale
+                          << ", not '" << *value << "'\n";
+                return exitbadusage;
+            }
+            continue;
+        }
+        if (missing) {
+            std::cerr << "kelvora-export png: --scale wants a value\n";
+            return exitbadusage;
+        }
         const OptionResult common = parsecommonoption(args, i, options, message);
         if (common == OptionResult::taken) continue;
         if (common == OptionResult::bad) {
@@ -78,6 +116,12 @@ int runpng(const std::vector<std::string>& args) {
     }
     if (out.empty()) {
         std::cerr << "kelvora-export png: the output file OUT.png is missing\n";
+        return exitbadusage;
+    }
+    if (int64_t{options.surfacewidth} * scale > largestsurfaceside ||
+        int64_t{options.surfaceheight} * scale > largestsurfaceside) {
+        std::cerr << "kelvora-export png: --size " << options.surfacewidth << "x" << options.surfaceheight
+                  << " at --scale " << scale << " is more than " << largestsurfaceside << " pixels a side\n";
         return exitbadusage;
     }
 
@@ -105,10 +149,10 @@ int runpng(const std::vector<std::string>& args) {
     QGuiApplication app(argc, argv);
 
     const QImage picture =
-        renderplot(s, options.surfacewidth, options.surfaceheight, automatic, systemseparator());
+        renderplot(s, options.surfacewidth, options.surfaceheight, automatic, systemseparator(), scale);
     if (picture.isNull()) {
-        std::cerr << "kelvora-export png: not enough memory for a picture of " << options.surfacewidth << "x"
-                  << options.surfaceheight << " pixels\n";
+        std::cerr << "kelvora-export png: not enough memory for a picture of " << options.surfacewidth * scale
+                  << "x" << options.surfaceheight * scale << " pixels\n";
         return exitfailure;
     }
 

@@ -18,12 +18,7 @@ void tablehelp() {
                  "one the window starts with from the same configuration file.\n"
                  "\n"
                  "Options:\n"
-              << commonoptionshelp()
-              << "  --decimal point|comma\n"
-                 "                  write every number with a decimal point or a decimal comma, as\n"
-                 "                  the check boxes \"use Point\" and \"use Comma\" do; without it the\n"
-                 "                  system's decimal separator is used\n"
-                 "  --help          show this help\n";
+              << commonoptionshelp() << decimaloptionhelp() << "  --help          show this help\n";
 }
 
 int runtable(const std::vector<std::string>& args) {
@@ -41,20 +36,10 @@ int runtable(const std::vector<std::string>& args) {
             tablehelp();
             return exitok;
         }
-        bool missing = false;
-        if (auto value = optionvalue(args, i, "--decimal", missing)) {
-            if (*value == "point") {
-                choice = SeparatorChoice::point;
-            } else if (*value == "comma") {
-                choice = SeparatorChoice::comma;
-            } else {
-                std::cerr << "kelvora-export table: --decimal wants point or comma, not '" << *value << "'\n";
-                return exitbadusage;
-            }
-            continue;
-        }
-        if (missing) {
-            std::cerr << "kelvora-export table: --decimal needs point or comma\n";
+        const OptionResult decimal = parsedecimaloption(args, i, choice, message);
+        if (decimal == OptionResult::taken) continue;
+        if (decimal == OptionResult::bad) {
+            std::cerr << "kelvora-export table: " << message << "\n";
             return exitbadusage;
         }
         std::cerr << "kelvora-export table: unknown argument '" << args[i]

@@ -19,12 +19,16 @@ std::string sizerange() {
 
 } // namespace
 
+std::string configoptionhelp() {
+    return "  --config FILE   read the settings from FILE (default: Kelvora.ini in the current\n"
+           "                  directory); no such file means the built-in defaults. The file is\n"
+           "                  only read, never created or changed.\n";
+}
+
 std::string commonoptionshelp() {
     const std::string defaultsize =
         std::to_string(defaultsurfacewidth) + "x" + std::to_string(defaultsurfaceheight);
-    return "  --config FILE   read the settings from FILE (default: Kelvora.ini in the current\n"
-           "                  directory); no such file means the built-in defaults. The file is\n"
-           "                  only read, never created or changed.\n"
+    return configoptionhelp() +
            "  --auto          fit the axis limits automatically, as switching the window's\n"
            "                  automatic toggle on does\n"
            "  --size WxH      the plot surface in pixels (default " +
@@ -90,18 +94,8 @@ OptionResult parsecommonoption(const std::vector<std::string>& args, std::size_t
         options.autoscale = true;
         return OptionResult::taken;
     }
-    if (auto value = optionvalue(args, i, "--config", missing)) {
-        if (value->empty()) {
-            message = "--config needs a file name";
-            return OptionResult::bad;
-        }
-        options.config = *value;
-        return OptionResult::taken;
-    }
-    if (missing) {
-        message = "--config needs a file name";
-        return OptionResult::bad;
-    }
+    const OptionResult config = parseconfigoption(args, i, options, message);
+    if (config != OptionResult::notmine) return config;
     if (auto value = optionvalue(args, i, "--size", missing)) {
         if (!parsesize(*value, options.surfacewidth, options.surfaceheight)) {
             message = "--size wants WxH in pixels, " + sizerange() + ", not '" + *value + "'";
@@ -114,6 +108,52 @@ OptionResult parsecommonoption(const std::vector<std::string>& args, std::size_t
         return OptionResult::bad;
     }
     return OptionResult::notmine;
+}
+
+OptionResult parseconfigoption(const std::vector<std::string>& args, std::size_t& i, ExportOptions& options,
+                               std::string& message) {
+    bool missing = false;
+    if (auto value = optionvalue(args, i, "--config", missing)) {
+        if (value->empty()) {
+            message = "--config needs a file name";
+            return OptionResult::bad;
+        }
+        options.config = *value;
+        return OptionResult::taken;
+    }
+    if (missing) {
+        message = "--config needs a file name";
+        return OptionResult::bad;
+    }
+    return OptionResult::notmine;
+}
+
+OptionResult parsedecimaloption(const std::vector<std::string>& args, std::size_t& i, SeparatorChoice& choice,
+                                std::string& message) {
+    bool missing = false;
+    if (auto value = optionvalue(args, i, "--decimal", missing)) {
+        if (*value == "point") {
+            choice = SeparatorChoice::point;
+        } else if (*value == "comma") {
+            choice = SeparatorChoice::comma;
+        } else {
+            message = "--decimal wants point or comma, not '" + *value + "'";
+            return OptionResult::bad;
+        }
+        return OptionResult::taken;
+    }
+    if (missing) {
+        message = "--decimal needs point or comma";
+        return OptionResult::bad;
+    }
+    return OptionResult::notmine;
+}
+
+std::string decimaloptionhelp() {
+    return "  --decimal point|comma\n"
+           "                  write every number with a decimal point or a decimal comma, as\n"
+           "                  the check boxes \"use Point\" and \"use Comma\" do; without it the\n"
+           "                  system's decimal separator is used\n";
 }
 
 bool buildexportstate(const ExportOptions& options, ModelState& s, std::string& message) {

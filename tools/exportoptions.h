@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/cliptable.h"
 #include "model/parameters.h"
 #include "plot/plotstate.h"
 
@@ -34,6 +35,9 @@ constexpr int plotrows(int surfaceheight) {
     return surfaceheight - topmargin - bottommargin;
 }
 
+// Help lines for --config alone.
+std::string configoptionhelp();
+
 // Help lines for the shared options, to be listed in every subcommand's help.
 std::string commonoptionshelp();
 
@@ -44,6 +48,17 @@ enum class OptionResult { taken, notmine, bad };
 // left on the last argument used; on bad, message says what is wrong in one line.
 OptionResult parsecommonoption(const std::vector<std::string>& args, std::size_t& i, ExportOptions& options,
                                std::string& message);
+
+// Offers args[i] to --config alone, for subcommands that draw nothing.
+OptionResult parseconfigoption(const std::vector<std::string>& args, std::size_t& i, ExportOptions& options,
+                               std::string& message);
+
+// Offers args[i] to --decimal point|comma, which acts like the check boxes "use Point" and "use Comma".
+OptionResult parsedecimaloption(const std::vector<std::string>& args, std::size_t& i, SeparatorChoice& choice,
+                                std::string& message);
+
+// Help lines for --decimal.
+std::string decimaloptionhelp();
 
 // The value of an option given as "--name VALUE" or "--name=VALUE", if args[i] is that option.
 // Sets missing when the option stands last without its value.

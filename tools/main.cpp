@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tools/export_png.h"
+#include "tools/export_sweep.h"
 #include "tools/export_table.h"
 
 namespace {
@@ -20,6 +21,8 @@ struct Subcommand {
 const Subcommand subcommands[] = {
     {"table", "write the clipboard table to standard output", kelvora::tablehelp, kelvora::runtable},
     {"png", "write the plot as a PNG image", kelvora::pnghelp, kelvora::runpng},
+    {"sweep", "write the crossing point while one parameter steps through a range", kelvora::sweephelp,
+     kelvora::runsweep},
 };
 
 constexpr int exitok = 0;

@@ -10,6 +10,14 @@ namespace {
 // because the text is stretched to its frame.
 constexpr const char* titlefamily = "Arial";
 constexpr int titlepixelsize = 64;
+
+// Length of a frame along the text, and its breadth across it.
+double along(const QWidget* w, bool upward) {
+    return upward ? w->height() : w->width();
+}
+double across(const QWidget* w, bool upward) {
+    return upward ? w->width() : w->height();
+}
 } // namespace
 
 AxisTitle::AxisTitle(const QString& text, bool upward, QWidget* parent)
@@ -19,6 +27,17 @@ AxisTitle::AxisTitle(const QString& text, bool upward, QWidget* parent)
     font.setPixelSize(titlepixelsize);
     setFont(font);
     setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void AxisTitle::settext(const QString& text) {
+    if (text == title) return;
+    title = text;
+    update();
+}
+
+void AxisTitle::setlettersof(const AxisTitle* model) {
+    letters = model;
+    update();
 }
 
 void AxisTitle::paintEvent(QPaintEvent*) {
@@ -32,14 +51,29 @@ void AxisTitle::paintEvent(QPaintEvent*) {
     if (box.isEmpty()) return;
 
     // Lying along the frame, the text runs across its long side: for the upward title that is the height.
-    const double along = upward ? height() : width();
-    const double across = upward ? width() : height();
     if (upward) {
         painter.translate(0, height());
         painter.rotate(-90.0);
     }
-    painter.scale(along / box.width(), across / box.height());
-    painter.drawText(QPointF(-box.left(), -box.top()), title);
+    if (!letters) {
+        painter.scale(along(this, upward) / box.width(), across(this, upward) / box.height());
+        painter.drawText(QPointF(-box.left(), -box.top()), title);
+        return;
+    }
+
+    // The model's scale, and where its text stands, in this frame's turned coordinates: the distance
+    // along the text from the frame's start and the offset across it.
+    const QRectF modelbox = QFontMetricsF(letters->font()).tightBoundingRect(letters->text());
+    if (modelbox.isEmpty()) return;
+    const double scalealong = along(letters, upward) / modelbox.width();
+    const double scaleacross = across(letters, upward) / modelbox.height();
+    const QPoint offset = letters->pos() - pos();
+    const double centre =
+        upward ? height() - (offset.y() + letters->height() / 2.0) : offset.x() + letters->width() / 2.0;
+    const double side = upward ? offset.x() : offset.y();
+    painter.translate(centre - box.width() * scalealong / 2.0, side);
+    painter.scale(scalealong, scaleacross);
+    painter.drawText(QPointF(-box.left(), -modelbox.top()), title);
 }
 
 } // namespace kelvora

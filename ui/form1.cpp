@@ -2,6 +2,7 @@
 // twips, with its caption, and the frame lines that group the set-up area.
 #include "ui/form1.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QSlider>
 
+#include "plot/titles.h"
 #include "ui/axistitle.h"
 #include "ui/plotwidget.h"
 
@@ -29,9 +31,13 @@ constexpr int separatorboxwidth = clientwidth - 13440;
 // The controls' font: small enough for the design's 19-pixel text boxes.
 constexpr int controlpixelsize = 11;
 
+// The panel's name and unit labels in a condensed face a pixel smaller than the controls' font: the
+// longest names ("KM(adp)out") and units ("10^(-x) M") then fit their labels and keep clear of the
+// neighbouring columns' texts, also where the columns stand closest.
+constexpr const char* panellabelfamily = "DejaVu Sans Condensed";
+constexpr int panellabelpixelsize = 10;
+
 const QString windowcaption = QStringLiteral("Kelvora");
-const QString xtitle = QStringLiteral("Mitochondrial membrane potential (\u0394\u03A8m, mV)");
-const QString ytitle = QStringLiteral("Matrix ATP/ADP");
 
 // Lines between the groups of the set-up area, from (x1, y1) to (x2, y2) in twips.
 struct FrameLine {
@@ -107,9 +113,14 @@ void Form1::createcontrols() {
     // The plot and its titles.
     Picture1 = new PlotWidget(this);
     toolkit::place(Picture1, 360, 0, 8268, 4572);
-    Image2 = new AxisTitle(ytitle, true, this);
+    Image2 = new AxisTitle(QString::fromStdString(yaxistitle(ratioaxis)), true, this);
     toolkit::place(Image2, 120, 1200, 210, 2085);
-    Image1 = new AxisTitle(xtitle, false, this);
+    // A parameter's title may be longer than the ratio's: its frame runs the plot's full height.
+    Image3 = new AxisTitle(QString(), true, this);
+    toolkit::place(Image3, 120, 0, 210, 4572);
+    Image3->setlettersof(Image2);
+    Image3->hide();
+    Image1 = new AxisTitle(QString::fromStdString(xaxistitle()), false, this);
     toolkit::place(Image1, 2280, 4680, 5220, 300);
 
     // Automatic and manual axis limits.
@@ -135,10 +146,15 @@ void Form1::createcontrols() {
     Text1 = textbox(this, QString(), 12120, 1800, 1215, 288);
     Label2 = label(this, QStringLiteral("Y"), 11880, 2280, 372, 252);
     Text2 = textbox(this, QString(), 12120, 2280, 1215, 288);
+    // The readout boxes are disabled most of the time, yet they are there to be read.
+    toolkit::legiblewhendisabled(Text1);
+    toolkit::legiblewhendisabled(Text2);
     cmdClipboard = new toolkit::WrapButton(QStringLiteral("&Copy to clipboard"), this);
     toolkit::place(cmdClipboard, 12000, 3240, 1092, 612);
     cbDot = checkbox(this, QStringLiteral("use Point"), 13440, 3240, separatorboxwidth, 192);
     cbComma = checkbox(this, QStringLiteral("use Comma"), 13440, 3600, separatorboxwidth, 192);
+    toolkit::fitindicator(cbDot);
+    toolkit::fitindicator(cbComma);
 
     // Row captions of the panel.
     Label11 = label(this, QStringLiteral("Max"), 120, 5400, 375, 255);
@@ -153,10 +169,15 @@ void Form1::createcontrols() {
     Slider[0] = toolkit::verticalslider(this);
     toolkit::place(Slider[0], 600, 5760, 495, 2295);
     tbMin[0] = textbox(this, QStringLiteral("min"), 480, 8040, 612, 288);
+    QFont labelfont = font();
+    labelfont.setFamily(QString::fromLatin1(panellabelfamily));
+    labelfont.setPixelSize(panellabelpixelsize);
     lbName[0] = label(this, QStringLiteral("lbName"), 360, 8400, 975, 255);
     lbName[0]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lbName[0]->setFont(labelfont);
     lbUnit[0] = label(this, QStringLiteral("lbUnit"), 480, 8640, 735, 255);
     lbUnit[0]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lbUnit[0]->setFont(labelfont);
     tbValue[0] = textbox(this, QStringLiteral("0"), 480, 8880, 612, 288);
     QFont bold = tbValue[0]->font();
     bold.setBold(true);
@@ -183,10 +204,22 @@ void Form1::connectcontrols() {
         Picture1_MouseUp(code(button), code(shift), x, y);
     };
     Picture1->ondblclick = [this] { Picture1_DblClick(); };
+    // A redraw at the same limits, at the density of the screen the window has moved to.
+    Picture1->onrescale = [this] { fastdraw(0); };
 
     QObject::connect(cmdClipboard, &QPushButton::clicked, this, [this] { cmdClipboard_Click(); });
     toolkit::onclick(cbComma, [this] { cbComma_Click(); });
     toolkit::onclick(cbDot, [this] { cbDot_Click(); });
+
+    // Enter in a limit box does what a click on Set does, and nothing while Set is disabled.
+    for (QLineEdit* box : {tbxmin, tbxmax, tbymin, tbymax})
+        QObject::connect(box, &QLineEdit::returnPressed, this, [this] {
+            if (cmdSet->isEnabled()) cmdSet_Click();
+        });
+
+    // An access key gives its button the focus before the button acts (see eventFilter).
+    for (QAbstractButton* b : findChildren<QAbstractButton*>())
+        b->installEventFilter(this);
 }
 
 void Form1::paintEvent(QPaintEvent*) {

@@ -56,6 +56,7 @@ class Form1 : public QWidget {
     PlotWidget* Picture1 = nullptr;
     AxisTitle* Image1 = nullptr; // x-axis title under the plot
     AxisTitle* Image2 = nullptr; // y-axis title left of the plot, shown for the ratio only
+    AxisTitle* Image3 = nullptr; // y-axis title of a parameter on the y axis, in Image2's letters
     QLabel* Label12 = nullptr;
     QPushButton* cmdAuto = nullptr; // check box drawn as a toggle button
     QLabel* Label19 = nullptr;
@@ -147,6 +148,7 @@ class Form1 : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // The panel boxes' keys and focus loss, and the buttons' access keys, which move the focus first.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:

@@ -1,5 +1,6 @@
 // Typed values and ranges: Enter applies, Escape restores the stored number, leaving the box applies
-// too; corrected entries turn red.
+// too; corrected entries turn red. Leaving the box is also how typed text is applied before any other
+// action: the plot, the buttons, the check boxes and the sliders all take the focus before they act.
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -47,6 +48,14 @@ std::pair<int, int16_t> Form1::panelbox(const QObject* watched) const {
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Shortcut) {
+        // Qt presses a button for its access key without moving the focus. Moving it first leaves a panel
+        // box with typed text, which applies that text before the button acts, as a click would.
+        auto* target = static_cast<QWidget*>(watched);
+        if (target->isEnabled() && target->focusPolicy() != Qt::NoFocus)
+            target->setFocus(Qt::ShortcutFocusReason);
+        return false;
+    }
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::FocusOut)
         return QWidget::eventFilter(watched, event);
     const auto [kind, index] = panelbox(watched);

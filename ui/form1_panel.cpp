@@ -5,6 +5,7 @@
 
 #include "model/numtext.h"
 #include "model/rounding.h"
+#include "plot/titles.h"
 #include "ui/axistitle.h"
 #include "ui/form1.h"
 #include "ui/panelgeometry.h"
@@ -33,7 +34,17 @@ void Form1::panellayout() {
         return static_cast<float>(toolkit::pixels(twips) * toolkit::twipsperpixel);
     });
 
+    // The ratio has its own title picture; any other quantity is named in the same letters.
     Image2->setVisible(placement.image2visible);
+    Image3->settext(QString::fromStdString(yaxistitle(model.yaxis)));
+    Image3->setVisible(!placement.image2visible);
+
+    // The labels show name and unit in small letters; the tool tip gives both at the usual size.
+    for (int i = 0; i <= lastindex; ++i) {
+        const QString full = QString::fromStdString(yaxistitle(static_cast<int16_t>(i)));
+        lbName[i]->setToolTip(full);
+        lbUnit[i]->setToolTip(full);
+    }
 
     for (int i = 0; i <= 1; ++i) {
         const bool v = placement.columns[i].visible;

@@ -9,6 +9,8 @@
 namespace kelvora {
 
 void Form1::fastdraw(int16_t autoflag) {
+    // The plot is drawn at the density of the screen it is on; its geometry stays in logical pixels.
+    plot.scale = Picture1->scale();
     const FastdrawResult result =
         kelvora::fastdraw(autoflag, cmdAuto->isChecked(), model, plot, Picture1->surface(), sep);
     if (result.clearreadout) clearreadout();

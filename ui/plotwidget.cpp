@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "plot/plotstate.h"
+
 namespace kelvora {
 
 PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent) {
@@ -10,11 +12,23 @@ PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Moves are reported with no button held too: the readout follows the pointer.
     setMouseTracking(true);
+    // A click or drag takes the focus, so that a panel box with typed text is left, and applied, before
+    // the mouse acts on the plot.
+    setFocusPolicy(Qt::ClickFocus);
+}
+
+double PlotWidget::scale() const {
+    return devicePixelRatioF();
 }
 
 QImageSurface& PlotWidget::surface() {
-    if (!picture || picture->width() != width() || picture->height() != height())
-        picture = std::make_unique<QImageSurface>(width(), height());
+    const double dpr = scale();
+    const int w = devicepixels(width(), dpr);
+    const int h = devicepixels(height(), dpr);
+    if (!picture || picture->width() != w || picture->height() != h || drawnscale != dpr) {
+        picture = std::make_unique<QImageSurface>(w, h, dpr);
+        drawnscale = dpr;
+    }
     return *picture;
 }
 
@@ -35,8 +49,14 @@ int PlotWidget::shiftcode(Qt::KeyboardModifiers modifiers) {
 }
 
 void PlotWidget::paintEvent(QPaintEvent*) {
+    // Moved to a screen of another density: draw anew at that density before showing anything.
+    if (drawnscale != scale() && onrescale) onrescale();
+    QImage image = surface().image();
+    // Device pixels of the image to logical pixels of the widget: on a HiDPI screen each is shown as
+    // one physical pixel, not blown up.
+    image.setDevicePixelRatio(drawnscale);
     QPainter painter(this);
-    painter.drawImage(0, 0, surface().image());
+    painter.drawImage(0, 0, image);
 }
 
 void PlotWidget::mousePressEvent(QMouseEvent* event) {

@@ -17,14 +17,19 @@ class PlotWidget : public QWidget {
 
     explicit PlotWidget(QWidget* parent);
 
-    // The surface the plot is drawn into, sized to the widget. A redraw paints it completely and then
-    // asks for a repaint with update(); a paint shows what the last redraw painted.
+    // The surface the plot is drawn into, sized to the widget in device pixels at the screen's density.
+    // A redraw paints it completely and then asks for a repaint with update(); a paint shows what the
+    // last redraw painted.
     QImageSurface& surface();
+    // Device pixels per logical pixel of the screen the widget is on.
+    double scale() const;
 
     MouseHandler onmousedown;
     MouseHandler onmousemove;
     MouseHandler onmouseup;
     std::function<void()> ondblclick;
+    // Asked for a redraw when the widget is to be shown at a density its surface was not drawn at.
+    std::function<void()> onrescale;
 
     // Button and shift codes of a Qt mouse event.
     static int buttoncode(Qt::MouseButtons buttons);
@@ -39,6 +44,7 @@ class PlotWidget : public QWidget {
 
   private:
     std::unique_ptr<QImageSurface> picture;
+    double drawnscale = 1.0;
 };
 
 } // namespace kelvora

@@ -1,13 +1,18 @@
 #include "ui/toolkit.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QSlider>
 #include <QStyleOptionButton>
+#include <QStyleOptionSlider>
 #include <QStylePainter>
 #include <cmath>
 
@@ -40,6 +45,23 @@ void settextcolour(QLineEdit* box, const QColor& colour) {
 
 QColor textcolour(const QLineEdit* box) {
     return box->palette().color(QPalette::Text);
+}
+
+void legiblewhendisabled(QLineEdit* box) {
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Disabled, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
+    box->setPalette(palette);
+}
+
+void fitindicator(QCheckBox* box) {
+    const int side = box->height();
+    const int width = box->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, box);
+    const int height = box->style()->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, box);
+    if (height <= side) return;
+    // A square of the box's height, at the top left as before; the caption keeps its place.
+    box->setStyleSheet(QStringLiteral("QCheckBox::indicator { width: %1px; height: %2px; }")
+                           .arg(qMin(width, side))
+                           .arg(side));
 }
 
 WrapButton::WrapButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
@@ -79,6 +101,46 @@ void onscroll(QSlider* slider, std::function<void()> handler) {
     });
 }
 
+namespace {
+
+// Draws a slider whose minimum is at the top with its groove coloured from the bottom end up to the
+// thumb. The style colours the groove from the minimum's end, so the groove is drawn as for the mirrored
+// slider (minimum at the bottom, the position mirrored, which leaves the thumb where it is); tick marks
+// and thumb are drawn as they are.
+class BottomUpSliderStyle : public QProxyStyle {
+  public:
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                            const QWidget* widget) const override {
+        const auto* slider = qstyleoption_cast<const QStyleOptionSlider*>(option);
+        if (control != CC_Slider || !slider || slider->orientation != Qt::Vertical || slider->upsideDown ||
+            !(slider->subControls & SC_SliderGroove)) {
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+            return;
+        }
+        QStyleOptionSlider groove = *slider;
+        groove.subControls = SC_SliderGroove;
+        groove.upsideDown = true;
+        groove.sliderPosition = slider->minimum + slider->maximum - slider->sliderPosition;
+        groove.sliderValue = slider->minimum + slider->maximum - slider->sliderValue;
+        QProxyStyle::drawComplexControl(control, &groove, painter, widget);
+        QStyleOptionSlider rest = *slider;
+        rest.subControls &= ~SC_SliderGroove;
+        QProxyStyle::drawComplexControl(control, &rest, painter, widget);
+    }
+};
+
+// One style for all sliders, made on first use and ended with the application.
+QStyle* sliderstyle() {
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new BottomUpSliderStyle;
+        style->setParent(QApplication::instance());
+    }
+    return style;
+}
+
+} // namespace
+
 QSlider* verticalslider(QWidget* parent) {
     auto* slider = new QSlider(Qt::Vertical, parent);
     // Qt puts a vertical slider's minimum at the bottom; turn it over so the minimum is at the top, and
@@ -87,6 +149,9 @@ QSlider* verticalslider(QWidget* parent) {
     slider->setInvertedControls(true);
     slider->setTracking(true);
     slider->setTickPosition(QSlider::TicksRight);
+    // The wheel takes the focus as a click does: a box left with typed text is applied before the move.
+    slider->setFocusPolicy(Qt::WheelFocus);
+    slider->setStyle(sliderstyle());
     return slider;
 }
 

@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 class QAbstractButton;
+class QCheckBox;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -37,6 +38,13 @@ const QColor red(255, 0, 0);
 void settextcolour(QLineEdit* box, const QColor& colour);
 QColor textcolour(const QLineEdit* box);
 
+// A disabled text box whose text keeps the colour of an enabled one, so that it reads as well.
+void legiblewhendisabled(QLineEdit* box);
+
+// Shrinks a check box's indicator to its height where the style's indicator is taller than the box,
+// so that the whole square shows; the caption stays where it is.
+void fitindicator(QCheckBox* box);
+
 // A push button whose caption wraps onto several lines when it is wider than the button.
 class WrapButton : public QPushButton {
   public:
@@ -57,7 +65,8 @@ void onchange(QSlider* slider, std::function<void()> handler);
 void onscroll(QSlider* slider, std::function<void()> handler);
 
 // A vertical slider whose minimum position is at the top and whose arrow and page keys move the thumb
-// the way they point.
+// the way they point. The top stands for the highest value, so the groove is coloured from the bottom up
+// to the thumb.
 QSlider* verticalslider(QWidget* parent);
 
 // The slider's current position, including a move that is still being delivered.

@@ -39,12 +39,12 @@ class PngExport : public testing::Test {
 
     // The window's redraw: start-up state from the file, the plot state at that size with the plot's
     // background, fastdraw(0) at start-up or fastdraw(1) with the toggle checked.
-    static QImage windowpicture(const fs::path& config, int w, int h, bool automatic) {
+    static QImage windowpicture(const fs::path& config, int w, int h, bool automatic, int scale = 1) {
         ModelState s;
         startstate(s, config);
         PlotState ps;
-        initplotstate(ps, w, h, plotcolours::background);
-        QImageSurface surface(w, h);
+        initplotstate(ps, w, h, plotcolours::background, scale);
+        QImageSurface surface(w * scale, h * scale, scale);
         fastdraw(automatic ? 1 : 0, automatic, s, ps, surface, '.');
         return surface.image();
     }
@@ -88,6 +88,18 @@ TEST_F(PngExport, ConfigAutomaticLimitsAndSize) {
     EXPECT_TRUE(fitted == windowpicture(config, 700, 420, true));
     EXPECT_TRUE(kept == windowpicture(config, 700, 420, false));
     EXPECT_FALSE(fitted == kept);
+}
+
+// --scale K: the window's picture on a screen of K device pixels a logical pixel.
+TEST_F(PngExport, ScaledPictureIsTheWindowsAtThatDensity) {
+    ASSERT_EQ(run("--scale 3 --size 300x200 dense.png"), 0) << stderrtext;
+    const QImage dense = load(dir_ / "dense.png");
+    ASSERT_EQ(dense.size(), QSize(900, 600));
+    EXPECT_TRUE(dense == windowpicture(dir_ / "Kelvora.ini", 300, 200, false, 3));
+    for (const char* bad :
+         {"--scale 0", "--scale 9", "--scale 2x", "--scale=", "--scale", "--size 4096x300 --scale 8"})
+        EXPECT_EQ(run(std::string("x.png ") + bad), 2) << bad;
+    EXPECT_FALSE(fs::exists(dir_ / "x.png"));
 }
 
 TEST_F(PngExport, FailuresKeepAnOlderPictureAndLeaveNoHalfFile) {

@@ -217,6 +217,85 @@ TEST_F(Plot, PinnedMarkerShapeAndOnlyPlotColours) {
     EXPECT_EQ(pixel(58, 126), black);
 }
 
+// Everything but the text, drawn on the image surface: the labels are set in a font of their own size at
+// each density, so they are left out where the figure is compared pixel for pixel.
+class WithoutText final : public Surface {
+  public:
+    explicit WithoutText(QImageSurface& inner) : inner_(inner) {}
+    int width() const override { return inner_.width(); }
+    int height() const override { return inner_.height(); }
+    void line(int x1, int y1, int x2, int y2, Colour c) override { inner_.line(x1, y1, x2, y2, c); }
+    void pset(int x, int y, Colour c) override { inner_.pset(x, y, c); }
+    void fillrect(int x, int y, int w, int h, Colour c) override { inner_.fillrect(x, y, w, h, c); }
+    double textwidth(const std::string& text) const override { return inner_.textwidth(text); }
+    double textheight(const std::string& text) const override { return inner_.textheight(text); }
+    void print(int, int, const std::string&) override {}
+
+  private:
+    QImageSurface& inner_;
+};
+
+// At twice the density the figure is the same: margins, axes, tick marks and the marker are the logical
+// ones at two device pixels a logical pixel, the zones lie where they lay, and the labels are set at twice
+// the font size.
+TEST_F(Plot, ScaleTwoIsTheSameFigureAtTwiceTheDensity) {
+    std::tie(ps.pinned, ps.pressx, ps.pressy) = std::tuple<int16_t, int16_t, int16_t>(1, 300, 150);
+    WithoutText plain(*surface);
+    fastdraw(0, false, s, ps, plain, '.');
+    const QImage one = image();
+
+    PlotState ps2 = ps;
+    initplotstate(ps2, defaultsurfacewidth, defaultsurfaceheight, plotcolours::background, 2.0);
+    std::tie(ps2.pinned, ps2.pressx, ps2.pressy) = std::tie(ps.pinned, ps.pressx, ps.pressy);
+    ASSERT_EQ(devicepixels(defaultsurfacewidth, 2.0), 1102);
+    QImageSurface dense(1102, 610, 2.0);
+    dense.fill(green);
+    WithoutText densetext(dense);
+    fastdraw(0, false, s, ps2, densetext, '.');
+    const QImage two = dense.image();
+
+    // A logical pixel whose neighbours within two pixels all have its colour.
+    const auto uniform = [&](int x, int y) {
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx)
+                if (at(one, x + dx, y + dy) != at(one, x, y)) return false;
+        return true;
+    };
+    int zonepixels = 0;
+    for (int y = 2; y < 303; ++y)
+        for (int x = 2; x < 549; ++x) {
+            const bool inside = x > L && x < right() && y >= topmargin && y < topmargin + nrows();
+            const int dx = std::abs(x - 300), dy = std::abs(y - 150);
+            const bool marker = (dx <= 1 && dy <= 6) || (dy <= 1 && dx <= 6);
+            if (inside && !marker && !uniform(x, y)) continue; // curves and zone edges move within a pixel
+            const bool ticks = (y >= 282 && y < 286) || (x >= 55 && x < 59);
+            if (ticks) continue; // placed at the device pixel of their value, checked below
+            zonepixels += inside && !marker;
+            for (int k = 0; k < 4; ++k)
+                ASSERT_EQ(at(two, 2 * x + k % 2, 2 * y + k / 2), at(one, x, y)) << x << "," << y;
+        }
+    EXPECT_GT(zonepixels, 100000);
+
+    // The tick marks of -120 mV and 1.5 stand where their values fall on the denser grid (device column
+    // 120 + 922 / 2, device row 20 + 540 / 2), as wide and as long as at scale 1 scaled.
+    const Colour background = plotcolours::background;
+    const std::vector<std::tuple<int, int, Colour>> marks = {
+        {579, 564, axisblue},   {582, 571, axisblue},  {578, 570, background}, {583, 570, background},
+        {579, 572, background}, {110, 290, axisblue},  {117, 293, axisblue},   {109, 291, background},
+        {112, 289, background}, {112, 294, background}};
+    for (const auto& [x, y, colour] : marks)
+        EXPECT_EQ(at(two, x, y), colour) << x << "," << y;
+
+    // The curves keep their width of two logical pixels: the translocase's white crosses row 100 at twice
+    // the density in one run of four device pixels.
+    const int row = 2 * (topmargin + 100);
+    int whiterun = 0;
+    for (int x = 2 * L + 2; x < 2 * right(); ++x)
+        whiterun += at(two, x, row) == white;
+    EXPECT_EQ(whiterun, 4);
+    EXPECT_EQ(QImageSurface(10, 10, 2.0).font().pixelSize(), 2 * plotfontpixels);
+}
+
 TEST_F(Plot, PotentialsClampedAt2000PixelsBeyondTheEdges) {
     setsize(2300, 100); // W = 2210: the clamp column L + 2000 lies inside the plot
     std::tie(s.xmin, s.xmax) = std::pair(-1000.0, -999.0); // both potentials map far to the right

@@ -1,12 +1,17 @@
 // The tick rule without a surface: the 1-2-5 step search at its boundaries, the candidates inside the
-// visible range, and the label texts with their five-decimal rounding.
+// visible range, and the label texts with their five-decimal rounding; and, on a surface that only records
+// what is printed, the labels that replace the pattern where it would mislead.
 #include "plot/ticks.h"
+
+#include "plot/fastdraw.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
 #include <limits>
+#include <string>
+#include <vector>
 
 namespace kelvora {
 namespace {
@@ -82,6 +87,84 @@ TEST(TickLabels, Texts) {
     for (const Case& c : cases)
         EXPECT_EQ(c.axis == 'y' ? yticklabel(c.v, c.sep) : xticklabel(c.v, c.sep), c.text)
             << c.axis << " " << c.v;
+}
+
+// Texts six pixels a character and thirteen high; only what is printed is kept.
+class PrintRecorder final : public Surface {
+  public:
+    struct Printed {
+        int x, y;
+        std::string text;
+    };
+    int width() const override { return defaultsurfacewidth; }
+    int height() const override { return defaultsurfaceheight; }
+    void line(int, int, int, int, Colour) override {}
+    void pset(int, int, Colour) override {}
+    void fillrect(int, int, int, int, Colour) override {}
+    double textwidth(const std::string& text) const override { return 6.0 * text.size(); }
+    double textheight(const std::string&) const override { return 13.0; }
+    void print(int x, int y, const std::string& text) override { printed.push_back({x, y, text}); }
+    std::vector<Printed> printed;
+};
+
+TEST(TickLabels, MisleadingPatternLabelsTakeTheDigitsThatTellTicksApart) {
+    struct Case {
+        const char* name;
+        double ymin, ymax, xmin, xmax;
+        std::vector<std::string> ylabels, xlabels; // as printed, y from the bottom, x from the left
+    };
+    const std::vector<std::string> defaultx = {"-160 mV", "-140 mV", "-120 mV", "-100 mV", "-80 mV"};
+    const Case cases[] = {
+        // The pattern's labels are distinct and fit: printed as they are, split at the separator.
+        {"default", 0, 3, -160, -80, {"0", "0", ".5", "1", "1", ".5", "2", "2", ".5", "3"}, defaultx},
+        // "0.0000025" cannot fit left of the axis.
+        {"micro",
+         0,
+         2.5e-6,
+         -160,
+         -80,
+         {"0", "5", ".0E-07", "1", ".0E-06", "1", ".5E-06", "2", ".0E-06", "2", ".5E-06"},
+         defaultx},
+        // Eight ticks that the pattern all writes "0.".
+        {"tenth of a nano",
+         0,
+         3.7656e-10,
+         -160,
+         -80,
+         {"0", "5", ".0E-11", "1", ".0E-10", "1", ".5E-10", "2", ".0E-10", "2", ".5E-10", "3", ".0E-10", "3",
+          ".5E-10"},
+         defaultx},
+        // Five-decimal rounding makes -122.700005 "-122.7", as -122.7 itself. (-122.69999 falls just
+        // outside the range as 5E-06 multiples are computed, and gets no tick.)
+        {"narrow x",
+         0,
+         3,
+         -122.70001,
+         -122.69999,
+         {"0", "0", ".5", "1", "1", ".5", "2", "2", ".5", "3"},
+         {"-122.70001 mV", "-122.700005 mV", "-122.7 mV", "-122.699995 mV"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ModelState s;
+        s.ymin = c.ymin;
+        s.ymax = c.ymax;
+        s.xmin = c.xmin;
+        s.xmax = c.xmax;
+        PlotState ps;
+        initplotstate(ps, defaultsurfacewidth, defaultsurfaceheight);
+        PrintRecorder surface;
+        drawticks(s, ps, surface, '.');
+        std::vector<std::string> y, x;
+        for (const auto& p : surface.printed) {
+            // Nothing is cut at the surface's edges.
+            EXPECT_GE(p.x, 0) << p.text;
+            EXPECT_LE(p.x + surface.textwidth(p.text), surface.width()) << p.text;
+            (p.y >= ps.surfaceheight - bottommargin ? x : y).push_back(p.text);
+        }
+        EXPECT_EQ(y, c.ylabels);
+        EXPECT_EQ(x, c.xlabels);
+    }
 }
 
 } // namespace

@@ -1,46 +1,19 @@
 // Runs the built kelvora-export as a separate process, as a user or a script would. The window tests compare
 // the clipboard with this tool's output; here only its options, its exit codes and one exact table.
-#include "../config/configtest.h"
 #include "config/inifile.h"
 #include "config/startup.h"
+#include "exportrun.h"
 #include "model/cliptable.h"
 #include "model/entry.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <string>
-#include <sys/wait.h>
 
 using namespace kelvora;
+using kelvora::test::ExportRun;
 using kelvora::test::readfile;
-
-namespace {
-
-struct ExportRun {
-    int status = -1; // exit status, or -1 when the program did not exit normally
-    std::string out, err;
-    // The header's first field: the y axis.
-    std::string yaxis() const { return out.substr(0, out.find('\t')); }
-};
-
-std::size_t countlines(const std::string& t) {
-    return std::count(t.begin(), t.end(), '\n');
-}
-
-// Runs kelvora-export with the arguments (shell words) in dir/work under the locale given.
-ExportRun run(const test::ScratchDir& dir, const std::string& args, const char* locale = "C") {
-    const auto quoted = [](const std::string& s) { return "'" + s + "'"; };
-    const std::string command = "cd " + quoted(dir / "work") +
-                                " && env -u LC_NUMERIC -u LANGUAGE LC_ALL=" + locale + " LANG=" + locale +
-                                " " + quoted(KELVORA_EXPORT) + " " + args + " >" + quoted(dir / "stdout") +
-                                " 2>" + quoted(dir / "stderr");
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readfile(dir / "stdout"), readfile(dir / "stderr")};
-}
-
-} // namespace
+using kelvora::test::run;
 
 TEST(ExportTable, OptionsAndTheExactTable) {
     test::ScratchDir dir;
@@ -52,7 +25,7 @@ TEST(ExportTable, OptionsAndTheExactTable) {
     EXPECT_EQ(plain.out, cliptable(factorystate(), 270, SeparatorChoice::system, '.'));
     EXPECT_TRUE(std::filesystem::is_empty(dir / "work"));
     EXPECT_EQ(run(dir, "table --size 551x305").out, plain.out);
-    EXPECT_EQ(countlines(run(dir, "table --size=300x100").out), 1u + 65u);
+    EXPECT_EQ(test::countlines(run(dir, "table --size=300x100").out), 1u + 65u);
     // The system separator, and the choice that overrides it.
     const ExportRun german = run(dir, "table", "de_DE.UTF-8");
     EXPECT_NE(german.out.find("\r\n2,98888888888889\t"), std::string::npos);
@@ -86,11 +59,7 @@ TEST(ExportTable, HelpBadArgumentsAndUnreadableFile) {
     for (const char* args :
          {"", "bogus", "table extra", "table --decimal dot", "table --size 90x305", "table --size 551x35",
           "table --size 551x99999999999999999999", "table --config"}) {
-        const ExportRun r = run(dir, args);
-        EXPECT_EQ(r.status, 2) << args;
-        EXPECT_EQ(r.out, "");
-        EXPECT_TRUE(r.err.starts_with("kelvora-export") && r.err.ends_with('\n') && countlines(r.err) == 1)
-            << r.err;
+        test::expectbadusage(run(dir, args), args);
     }
     std::filesystem::create_directory(dir / "work" / configfilename);
     const ExportRun unreadable = run(dir, "table");

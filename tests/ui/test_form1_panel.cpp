@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 #include "config/inifile.h"
 #include "config/startup.h"
@@ -205,6 +207,88 @@ TEST_F(Startup, CancelInTheResetBoxChangesNothingOkRestoresTheDefaults) {
     EXPECT_EQ(text(f.tbValue[Pin]), "10");
     EXPECT_EQ(lines(configfilename).size(), 96);
     EXPECT_EQ(panelstate(f), panel);
+}
+
+TEST_F(Startup, NamesAndUnitsFitTheirLabelsAndKeepClearOfTheNeighbouringColumns) {
+    // The ratio layout, and one with a parameter on the y axis, where the outer columns stand closer.
+    for (const int16_t yaxis : {ratioaxis, int16_t{pHo}}) {
+        form.reset();
+        writeconfig(yaxis, 6, 8);
+        Form1& f = start(true);
+        for (const auto& labels : {f.lbName, f.lbUnit}) {
+            QRect previous;
+            for (int i = 0; i <= lastindex; ++i) {
+                const QLabel* l = labels[i];
+                if (!l->isVisibleTo(&f)) continue;
+                // Where the label draws its text, measured in the font it really has, in the window.
+                const QFontMetrics metrics(l->font());
+                const QRect drawn = metrics.boundingRect(l->contentsRect(), int(l->alignment()), l->text())
+                                        .translated(l->pos());
+                const std::string where =
+                    l->text().toStdString() + " at y-axis index " + std::to_string(yaxis);
+                EXPECT_LE(metrics.horizontalAdvance(l->text()), l->width()) << where;
+                EXPECT_LE(metrics.height(), l->height()) << where;
+                EXPECT_TRUE(f.rect().contains(drawn)) << where;
+                EXPECT_FALSE(drawn.intersects(previous)) << where;
+                previous = drawn;
+            }
+        }
+    }
+    // Each label names its parameter in full in its tool tip.
+    for (const auto& [i, tip] : {std::pair{KMadpout, "KM(adp)out (mM)"},
+                                 std::pair{KHadpin, "KH(adp)in 10^(-x) M"}, std::pair{pHi, "pHi"}}) {
+        EXPECT_EQ(f().lbName[i]->toolTip().toStdString(), tip);
+        EXPECT_EQ(f().lbUnit[i]->toolTip().toStdString(), tip);
+    }
+}
+
+TEST_F(Startup, EveryYAxisChoiceHasATitleInTheLettersOfTheRatioTitle) {
+    for (const auto& [yaxis, title] : {std::pair{ratioaxis, ""}, std::pair{int16_t{Pin}, "Pin (mM)"},
+                                       std::pair{int16_t{KHatpout}, "KH(atp)out 10^(-x) M"}}) {
+        form.reset();
+        writeconfig(yaxis, 6, 8);
+        Form1& f = start(true);
+        EXPECT_EQ(f.Image2->isVisibleTo(&f), yaxis == ratioaxis) << yaxis;
+        EXPECT_EQ(f.Image3->isVisibleTo(&f), yaxis != ratioaxis) << yaxis;
+        if (yaxis != ratioaxis) {
+            EXPECT_EQ(f.Image3->text().toStdString(), title);
+        }
+    }
+    // A parameter's title is drawn at the ratio title's scale and place: given the ratio's text it draws
+    // exactly the ratio's picture.
+    Form1& f = start(true);
+    f.Image3->settext(f.Image2->text());
+    const QImage ratio = f.Image2->grab().toImage();
+    const QImage same = f.Image3->grab().toImage();
+    const QRect inside(f.Image2->pos() - f.Image3->pos(), f.Image2->size());
+    const qreal ratiopixels = same.devicePixelRatio(); // the grabs are in device pixels
+    EXPECT_EQ(same.copy(QRect(inside.topLeft() * ratiopixels, inside.size() * ratiopixels)), ratio);
+}
+
+TEST_F(Startup, TheSeparatorBoxesShowTheirWholeIndicatorTheReadoutsReadAsIfEnabled) {
+    Form1& f = start(true);
+    for (QCheckBox* box : {f.cbDot, f.cbComma}) {
+        QStyleOptionButton option;
+        option.initFrom(box);
+        option.text = box->text();
+        const QRect indicator = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+        EXPECT_TRUE(box->rect().contains(indicator)) << box->text().toStdString();
+    }
+    // The darkest pixel of the text is the same disabled as enabled.
+    const auto darkest = [](QLineEdit* box) {
+        const QImage image = box->grab().toImage();
+        QRgb dark = qRgb(255, 255, 255);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(image.pixel(x, y)) < qGray(dark)) dark = image.pixel(x, y);
+        return QColor(dark);
+    };
+    f.Text1->setText(QStringLiteral("-120 mV"));
+    ASSERT_FALSE(f.Text1->isEnabled());
+    const QColor disabled = darkest(f.Text1);
+    f.Text1->setEnabled(true);
+    EXPECT_EQ(disabled, darkest(f.Text1));
+    EXPECT_EQ(disabled, f.Text1->palette().color(QPalette::Active, QPalette::Text));
 }
 
 class Entry : public Shown {};

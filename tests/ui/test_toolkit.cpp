@@ -2,6 +2,7 @@
 // the reset question; and where the panel's columns stand for each y-axis choice.
 #include <QMessageBox>
 #include <QSlider>
+#include <QStyleOptionSlider>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -39,6 +40,44 @@ TEST(Notifications, SliderKeysMoveTheWayTheyPointScrollComesFirstTheProgramsChan
     slider->setValue(70);    // no change, no notification
     slider->setRange(0, 60); // the position is clamped into the new range
     EXPECT_EQ(log, (std::vector<std::string>{"change 70", "change 60"})); // and no scroll
+}
+
+TEST(Notifications, SliderGrooveIsColouredFromTheBottomUpToTheThumb) {
+    // The top stands for the highest value. The slider must look exactly like a slider with its minimum
+    // at the bottom showing the mirrored position, which the style colours from the bottom end.
+    QWidget window;
+    QSlider* slider = verticalslider(&window);
+    auto* plain = new QSlider(Qt::Vertical, &window);
+    for (QSlider* s : {slider, plain}) {
+        s->setGeometry(s == slider ? 10 : 60, 10, 33, 153);
+        s->setRange(0, 100);
+        s->setTickPosition(QSlider::TicksRight);
+        s->setTickInterval(5);
+    }
+    slider->setValue(30);
+    plain->setValue(70);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QImage image = slider->grab().toImage();
+    EXPECT_EQ(image, plain->grab().toImage());
+    // And the groove differs below and above the thumb: the fill is there at all.
+    QStyleOptionSlider option;
+    option.initFrom(slider);
+    option.orientation = Qt::Vertical;
+    option.minimum = slider->minimum();
+    option.maximum = slider->maximum();
+    option.sliderPosition = slider->sliderPosition();
+    option.sliderValue = slider->value();
+    option.upsideDown = false;
+    option.tickPosition = slider->tickPosition();
+    option.tickInterval = slider->tickInterval();
+    const QRect thumb =
+        slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider);
+    const QRect groove =
+        slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, slider);
+    const int x = groove.center().x();
+    EXPECT_NE(image.pixel(x, (thumb.bottom() + groove.bottom()) / 2),
+              image.pixel(x, (groove.top() + thumb.top()) / 2));
 }
 
 TEST(Geometry, TwipsBecomeWholePixelsHalvesToEven) {

@@ -1,0 +1,123 @@
+// The crossing point swept over one parameter: each crossing against a root found by bisection on the two
+// potentials themselves, the swept values, the lines as written, and which sweeps are refused.
+#include "factory.h"
+#include "model/potentials.h"
+#include "model/sweep.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+using namespace kelvora;
+
+namespace {
+
+// The y value where ErevANT - ErevATPase changes sign, by bisection on a logarithmic scale between 1e-12
+// and 1e12 (the difference is monotonic in y for every axis with a crossing).
+double bisectedcrossing(const ModelState& s) {
+    const auto difference = [&](double logy) {
+        const double y = std::exp(logy);
+        return erevant(s, y) - erevatpase(s, y);
+    };
+    double lo = std::log(1e-12);
+    double hi = std::log(1e12);
+    const bool risingatlo = difference(lo) < 0;
+    for (int k = 0; k < 200; ++k) {
+        const double mid = (lo + hi) / 2;
+        ((difference(mid) < 0) == risingatlo ? lo : hi) = mid;
+    }
+    return std::exp((lo + hi) / 2);
+}
+
+} // namespace
+
+TEST(Sweep, CrossingsAgreeWithBisectionOnThePotentials) {
+    const struct {
+        int16_t axis;
+        int param;
+        double from, to;
+        long long steps;
+    } cases[] = {
+        {ratioaxis, pHo, 6, 8, 4}, {ATPin, Mg, 0, 2, 2},        {ADPin, T, 40, 20, 2},
+        {ATPout, n, 2.8, 4.4, 3},  {ADPout, KHatpin, 4, 10, 3}, {Pin, KMadp, 2.5, 4.1, 2},
+    };
+    for (const auto& c : cases) {
+        ModelState s = factorystate(c.axis);
+        ASSERT_EQ(sweepblock(s, c.param), SweepBlock::none);
+        for (long long i = 0; i <= c.steps; ++i) {
+            const float value = sweepvalue(c.from, c.to, i, c.steps);
+            EXPECT_FLOAT_EQ(value, static_cast<float>(c.from + (c.to - c.from) * i / c.steps));
+            const SweepRow row = sweeprow(s, c.param, value);
+            ASSERT_EQ(s.params[c.param].value, value);
+            const double root = bisectedcrossing(s);
+            const std::string where = yaxistext(c.axis + 1) + " at " + std::to_string(value);
+            EXPECT_FALSE(row.clamped) << where;
+            // Parameter axes store y in single precision, which bounds the bisection's resolution.
+            EXPECT_NEAR(row.crossing, root, root * 1e-6) << where;
+            EXPECT_NEAR(row.potential, erevatpase(s, root), 1e-4) << where;
+        }
+        // The ends are the values given, exactly as the window would store them.
+        EXPECT_EQ(sweepvalue(c.from, c.to, 0, c.steps), static_cast<float>(c.from));
+        EXPECT_EQ(sweepvalue(c.from, c.to, c.steps, c.steps), static_cast<float>(c.to));
+    }
+}
+
+TEST(Sweep, LinesClampedAndNotComputable) {
+    std::string text = sweepheader(factorystate(), pHo);
+    appendsweepline(text, {7.5f, 0.25, -120.5, false}, SeparatorChoice::comma, '.');
+    EXPECT_EQ(text, "pHo\tcrossing ATPin/ADPin\tErevANT = ErevATPase (mV)\r\n7,5\t0,25\t-120,5\r\n");
+    EXPECT_EQ(sweepheader(factorystate(ATPin), Mg),
+              "Mg (mM)\tcrossing ATPin (mM)\tErevANT = ErevATPase (mV)\r\n");
+
+    // With pHo at its highest allowed value the crossing ratio falls below its floor as ATPout drops.
+    ModelState s = factorystate();
+    s.params[pHo].value = 20.0f;
+    EXPECT_FALSE(sweeprow(s, ATPout, 1.2f).clamped);
+    const SweepRow floor = sweeprow(s, ATPout, 0.01f);
+    EXPECT_TRUE(floor.clamped);
+    EXPECT_EQ(floor.crossing, 1e-10);
+    text.clear();
+    appendsweepline(text, floor, SeparatorChoice::point, ',');
+    EXPECT_EQ(text, "0.01\t0.0000000001\t\tclamped\r\n");
+
+    // Allowed but extreme values put the ATPout crossing beyond the double range.
+    ModelState far = factorystate(ATPout);
+    for (const auto& [i, v] : {std::pair{T, 0.0f},
+                               {pHi, 20.0f},
+                               {pHo, 0.01f},
+                               {KMatp, 10.0f},
+                               {KMadp, 0.0f},
+                               {ADPout, 10000.0f},
+                               {ATPin, 10000.0f},
+                               {ADPin, 0.01f}})
+        far.params[i].value = v;
+    text.clear();
+    appendsweepline(text, sweeprow(far, n, 0.1f), SeparatorChoice::point, '.');
+    EXPECT_EQ(text, "0.1\t\t\tnot computable\r\n");
+}
+
+TEST(Sweep, NamesAndRefusedSweeps) {
+    for (const auto& [name, index] : {std::pair{"pho", int(pHo)},
+                                      {"KM(ADP)IN", KMadpin},
+                                      {"km(adp)", KMadp},
+                                      {"ph", -1},
+                                      {"KM(adp)in ", -1},
+                                      {"", -1}})
+        EXPECT_EQ(parameterbyname(name), index) << name;
+    const struct {
+        int16_t axis;
+        int param;
+        SweepBlock block;
+    } cases[] = {
+        {ratioaxis, ATPin, SweepBlock::onyaxis},  {ratioaxis, ADPin, SweepBlock::onyaxis},
+        {ratioaxis, ATPout, SweepBlock::none},    {ATPin, ADPin, SweepBlock::none},
+        {Pin, Pin, SweepBlock::onyaxis},          {pHo, Mg, SweepBlock::noclosedform},
+        {KMatp, KMatp, SweepBlock::noclosedform},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(sweepblock(factorystate(c.axis), c.param), c.block) << c.axis << " " << c.param;
+    const ModelState s = factorystate();
+    EXPECT_TRUE(withinlimits(s, pHo, 0.01) && withinlimits(s, pHo, 20) && withinlimits(s, Mg, 0));
+    EXPECT_FALSE(withinlimits(s, pHo, 0.0099) || withinlimits(s, pHo, 20.001) || withinlimits(s, T, 1000.5));
+}
