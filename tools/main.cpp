@@ -45,7 +45,7 @@ void help() {
     }
     std::cout << "\n"
                  "Exit status: 0 on success, 1 when the configuration file cannot be read or the\n"
-                 "output cannot be written, 2 for a bad argument.\n"
+                 "output cannot or may not be written, 2 for a bad argument.\n"
                  "\n"
                  "The model is described in " KELVORA_DOCDIR "/model.md;\n"
                  "see also kelvora-export(1).\n";
