@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSlider>
+#include <utility>
 
 #include "locale/systemseparator.h"
 #include "plot/titles.h"
@@ -81,7 +82,8 @@ QCheckBox* checkbox(QWidget* parent, const QString& caption, int left, int top, 
 
 } // namespace
 
-Form1::Form1(QWidget* parent) : QWidget(parent) {
+Form1::Form1(QWidget* parent, std::filesystem::path settings)
+    : QWidget(parent), configfile(std::move(settings)) {
     sep = systemseparator();
     createcontrols();
     connectcontrols();
