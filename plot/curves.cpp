@@ -38,8 +38,6 @@ void clearvectorstate() {
 // Rows this close to the bottom do not count for visibility: a curve that only enters the plot along
 // the bottom rows is as good as out of view.
 constexpr int visibilitybottomrows = 4;
-// Each curve is two logical pixels wide.
-constexpr int curvewidth = 2;
 // Significant digits of the axis box texts.
 constexpr int16_t axisboxdigits = 5;
 

@@ -14,6 +14,9 @@ constexpr int16_t bottommargin = 25;
 constexpr int16_t rightmargin = 30;
 constexpr int16_t topmargin = 10;
 
+// Width of each curve, in logical pixels.
+constexpr int16_t curvewidth = 2;
+
 // Half-length of the pinned marker's inner cross.
 constexpr int16_t defaultmarkersize = 5;
 
