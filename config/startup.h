@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <system_error>
 
 #include "model/parameters.h"
 
@@ -14,8 +15,14 @@ enum class ConfigStatus {
     failed  // a file of that name exists but could not be read: the state holds the defaults
 };
 
-// Resets the axis limits and the y-axis index, builds the tables, sets pKa2 to 7.2 and, when the file is
-// present (hidden files and dangling links count as present), reads and repairs it. Never writes anything.
+// The state start-up builds without a file: default axis limits and y-axis index, the tables with the
+// defaults in use, pKa2 7.2.
+void defaultstate(ModelState& s);
+
+// Builds defaultstate and, when the file is present (hidden files count), reads and repairs it. A
+// symbolic link is followed to its last target; a link whose target does not exist yet is a first start
+// there. Never writes anything. On failed, error says why.
+ConfigStatus startstate(ModelState& s, const std::filesystem::path& file, std::error_code& error);
 ConfigStatus startstate(ModelState& s, const std::filesystem::path& file);
 
 } // namespace kelvora

@@ -11,3 +11,15 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)"
+
+# The Debian package, built by scripts/package.sh in a folder of its own and checked as an administrator
+# meets it. The sanitizer build leaves it out (a package is never built with sanitizers), and so does
+# KELVORA_PACKAGE_TEST=0.
+sanitize="$(sed -n 's/^KELVORA_SANITIZE:STRING=//p' "$build/CMakeCache.txt")"
+if [ -z "$sanitize" ] && [ "${KELVORA_PACKAGE_TEST:-1}" != 0 ]; then
+    echo "=== Debian package ==="
+    build="$(cd "$build" && pwd)"
+    (cd "$build" && "$root/scripts/package.sh" "$build-package") | tee "$build/package.log"
+    deb="$(tail -n 1 "$build/package.log")" # package.sh ends with the path of the package
+    "$root/tests/install/deb.sh" "$deb"
+fi

@@ -1,8 +1,6 @@
 #include "tools/export_png.h"
 
-#include <QByteArray>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <QString>
 #include <charconv>
 #include <cstdint>
@@ -12,6 +10,7 @@
 #include "plot/fastdraw.h"
 #include "plot/qimagesurface.h"
 #include "tools/exportoptions.h"
+#include "tools/outputfile.h"
 
 namespace kelvora {
 
@@ -44,7 +43,8 @@ void pnghelp() {
                  "Writes the plot exactly as the window's plot surface shows it for the state the\n"
                  "window starts with from the same configuration file: the colour zones, both\n"
                  "curves, the axes, ticks and labels (labels with the system's decimal separator).\n"
-                 "Needs no display. OUT.png is replaced only once the whole image is written.\n"
+                 "Needs no display. OUT.png is replaced only once the whole image is written; a\n"
+                 "device, a pipe, a folder or the configuration file of that name is refused.\n"
                  "\n"
                  "Options:\n"
               << commonoptionshelp()
@@ -125,6 +125,12 @@ int runpng(const std::vector<std::string>& args) {
         return exitbadusage;
     }
 
+    std::string why;
+    if (!checkoutputfile(out, options.config.string(), why)) {
+        std::cerr << "kelvora-export png: " << why << "\n";
+        return exitfailure;
+    }
+
     // The automatic fit belongs to the redraw here, as in the window: build the start-up state only.
     const bool automatic = options.autoscale;
     options.autoscale = false;
@@ -150,11 +156,10 @@ int runpng(const std::vector<std::string>& args) {
         return exitfailure;
     }
 
-    // Written beside the target and renamed over it at the end: a failed write leaves no half file and
-    // keeps an older picture of that name.
-    QSaveFile file(QString::fromLocal8Bit(QByteArray::fromStdString(out)));
-    if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, pngformat) || !file.commit()) {
-        std::cerr << "kelvora-export png: cannot write '" << out << "'\n";
+    // A failed write leaves no half file and keeps an older picture of that name.
+    if (!writeoutputfile(
+            out, [&](QIODevice& device) { return picture.save(&device, pngformat); }, why)) {
+        std::cerr << "kelvora-export png: " << why << "\n";
         return exitfailure;
     }
     return exitok;

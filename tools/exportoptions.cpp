@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QString>
 #include <charconv>
+#include <system_error>
 
 #include "config/startup.h"
 #include "model/crossing.h"
@@ -156,8 +157,9 @@ std::string decimaloptionhelp() {
 }
 
 bool buildexportstate(const ExportOptions& options, ModelState& s, std::string& message) {
-    if (startstate(s, options.config) == ConfigStatus::failed) {
-        message = "cannot read the configuration file '" + options.config.string() + "'";
+    std::error_code error;
+    if (startstate(s, options.config, error) == ConfigStatus::failed) {
+        message = "cannot read the configuration file '" + options.config.string() + "': " + error.message();
         return false;
     }
     // Switching the toggle on redraws with automatic limits; a re-fit during that redraw would run the

@@ -34,6 +34,7 @@ constexpr int exitbadusage = 2;
 void help() {
     std::cout << "Usage: kelvora-export COMMAND [OPTIONS]\n"
                  "       kelvora-export COMMAND --help\n"
+                 "       kelvora-export --help | --version\n"
                  "\n"
                  "Builds the state the Kelvora window starts with, from Kelvora.ini in the current\n"
                  "directory or the file given with --config, without opening a window, and writes\n"
@@ -47,7 +48,10 @@ void help() {
     }
     std::cout << "\n"
                  "Exit status: 0 on success, 1 when the configuration file cannot be read or the\n"
-                 "output cannot be written, 2 for a bad argument.\n";
+                 "output cannot or may not be written, 2 for a bad argument.\n"
+                 "\n"
+                 "The model is described in " KELVORA_DOCDIR "/model.md;\n"
+                 "see also kelvora-export(1).\n";
     for (const Subcommand& c : subcommands) {
         std::cout << "\n";
         c.help();
@@ -65,6 +69,10 @@ int main(int argc, char** argv) {
     const std::string_view command = args.front();
     if (command == "--help" || command == "-h" || command == "help") {
         help();
+        return exitok;
+    }
+    if (command == "--version") {
+        std::cout << "kelvora-export " KELVORA_VERSION "\n";
         return exitok;
     }
     for (const Subcommand& c : subcommands) {

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSlider>
+#include <utility>
 
 #include "plot/titles.h"
 #include "ui/axistitle.h"
@@ -87,7 +88,8 @@ QCheckBox* checkbox(QWidget* parent, const QString& caption, int left, int top, 
 
 } // namespace
 
-Form1::Form1(QWidget* parent) : QWidget(parent) {
+Form1::Form1(QWidget* parent, std::filesystem::path settings)
+    : QWidget(parent), configfile(std::move(settings)) {
     sep = systemseparator();
     createcontrols();
     connectcontrols();

@@ -34,18 +34,26 @@ class PlotWidget;
 
 class Form1 : public QWidget {
   public:
-    explicit Form1(QWidget* parent = nullptr);
+    // settings: the configuration file to read and write; empty means Kelvora.ini in the working
+    // directory.
+    explicit Form1(QWidget* parent = nullptr, std::filesystem::path settings = {});
     ~Form1() override;
 
     // ---- State -------------------------------------------------------------------------------------
     ModelState model;     // parameter tables, settings and model constants
     PlotState plot;       // plot geometry, colours, pan offsets, mouse flags, settingboxes
     int16_t applying = 0; // an entry procedure is running: its own slider and text changes keep colours
-    std::filesystem::path configfile; // the configuration file, by its bare name: the working directory
-    char sep = '.';                   // decimal separator of the regional settings, read once
+    std::filesystem::path
+        configfile; // the configuration file; by default its bare name: the working directory
+    char sep = '.'; // decimal separator of the regional settings, read once
 
     // The reset question. Tests replace it to answer without a modal box.
     toolkit::Question question = toolkit::askokcancel;
+    // The question when the close cannot save the file. Tests replace it the same way.
+    toolkit::SaveQuestion savequestion = toolkit::askretry;
+    // The file existed at start-up but could not be read: it holds settings this window never saw, so
+    // neither the reset nor closing writes over it.
+    bool fileunread = false;
 
     // ---- Controls ----------------------------------------------------------------------------------
     PlotWidget* Picture1 = nullptr;
@@ -90,6 +98,7 @@ class Form1 : public QWidget {
     void Form_Load();
     void initparameters();
     // reason 3: the operating system's task manager ends the program; the file is then left alone.
+    // cancel becomes 1 when the user keeps the window open after a failed save.
     void Form_QueryUnload(int16_t& cancel, int16_t reason);
     void cmdDefault_Click();
 
@@ -154,6 +163,8 @@ class Form1 : public QWidget {
     // Disables and empties the mouse readout boxes Text1 and Text2.
     void clearreadout();
     void connectpanel(int index);
+    // initparameters, or with reset the built-in defaults written over the file instead of reading it.
+    void startparameters(bool reset);
     // The panel box an event came from: which array (0 none, 1 value, 2 minimum, 3 maximum) and index.
     std::pair<int, int16_t> panelbox(const QObject* watched) const;
 };

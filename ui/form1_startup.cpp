@@ -19,21 +19,28 @@ namespace {
 
 const QString resetquestion = QStringLiteral("Do you want to revert to the original values?");
 const QString resettitle = QStringLiteral("Default");
+const QString savetitle = QStringLiteral("Kelvora");
 
 // Close reasons: the window's close box, a close by the program, and the task manager ending it.
 constexpr int16_t closebycontrolmenu = 0;
 constexpr int16_t closebytaskmanager = 3;
 
-bool present(const std::filesystem::path& file) {
-    // Hidden files count; so does a dangling link of that name.
+// Names the file the save went to (the target, for a link) in full, and the system's reason.
+QString savefailedtext(const std::filesystem::path& file, const std::error_code& why) {
     std::error_code error;
-    return std::filesystem::exists(std::filesystem::symlink_status(file, error));
+    std::filesystem::path target = linktarget(file, error);
+    if (error) target = file;
+    const std::filesystem::path shown = std::filesystem::absolute(target, error);
+    return QStringLiteral("The settings could not be saved to\n%1\n(%2).\n\n"
+                          "Retry, or close without saving and lose the changes?")
+        .arg(QString::fromStdString((error ? target : shown).string()),
+             QString::fromStdString(why.message()));
 }
 
 } // namespace
 
 void Form1::Form_Load() {
-    configfile = configfilename;
+    if (configfile.empty()) configfile = configfilename;
 
     const int width = Picture1->width();
     const int height = Picture1->height();
@@ -60,10 +67,16 @@ void Form1::Form_Load() {
 
     QObject::connect(cmdDefault, &QPushButton::clicked, this, [this] { cmdDefault_Click(); });
 
+    // What an interrupted save of an earlier run left behind.
+    removestaletemps(configfile);
     initparameters();
 }
 
 void Form1::initparameters() {
+    startparameters(false);
+}
+
+void Form1::startparameters(bool reset) {
     plot.dragging = 0;
     plot.pinned = 0;
     plot.dblclicked = 0;
@@ -77,7 +90,13 @@ void Form1::initparameters() {
     applying = 0;
 
     // Limits, y-axis index, tables and pKa2 to their defaults, then the file over them when present.
-    const ConfigStatus status = startstate(model, configfile);
+    ConfigStatus status = ConfigStatus::absent;
+    if (reset) {
+        defaultstate(model);
+    } else {
+        status = startstate(model, configfile);
+        fileunread = status == ConfigStatus::failed;
+    }
     for (int i = 0; i <= lastindex; ++i) {
         lbName[i]->setText(QString::fromUtf8(parametername(i)));
         lbUnit[i]->setText(QString::fromUtf8(parameterunit(i)));
@@ -86,8 +105,12 @@ void Form1::initparameters() {
         for (int entry = 0; entry < yaxisentries; ++entry)
             Combo1->addItem(QString::fromStdString(yaxistext(entry)));
     }
-    // A file that exists but cannot be read is left alone; closing the window replaces it.
-    if (status == ConfigStatus::absent) writeconfigfile(model, ConfigForm::firststart, sep, configfile);
+    // A file that exists but cannot be read holds settings this window never saw: it is left alone, by
+    // the reset too. Otherwise the reset replaces the file in one step, so a link or the file's
+    // permissions survive it; when that fails the old file stays as it was until a later save, and the
+    // defaults are in use all the same.
+    if (status == ConfigStatus::absent && !fileunread)
+        writeconfigfile(model, ConfigForm::firststart, sep, configfile);
 
     Combo1->setCurrentIndex(model.yaxis + 1);
 
@@ -99,10 +122,19 @@ void Form1::initparameters() {
     plot.settingboxes = 0;
 }
 
-void Form1::Form_QueryUnload(int16_t& /*cancel*/, int16_t reason) {
+void Form1::Form_QueryUnload(int16_t& cancel, int16_t reason) {
     if (reason == closebytaskmanager) return;
-    // When the file cannot be written the old one stays as it was; the close goes on all the same.
-    writeconfigfile(model, ConfigForm::atclose, sep, configfile);
+    if (fileunread) return;
+    // When the file cannot be written the old one stays as it was; the user decides whether to try
+    // again, to close without saving or to keep the window open.
+    for (;;) {
+        std::error_code error;
+        if (writeconfigfile(model, ConfigForm::atclose, sep, configfile, error)) return;
+        const toolkit::SaveAnswer answer = savequestion(this, savefailedtext(configfile, error), savetitle);
+        if (answer == toolkit::SaveAnswer::Retry) continue;
+        if (answer == toolkit::SaveAnswer::Cancel) cancel = 1;
+        return;
+    }
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
@@ -110,17 +142,15 @@ void Form1::closeEvent(QCloseEvent* event) {
     // the file as it was.
     int16_t cancel = 0;
     Form_QueryUnload(cancel, closebycontrolmenu);
-    event->accept();
+    if (cancel != 0)
+        event->ignore();
+    else
+        event->accept();
 }
 
 void Form1::cmdDefault_Click() {
     if (question(this, resetquestion, resettitle) != toolkit::Answer::OK) return;
-    // Only a file is deleted: a directory of that name is the user's and stays (nothing can be read
-    // from it or written over it, so the defaults then simply stay in memory).
-    std::error_code error;
-    if (present(configfile) && !std::filesystem::is_directory(configfile, error))
-        std::filesystem::remove(configfile, error);
-    initparameters();
+    startparameters(true);
 }
 
 } // namespace kelvora

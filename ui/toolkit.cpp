@@ -214,4 +214,20 @@ Answer askokcancel(QWidget* parent, const QString& text, const QString& title) {
     return box.exec() == QMessageBox::Ok ? Answer::OK : Answer::Cancel;
 }
 
+SaveAnswer askretry(QWidget* parent, const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::Warning, title, text,
+                    QMessageBox::Retry | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("Close &without saving"));
+    box.setDefaultButton(QMessageBox::Retry);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Retry:
+        return SaveAnswer::Retry;
+    case QMessageBox::Discard:
+        return SaveAnswer::Discard;
+    default:
+        return SaveAnswer::Cancel;
+    }
+}
+
 } // namespace kelvora::toolkit

@@ -1,6 +1,6 @@
 // What the window relies on from Qt, in one place: twip geometry, text colours, change and scroll
 // notifications that also fire for the program's own changes, vertical sliders with their minimum at
-// the top, running pending events from inside a handler, and the reset question that tests can answer.
+// the top, running pending events from inside a handler, and the questions that tests can answer.
 #pragma once
 
 #include <QColor>
@@ -90,5 +90,13 @@ enum class Answer { OK, Cancel };
 // Asks a question with the question icon, OK and Cancel, Cancel being the default button.
 using Question = std::function<Answer(QWidget* parent, const QString& text, const QString& title)>;
 Answer askokcancel(QWidget* parent, const QString& text, const QString& title);
+
+// The answer to a failed save: try again, close without saving, or keep the window open.
+enum class SaveAnswer { Retry, Discard, Cancel };
+
+// Asks with the warning icon and the buttons Retry (the default), "Close without saving" and Cancel
+// (Escape).
+using SaveQuestion = std::function<SaveAnswer(QWidget* parent, const QString& text, const QString& title)>;
+SaveAnswer askretry(QWidget* parent, const QString& text, const QString& title);
 
 } // namespace kelvora::toolkit

@@ -16,6 +16,7 @@
 #include <fstream>
 #include <string>
 #include <sys/wait.h>
+#include <tuple>
 #include <vector>
 
 namespace kelvora {
@@ -58,13 +59,21 @@ class PngExport : public testing::Test {
     std::string stderrtext;
 };
 
-TEST_F(PngExport, DefaultStateIsTheWindowsPicture) {
+// At the window's size and, with --scale K, on a screen of K device pixels a logical pixel.
+TEST_F(PngExport, DefaultStateIsTheWindowsPictureAtAnyDensity) {
     ASSERT_EQ(run("plot.png"), 0) << stderrtext;
-    const QImage picture = load(dir_ / "plot.png");
-    ASSERT_EQ(picture.size(), QSize(551, 305));
-    EXPECT_TRUE(picture == windowpicture(dir_ / "Kelvora.ini", 551, 305, false));
-    EXPECT_FALSE(fs::exists(dir_ / "Kelvora.ini")); // only read, never written
     EXPECT_EQ(stderrtext, "");
+    ASSERT_EQ(run("--scale 3 --size 300x200 dense.png"), 0) << stderrtext;
+    EXPECT_FALSE(fs::exists(dir_ / "Kelvora.ini")); // only read, never written
+    const QImage picture = load(dir_ / "plot.png"), dense = load(dir_ / "dense.png");
+    ASSERT_EQ(picture.size(), QSize(551, 305));
+    ASSERT_EQ(dense.size(), QSize(900, 600));
+    EXPECT_TRUE(picture == windowpicture(dir_ / "Kelvora.ini", 551, 305, false));
+    EXPECT_TRUE(dense == windowpicture(dir_ / "Kelvora.ini", 300, 200, false, 3));
+    for (const char* bad :
+         {"--scale 0", "--scale 9", "--scale 2x", "--scale=", "--scale", "--size 4096x300 --scale 8"})
+        EXPECT_EQ(run(std::string("x.png ") + bad), 2) << bad;
+    EXPECT_FALSE(fs::exists(dir_ / "x.png"));
 }
 
 TEST_F(PngExport, ConfigAutomaticLimitsAndSize) {
@@ -72,34 +81,17 @@ TEST_F(PngExport, ConfigAutomaticLimitsAndSize) {
     ModelState s;
     buildtables(s);
     resetsettings(s);
-    s.yaxis = T;
-    s.ymin = 10;
-    s.ymax = 30;
-    s.xmin = -150;
-    s.xmax = -90;
+    std::tie(s.yaxis, s.ymin, s.ymax, s.xmin, s.xmax) = std::tuple(T, 10.0, 30.0, -150.0, -90.0);
     const fs::path config = dir_ / "settings.ini";
     ASSERT_TRUE(writeconfigfile(s, ConfigForm::atclose, '.', config));
 
     ASSERT_EQ(run("--config " + config.string() + " --auto --size 700x420 fitted.png"), 0) << stderrtext;
     ASSERT_EQ(run("--size=700x420 --config=" + config.string() + " kept.png"), 0) << stderrtext;
-    const QImage fitted = load(dir_ / "fitted.png");
-    const QImage kept = load(dir_ / "kept.png");
+    const QImage fitted = load(dir_ / "fitted.png"), kept = load(dir_ / "kept.png");
     ASSERT_EQ(fitted.size(), QSize(700, 420));
     EXPECT_TRUE(fitted == windowpicture(config, 700, 420, true));
     EXPECT_TRUE(kept == windowpicture(config, 700, 420, false));
     EXPECT_FALSE(fitted == kept);
-}
-
-// --scale K: the window's picture on a screen of K device pixels a logical pixel.
-TEST_F(PngExport, ScaledPictureIsTheWindowsAtThatDensity) {
-    ASSERT_EQ(run("--scale 3 --size 300x200 dense.png"), 0) << stderrtext;
-    const QImage dense = load(dir_ / "dense.png");
-    ASSERT_EQ(dense.size(), QSize(900, 600));
-    EXPECT_TRUE(dense == windowpicture(dir_ / "Kelvora.ini", 300, 200, false, 3));
-    for (const char* bad :
-         {"--scale 0", "--scale 9", "--scale 2x", "--scale=", "--scale", "--size 4096x300 --scale 8"})
-        EXPECT_EQ(run(std::string("x.png ") + bad), 2) << bad;
-    EXPECT_FALSE(fs::exists(dir_ / "x.png"));
 }
 
 TEST_F(PngExport, FailuresKeepAnOlderPictureAndLeaveNoHalfFile) {

@@ -5,145 +5,117 @@
 
 #include <array>
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 using namespace kelvora;
 
 namespace {
 
-// A plot area of 400 x 400 pixels with the default limits x -160 .. -80 mV, y 0 .. 3.
+using Limits = std::array<double, 4>; // xmin, xmax, ymin, ymax
+
+// A plot area of 400 x 400 pixels with the default limits x -160 .. -80 mV, y 0 .. 3; (X, Y) its centre.
 struct MouseTest : testing::Test {
     void SetUp() override {
         buildtables(s);
         resetsettings(s);
         initplotstate(ps, 400 + leftmargin + rightmargin, 400 + topmargin + bottommargin);
     }
-    // Pixel of the plot area's centre.
-    double centrex() const { return leftmargin + 200.0; }
-    double centrey() const { return topmargin + 200.0; }
-    Release click(double X, double Y) {
-        mousepress(ps, leftbutton, X, Y);
-        return mouserelease(s, ps, X, Y, '.');
+    Release click(double x, double y) {
+        mousepress(ps, leftbutton, x, y);
+        return mouserelease(s, ps, x, y, '.');
     }
+    Release drag(double dx, double dy) {
+        mousepress(ps, leftbutton, X, Y);
+        return mouserelease(s, ps, X + dx, Y + dy, '.');
+    }
+    Limits limits() const { return {s.xmin, s.xmax, s.ymin, s.ymax}; }
+    static constexpr double X = leftmargin + 200.0, Y = topmargin + 200.0;
     ModelState s;
     PlotState ps;
 };
 
 } // namespace
 
-TEST_F(MouseTest, ClickPinsAndSecondClickUnpins) {
-    const Release first = click(centrex(), centrey());
-    EXPECT_TRUE(first.inside);
-    EXPECT_TRUE(first.enabled);
-    EXPECT_EQ(ps.pinned, 1);
-    EXPECT_EQ(ps.pressx, centrex());
-    EXPECT_EQ(ps.pressy, centrey());
+TEST_F(MouseTest, ClickPinsSecondClickUnpinsClickInAMarginEmptiesTheReadout) {
+    const Release first = click(X, Y);
+    EXPECT_TRUE(first.inside && first.enabled && ps.pinned == 1 && ps.pressx == X && ps.pressy == Y);
     EXPECT_EQ(first.readout.x, "-120 mV");
     EXPECT_EQ(first.readout.y, "1.5");
-    EXPECT_EQ(s.xmin, -160.0); // a click does not pan
-    EXPECT_EQ(s.ymax, 3.0);
-    const Release second = click(centrex(), centrey());
-    EXPECT_TRUE(second.inside);
-    EXPECT_FALSE(second.enabled);
+    EXPECT_EQ(limits(), (Limits{-160, -80, 0, 3})); // a click does not pan
+    const Release second = click(X, Y);
+    EXPECT_TRUE(second.inside && !second.enabled && ps.pinned == 0);
+    ps.pinned = 1;
+    EXPECT_FALSE(click(leftmargin - 20, Y).inside);
     EXPECT_EQ(ps.pinned, 0);
+    EXPECT_FALSE(insidelimits(s, ps, X, topmargin + 400 + 5));
+    EXPECT_TRUE(insidelimits(s, ps, leftmargin, topmargin + 400)); // the corner itself is inside
 }
 
 TEST_F(MouseTest, ReadoutHasFourSignificantDigitsAndTheSeparator) {
     // One pixel right of the left edge: -160 + 80/400 = -159.8; y at pixel row 11 is 3 * 399/400 =
     // 2.9925, whose fourth digit ties and goes to the even neighbour.
     const Readout r = readoutat(s, ps, leftmargin + 1, topmargin + 1, ',');
-    EXPECT_EQ(r.x, "-159,8 mV");
-    EXPECT_EQ(r.y, "2,992");
+    EXPECT_EQ(r.x + "|" + r.y, "-159,8 mV|2,992");
 }
 
-TEST_F(MouseTest, ClickInAMarginEmptiesTheReadout) {
-    ps.pinned = 1;
-    const Release r = click(leftmargin - 20, centrey());
-    EXPECT_FALSE(r.inside);
-    EXPECT_EQ(ps.pinned, 0);
-    EXPECT_FALSE(insidelimits(s, ps, centrex(), topmargin + 400 + 5));
-    EXPECT_TRUE(insidelimits(s, ps, leftmargin, topmargin + 400)); // the corner itself is inside
-}
-
-TEST_F(MouseTest, DragRightLowersBothXLimits) {
-    mousepress(ps, leftbutton, centrex(), centrey());
-    dragoffsets(s, ps, centrex() + 10, centrey());
+TEST_F(MouseTest, DragsMoveTheLimitsYStopsAtZero) {
+    // Ten pixels right: both x limits 2 mV lower, the offset shown while the button is held.
+    mousepress(ps, leftbutton, X, Y);
+    dragoffsets(s, ps, X + 10, Y);
     EXPECT_DOUBLE_EQ(ps.xshift, 2.0);
-    const Release r = mouserelease(s, ps, centrex() + 10, centrey(), '.');
-    EXPECT_DOUBLE_EQ(s.xmin, -162.0);
-    EXPECT_DOUBLE_EQ(s.xmax, -82.0);
-    EXPECT_EQ(ps.xshift, 0.0);
-    EXPECT_EQ(ps.dragging, 0);
-    EXPECT_EQ(ps.pinned, 0); // a drag never pins
-    EXPECT_FALSE(r.enabled);
-}
-
-TEST_F(MouseTest, DragUpwardStopsAtZeroDownwardRaisesY) {
-    mousepress(ps, leftbutton, centrex(), centrey());
-    mouserelease(s, ps, centrex(), centrey() - 40, '.');
-    EXPECT_EQ(s.ymin, 0.0);
-    EXPECT_EQ(s.ymax, 3.0);
-    mousepress(ps, leftbutton, centrex(), centrey());
-    mouserelease(s, ps, centrex(), centrey() + 40, '.');
+    const Release r = mouserelease(s, ps, X + 10, Y, '.');
+    EXPECT_EQ(limits(), (Limits{-162, -82, 0, 3}));
+    EXPECT_TRUE(ps.xshift == 0.0 && ps.dragging == 0 && ps.pinned == 0 && !r.enabled); // a drag never pins
+    // Upward with ymin 0: nothing moves; downward: both y limits rise.
+    drag(0, -40);
+    EXPECT_EQ(limits(), (Limits{-162, -82, 0, 3}));
+    drag(0, 40);
     EXPECT_DOUBLE_EQ(s.ymin, 0.3);
     EXPECT_DOUBLE_EQ(s.ymax, 3.3);
     // From ymin 0.3 an upward drag of 0.6 is clamped to -0.3.
-    mousepress(ps, leftbutton, centrex(), centrey());
-    dragoffsets(s, ps, centrex(), centrey() - 80);
+    mousepress(ps, leftbutton, X, Y);
+    dragoffsets(s, ps, X, Y - 80);
     EXPECT_DOUBLE_EQ(ps.yshift, -0.3);
+    // A pan that would overflow leaves the limits.
+    std::tie(s.xmin, s.xmax) = std::pair(-1.7e308, 1.7e308 / 2);
+    drag(-100, 0);
+    EXPECT_TRUE(s.xmin == -1.7e308 && s.xmax == 1.7e308 / 2);
 }
 
-TEST_F(MouseTest, LeftDoubleClickZoomsInAroundThePoint) {
+TEST_F(MouseTest, DoubleClicksZoomAroundThePointWithinTheirBounds) {
+    // Left, in the platform's order (press, release, double click, release): toward the centre of 0 .. 4
+    // by 1 / root 2, and the release after it does not pin.
     s.ymax = 4.0;
-    // Press, release, double click, release: the platform's order.
-    click(centrex(), centrey());
-    EXPECT_EQ(ps.pinned, 1);
-    mousepress(ps, leftbutton, centrex(), centrey());
+    click(X, Y);
+    mousepress(ps, leftbutton, X, Y);
     EXPECT_TRUE(mousedoubleclick(s, ps));
     EXPECT_EQ(ps.pinned, 0);
-    const Release r = mouserelease(s, ps, centrex(), centrey(), '.');
-    EXPECT_EQ(ps.pinned, 0); // the release after a double click does not pin
-    EXPECT_FALSE(r.enabled);
-    EXPECT_EQ(ps.dblclicked, 0);
+    EXPECT_FALSE(mouserelease(s, ps, X, Y, '.').enabled);
+    EXPECT_TRUE(ps.pinned == 0 && ps.dblclicked == 0);
     EXPECT_DOUBLE_EQ(s.ymax - s.ymin, 4.0 / std::sqrt(2.0));
     EXPECT_DOUBLE_EQ((s.ymax + s.ymin) / 2, 2.0);
     EXPECT_DOUBLE_EQ(s.xmax - s.xmin, 80.0 / std::sqrt(2.0));
     EXPECT_DOUBLE_EQ((s.xmax + s.xmin) / 2, -120.0);
-}
-
-TEST_F(MouseTest, RightDoubleClickZoomsOutAndLiftsToZero) {
-    s.ymax = 4.0;
-    mousepress(ps, rightbutton, centrex(), centrey());
+    // Right: away from it by root 2, lifted so that ymin is 0.
+    std::tie(s.xmin, s.xmax, s.ymin, s.ymax) = std::tuple(-160.0, -80.0, 0.0, 4.0);
+    mousepress(ps, rightbutton, X, Y);
     EXPECT_EQ(ps.otherbutton, 1);
     EXPECT_TRUE(mousedoubleclick(s, ps));
     EXPECT_EQ(s.ymin, 0.0);
     EXPECT_DOUBLE_EQ(s.ymax, 4.0 * std::sqrt(2.0));
     EXPECT_DOUBLE_EQ(s.xmax - s.xmin, 80.0 * std::sqrt(2.0));
-}
-
-TEST_F(MouseTest, ZoomStopsAtItsBounds) {
-    s.ymax = 0.5e-6; // below the smallest span: no zoom in
-    mousepress(ps, leftbutton, centrex(), centrey());
+    // No zoom in below the smallest span, none out above the largest; exactly at a bound still zooms.
+    std::tie(s.xmin, s.xmax, s.ymin, s.ymax) = std::tuple(-160.0, -80.0, 0.0, 0.5e-6);
+    mousepress(ps, leftbutton, X, Y);
     EXPECT_FALSE(mousedoubleclick(s, ps));
-    EXPECT_EQ(s.ymax, 0.5e-6);
-    EXPECT_EQ(ps.dblclicked, 1);
-    s.ymax = 3.0;
-    s.xmin = -2e6; // above the largest span: no zoom out
-    mousepress(ps, middlebutton, centrex(), centrey());
+    EXPECT_TRUE(s.ymax == 0.5e-6 && ps.dblclicked == 1);
+    std::tie(s.xmin, s.ymax) = std::pair(-2e6, 3.0);
+    mousepress(ps, middlebutton, X, Y);
     EXPECT_FALSE(mousedoubleclick(s, ps));
     EXPECT_EQ(s.xmin, -2e6);
-    // Exactly at a bound still zooms.
     s.xmin = s.xmax - 1e6;
     EXPECT_TRUE(mousedoubleclick(s, ps));
-}
-
-TEST_F(MouseTest, PanThatWouldOverflowLeavesTheLimits) {
-    s.xmin = -1.7e308;
-    s.xmax = 1.7e308 / 2;
-    mousepress(ps, leftbutton, centrex(), centrey());
-    mouserelease(s, ps, centrex() - 100, centrey(), '.');
-    EXPECT_EQ(s.xmin, -1.7e308);
-    EXPECT_EQ(s.xmax, 1.7e308 / 2);
 }
 
 TEST(TypedLimits, Validity) {

@@ -11,7 +11,6 @@
 namespace kelvora::uitest {
 namespace {
 
-constexpr double root2 = std::numbers::sqrt2;
 constexpr int px = 200;
 constexpr int py = 100;
 const AxisLimits startlimits{-160, -80, 0, 3};
@@ -51,23 +50,21 @@ class Mouse : public Shown {
     }
 };
 
+// The pan, zoom and pin rules themselves are checked on the plot's steps; here the window's part of them.
 TEST_F(Mouse, AClickPinsASecondUnpinsAndOneInTheMarginEmptiesTheReadout) {
     move(px, py);
     EXPECT_EQ(readout(), pxpy());
     EXPECT_EQ(readoutenabled(), 0);
     const QImage before = picture();
     click(px, py);
-    EXPECT_EQ(f().plot.pinned, 1);
     EXPECT_EQ(readoutenabled(), 2);
     EXPECT_EQ(picture().pixel(px, py), qRgb(255, 255, 255)); // the marker
     move(px + 50, py + 50);
     EXPECT_EQ(readout(), pxpy()); // frozen while pinned
     click(px + 50, py + 50);
-    EXPECT_EQ(f().plot.pinned, 0);
     EXPECT_EQ(readoutenabled(), 0);
     EXPECT_EQ(picture(), before);
     EXPECT_EQ(limits(), startlimits);
-
     click(px, py);
     click(left / 2, py);
     EXPECT_EQ(f().plot.pinned, 0);
@@ -75,7 +72,7 @@ TEST_F(Mouse, AClickPinsASecondUnpinsAndOneInTheMarginEmptiesTheReadout) {
     EXPECT_EQ(readoutenabled(), 0);
 }
 
-TEST_F(Mouse, ADragToTheRightLowersBothXLimitsAndSwitchesAutomaticOff) {
+TEST_F(Mouse, ADragSwitchesAutomaticOffAndMovesTheLimitsADoubleClickZooms) {
     QTest::mouseClick(f().cmdAuto, Qt::LeftButton);
     const AxisLimits fitted = limits();
     press(px, py);
@@ -86,49 +83,17 @@ TEST_F(Mouse, ADragToTheRightLowersBothXLimitsAndSwitchesAutomaticOff) {
     EXPECT_EQ(f().cmdAuto->text(), QStringLiteral("Automatic off"));
     for (const QWidget* w : manualcontrols())
         EXPECT_TRUE(w->isEnabled());
-    // While the button is held the limits stay; the drawing follows the offset.
-    const double shift = 10.0 / W * (fitted[1] - fitted[0]);
-    EXPECT_EQ(limits(), fitted);
-    EXPECT_DOUBLE_EQ(f().plot.xshift, shift);
+    EXPECT_EQ(limits(), fitted); // while the button is held only the drawing follows
     release(px + 10, py);
-    EXPECT_DOUBLE_EQ(f().model.xmin, fitted[0] - shift);
-    EXPECT_DOUBLE_EQ(f().model.xmax, fitted[1] - shift);
-    EXPECT_EQ(f().plot.xshift, 0.0);
+    EXPECT_DOUBLE_EQ(f().model.xmin, fitted[0] - 10.0 / W * (fitted[1] - fitted[0]));
     EXPECT_EQ(f().Picture1->cursor().shape(), Qt::ArrowCursor);
-    EXPECT_FALSE(f().cmdAuto->isChecked());
-}
-
-TEST_F(Mouse, DragsInYAndDoubleClicks) {
-    drag(px, 150, px, 120); // upward with ymin 0: the y limits stay
-    EXPECT_EQ(limits(), startlimits);
-    drag(px, 120, px, 147); // downward: both rise by the dragged fraction of the span
-    EXPECT_DOUBLE_EQ(f().model.ymin, 27.0 / N * 3.0);
-    EXPECT_DOUBLE_EQ(f().model.ymax, 3.0 + 27.0 / N * 3.0);
-    EXPECT_EQ(f().model.xmin, -160.0);
-    EXPECT_EQ(text(f().tbymin), withsep("0.3"));
-
-    // Right on y = 1.5 of 0 ... 3: widening by root 2 would start below 0, so the range starts at 0.
+    // The platform's double click of the right button widens both spans by root 2, from the start limits.
     setlimits("-160", "-80", "0", "3");
     doubleclick(290, 145, Qt::RightButton);
-    const double cx = 230.0 / W * 80.0 - 160.0;
     EXPECT_EQ(f().model.ymin, 0.0);
-    EXPECT_NEAR(f().model.ymax, 3.0 * root2, 1e-12);
-    EXPECT_DOUBLE_EQ(f().model.xmin, (-160.0 - cx) * root2 + cx);
-    // Left on the middle of 0 ... 4: both limits move toward it by 1 / root 2; nothing is pinned.
-    setlimits("-160", "-80", "0", "4");
-    doubleclick(290, 145);
-    EXPECT_DOUBLE_EQ(f().model.ymin, 2.0 - 2.0 / root2);
-    EXPECT_DOUBLE_EQ(f().model.ymax, 2.0 + 2.0 / root2);
-    EXPECT_DOUBLE_EQ(f().model.xmax, (-80.0 - cx) / root2 + cx);
+    EXPECT_NEAR(f().model.ymax, 3.0 * std::numbers::sqrt2, 1e-12);
     EXPECT_EQ(f().plot.pinned, 0);
     EXPECT_EQ(readoutenabled(), 0);
-    // Bounds: an x span under 1e-6 is not zoomed in, a y span over 1e6 not out.
-    setlimits("-100", "-99.9999995", "0", "3");
-    doubleclick(px, py);
-    EXPECT_EQ(limits(), AxisLimits({-100, -99.9999995, 0, 3}));
-    setlimits("-160", "-80", "0", "1000001");
-    doubleclick(px, py, Qt::RightButton);
-    EXPECT_EQ(limits(), AxisLimits({-160, -80, 0, 1000001}));
 }
 
 TEST_F(Mouse, SwitchingAutomaticOnFitsTheLimitsAndLocksTheManualControls) {

@@ -1,0 +1,125 @@
+// What a settings path may name besides a plain file: pipes, devices, folders and links, and the
+// temporary files that an interrupted save leaves beside the file.
+#include "config/inifile.h"
+#include "config/startup.h"
+#include "configtest.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+using namespace kelvora;
+using namespace kelvora::test;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+mode_t permissions(const fs::path& path) {
+    struct stat info {};
+    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+    return info.st_mode & 07777;
+}
+
+TEST(ConfigPaths, OnlyRegularFilesAreReadAndADanglingLinkIsAFirstStart) {
+    ScratchDir dir;
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0644), 0); // nobody ever writes into it
+    fs::create_directory(dir / "folder");
+    fs::create_symlink("/dev/zero", dir / "zero");
+    fs::create_symlink("loop", dir / "loop");
+    fs::create_symlink("store/new.ini", dir / "dangling");
+    struct Case {
+        fs::path path;
+        ConfigStatus status;
+        std::string why;
+    };
+    for (const Case& c : {Case{dir / "pipe", ConfigStatus::failed, "Not a regular file"},
+                          Case{"/dev/zero", ConfigStatus::failed, "Not a regular file"},
+                          Case{dir / "zero", ConfigStatus::failed, "Not a regular file"},
+                          Case{dir / "folder", ConfigStatus::failed, "Not a regular file"},
+                          Case{dir / "loop", ConfigStatus::failed, "Too many levels of symbolic links"},
+                          Case{dir / "dangling", ConfigStatus::absent, "Success"}}) {
+        ModelState s = factorystate(T);
+        s.xmin = -100;
+        std::error_code error;
+        EXPECT_EQ(startstate(s, c.path, error), c.status) << c.path;
+        EXPECT_EQ(error.message(), c.why) << c.path;
+        EXPECT_EQ(numbers(s), numbers(factorystate())) << c.path;
+    }
+}
+
+// A link stays a link and its target gets the text, written in the target's folder; a replaced file
+// keeps its permission bits and owner.
+TEST(ConfigPaths, SavingWritesThroughLinksAndKeepsPermissions) {
+    ScratchDir dir;
+    fs::create_directory(dir / "store");
+    writefile(dir / "store" / "real.ini", "old");
+    ASSERT_EQ(::chmod((dir / "store" / "real.ini").c_str(), 0600), 0);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown((dir / "store" / "real.ini").c_str(), 65534, 65534), 0);
+    }
+    fs::create_symlink("store/real.ini", dir / "hop");
+    fs::create_symlink("hop", dir / configfilename);
+    fs::create_symlink(dir / "store" / "new.ini", dir / "dangling");
+    writefile(dir / "plain.ini", "old");
+    ASSERT_EQ(::chmod((dir / "plain.ini").c_str(), 0640), 0);
+
+    const ModelState s = factorystate(T);
+    const std::string text = configtext(s, ConfigForm::atclose, '.');
+    for (const char* name : {configfilename, "dangling", "plain.ini"})
+        ASSERT_TRUE(writeconfigfile(s, ConfigForm::atclose, '.', dir / name)) << name;
+    EXPECT_TRUE(fs::is_symlink(dir / configfilename) && fs::is_symlink(dir / "hop"));
+    EXPECT_TRUE(fs::is_symlink(dir / "dangling"));
+    EXPECT_EQ(readfile(dir / "store" / "real.ini"), text);
+    EXPECT_EQ(readfile(dir / "store" / "new.ini"), text);
+    EXPECT_EQ(readfile(dir / "plain.ini"), text);
+    EXPECT_EQ(permissions(dir / "store" / "real.ini"), 0600u);
+    EXPECT_EQ(permissions(dir / "plain.ini"), 0640u);
+    if (root) {
+        struct stat info {};
+        ASSERT_EQ(::stat((dir / "store" / "real.ini").c_str(), &info), 0);
+        EXPECT_TRUE(info.st_uid == 65534 && info.st_gid == 65534) << info.st_uid << " " << info.st_gid;
+    }
+    EXPECT_EQ(dir.size(), 5u); // store, hop, the two links and plain.ini: nothing left over
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "store"), {}), 2);
+
+    // A pipe of that name is not replaced.
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0644), 0);
+    std::error_code error;
+    EXPECT_FALSE(writeconfigfile(s, ConfigForm::atclose, '.', dir / "pipe", error));
+    EXPECT_EQ(error, notregularfile());
+    EXPECT_EQ(fs::status(dir / "pipe").type(), fs::file_type::fifo);
+}
+
+// Exactly the writer's temporary names for the target go, at a save and on request; look-alikes stay.
+TEST(ConfigPaths, StaleTemporaryFilesOfTheTargetAreRemoved) {
+    const std::vector<std::string> stale = {".real.ini.0123456789ab.tmp", ".real.ini.ffffffffffff.tmp"};
+    const std::vector<std::string> others = {".real.ini.0123456789AB.tmp",  ".real.ini.0123456789a.tmp",
+                                             ".real.ini.0123456789abc.tmp", "real.ini.0123456789ab.tmp",
+                                             ".real.ini.0123456789ab.tmp~", ".other.ini.0123456789ab.tmp"};
+    for (const bool saving : {false, true}) {
+        ScratchDir dir;
+        fs::create_directory(dir / "store");
+        fs::create_symlink("store/real.ini", dir / configfilename);
+        for (const std::string& name : stale)
+            writefile(dir / "store" / name, "complete but never renamed");
+        for (const std::string& name : others)
+            writefile(dir / "store" / name, "someone else's");
+        fs::create_directory(dir / "store" / ".real.ini.000000000000.tmp");
+        if (saving)
+            ASSERT_TRUE(writeconfigfile(factorystate(), ConfigForm::atclose, '.', dir / configfilename));
+        else
+            removestaletemps(dir / configfilename);
+        for (const std::string& name : stale)
+            EXPECT_FALSE(fs::exists(dir / "store" / name)) << name;
+        for (const std::string& name : others)
+            EXPECT_TRUE(fs::exists(dir / "store" / name)) << name;
+        EXPECT_TRUE(fs::is_directory(dir / "store" / ".real.ini.000000000000.tmp"));
+    }
+}
+
+} // namespace
