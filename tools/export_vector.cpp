@@ -7,7 +7,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QString>
 #include <QSvgGenerator>
 #include <cstdio>
@@ -17,6 +16,7 @@
 #include "plot/figure.h"
 #include "plot/qpaintersurface.h"
 #include "tools/exportoptions.h"
+#include "tools/outputfile.h"
 
 namespace kelvora {
 
@@ -36,28 +36,28 @@ void quietqt(QtMsgType type, const QMessageLogContext&, const QString& message) 
 }
 
 void figurehelp(FigureFormat format) {
+    const bool svg = format == FigureFormat::svg;
     const std::string name = commandname(format);
     std::cout << "Usage: kelvora-export " << name << " OUT." << name
               << " [--config FILE] [--auto] [--size WxH]\n"
                  "                          [--decimal point|comma] [--legend]\n"
                  "\n"
-                 "Writes the plot as the window's plot surface shows it for the state the window\n"
-                 "starts with from the same configuration file (the same limits, ticks, tick labels,\n"
-                 "colours and margins, without the pinned marker), with the x-axis title below it and\n"
-                 "the y-axis title left of it, as a scalable "
-              << (format == FigureFormat::svg ? "SVG drawing" : "PDF page")
-              << ". The colour zones are a few\n"
-                 "filled polygons whose edges follow the curves, the curves are lines and the text is\n"
-              << (format == FigureFormat::svg ? "text in the DejaVu Sans family"
-                                              : "text in DejaVu Sans, embedded in the file")
-              << "; a logical pixel is 1/96 inch. Needs no\n"
-                 "display. OUT."
-              << name
-              << " is replaced only once the whole figure is written.\n"
+                 "Writes the plot the window's plot surface shows for the state the window starts\n"
+                 "with from the same configuration file (the same limits, ticks, tick labels,\n"
+                 "colours and margins; no pinned marker), with the x-axis title below it and the\n"
+                 "y-axis title left of it, as "
+              << (svg ? "an SVG drawing" : "a one-page PDF")
+              << ". The colour zones are a few filled\n"
+                 "polygons whose edges follow the curves, the curves are lines and the text is\n"
+              << (svg ? "text in the DejaVu Sans family.\n" : "text in DejaVu Sans, embedded in the file.\n")
+              << "A logical pixel of the plot is 1/96 inch. Needs no display. OUT." << name
+              << " is replaced\n"
+                 "only once the whole figure is written; a device, a pipe, a folder or the\n"
+                 "configuration file of that name is refused.\n"
                  "\n"
                  "Options:\n"
               << commonoptionshelp()
-              << "                  (the figure grows by the titles' and the legend's room)\n"
+              << "                  (the figure adds room for the titles and the legend)\n"
               << decimaloptionhelp()
               << "  --legend        add a legend below the figure: the four zones with the way each\n"
                  "                  enzyme runs there, and the two curves\n"
@@ -73,12 +73,6 @@ bool paintfigure(QPaintDevice& device, const ModelState& s, const PlotState& ps,
     QPainterSurface surface(&painter, devicegeometry(ps).width, devicegeometry(ps).height, ps.scale);
     drawfigure(s, ps, surface, layout, decimalsep);
     return painter.end();
-}
-
-// Replaces out with data only once all of it is written; a failure leaves out as it was.
-bool writewhole(const std::string& out, const QByteArray& data) {
-    QSaveFile file(QString::fromLocal8Bit(QByteArray::fromStdString(out)));
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
 }
 
 int runfigure(FigureFormat format, const std::vector<std::string>& args) {
@@ -120,6 +114,12 @@ int runfigure(FigureFormat format, const std::vector<std::string>& args) {
         return exitbadusage;
     }
 
+    std::string why;
+    if (!checkoutputfile(out, options.config.string(), why)) {
+        std::cerr << prefix << why << "\n";
+        return exitfailure;
+    }
+
     // The automatic fit belongs to the redraw here, as in the window: build the start-up state only.
     const bool automatic = options.autoscale;
     options.autoscale = false;
@@ -146,8 +146,10 @@ int runfigure(FigureFormat format, const std::vector<std::string>& args) {
         std::cerr << prefix << "cannot draw the figure\n";
         return exitfailure;
     }
-    if (!writewhole(out, figure)) {
-        std::cerr << prefix << "cannot write '" << out << "'\n";
+    // A failed write leaves no half file and keeps an older figure of that name.
+    if (!writeoutputfile(
+            out, [&](QIODevice& device) { return device.write(figure) == figure.size(); }, why)) {
+        std::cerr << prefix << why << "\n";
         return exitfailure;
     }
     return exitok;
