@@ -118,7 +118,7 @@ TEST_F(Actions, EnterInALimitBoxSetsTheLimitsOnlyWhileSetIsEnabled) {
         boxes[i]->setFocus(Qt::MouseFocusReason);
         QTest::keyClick(window(), Qt::Key_Return);
         EXPECT_EQ(limits(), AxisLimits({-150, -90, 1, 2})) << i;
-        EXPECT_EQ(f().plot.pinned, 0) << i;
+        EXPECT_FALSE(f().plot.pinned) << i;
         setlimits("-160", "-80", "0", "3");
     }
     typeinto(f().tbxmin, "-80"); // equal to x max: Set is disabled

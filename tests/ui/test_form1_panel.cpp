@@ -82,22 +82,38 @@ TEST_F(Startup, ControlsStandAtTheirDesignPlacesWithTheirCaptions) {
     EXPECT_EQ(f.maximumSize(), QSize(1014, 626));
     // Design places in twips: left, top, width, height.
     const std::vector<std::pair<QWidget*, std::array<int, 4>>> places{
-        {f.Picture1, {360, 0, 8268, 4572}},   {f.Image2, {120, 1200, 210, 2085}},
-        {f.Image1, {2280, 4680, 5220, 300}},  {f.Label12, {8760, 240, 1692, 252}},
-        {f.cmdAuto, {9480, 720, 1212, 372}},  {f.Label19, {8760, 1680, 1812, 252}},
-        {f.Label15, {8760, 2040, 732, 252}},  {f.Label16, {10080, 2040, 612, 252}},
-        {f.tbymin, {8760, 2280, 1095, 288}},  {f.tbymax, {10080, 2280, 1095, 288}},
-        {f.Label17, {8760, 2760, 732, 252}},  {f.Label18, {10080, 2760, 612, 252}},
-        {f.tbxmin, {8760, 3000, 1095, 288}},  {f.tbxmax, {10080, 3000, 1095, 288}},
-        {f.cmdSet, {10200, 3480, 975, 372}},  {f.cmdDefault, {13320, 300, 1335, 372}},
-        {f.Label3, {11640, 1200, 1812, 372}}, {f.Label1, {11880, 1800, 372, 252}},
-        {f.Text1, {12120, 1800, 1215, 288}},  {f.Label2, {11880, 2280, 372, 252}},
-        {f.Text2, {12120, 2280, 1215, 288}},  {f.cmdClipboard, {12000, 3240, 1092, 612}},
-        {f.cbDot, {13440, 3240, 1776, 192}},  {f.cbComma, {13440, 3600, 1776, 192}},
-        {f.Label11, {120, 5400, 375, 255}},   {f.Label14, {120, 8040, 375, 255}},
-        {f.tbMax[0], {480, 5400, 612, 288}},  {f.Slider[0], {600, 5760, 495, 2295}},
-        {f.tbMin[0], {480, 8040, 612, 288}},  {f.lbName[0], {360, 8400, 975, 255}},
-        {f.lbUnit[0], {480, 8640, 735, 255}}, {f.tbValue[0], {480, 8880, 612, 288}}};
+        {f.Picture1, {360, 0, 8268, 4572}},
+        {f.Image2, {120, 1200, 210, 2085}},
+        {f.Image1, {2280, 4680, 5220, 300}},
+        {f.screensetupcaption, {8760, 240, 1692, 252}},
+        {f.cmdAuto, {9480, 720, 1212, 372}},
+        {f.manualsetupcaption, {8760, 1680, 1812, 252}},
+        {f.ymincaption, {8760, 2040, 732, 252}},
+        {f.ymaxcaption, {10080, 2040, 612, 252}},
+        {f.tbymin, {8760, 2280, 1095, 288}},
+        {f.tbymax, {10080, 2280, 1095, 288}},
+        {f.xmincaption, {8760, 2760, 732, 252}},
+        {f.xmaxcaption, {10080, 2760, 612, 252}},
+        {f.tbxmin, {8760, 3000, 1095, 288}},
+        {f.tbxmax, {10080, 3000, 1095, 288}},
+        {f.cmdSet, {10200, 3480, 975, 372}},
+        {f.cmdDefault, {13320, 300, 1335, 372}},
+        {f.mousepositioncaption, {11640, 1200, 1812, 372}},
+        {f.readoutxcaption, {11880, 1800, 372, 252}},
+        {f.Text1, {12120, 1800, 1215, 288}},
+        {f.readoutycaption, {11880, 2280, 372, 252}},
+        {f.Text2, {12120, 2280, 1215, 288}},
+        {f.cmdClipboard, {12000, 3240, 1092, 612}},
+        {f.cbDot, {13440, 3240, 1776, 192}},
+        {f.cbComma, {13440, 3600, 1776, 192}},
+        {f.slidermaxcaption, {120, 5400, 375, 255}},
+        {f.slidermincaption, {120, 8040, 375, 255}},
+        {f.tbMax[0], {480, 5400, 612, 288}},
+        {f.Slider[0], {600, 5760, 495, 2295}},
+        {f.tbMin[0], {480, 8040, 612, 288}},
+        {f.lbName[0], {360, 8400, 975, 255}},
+        {f.lbUnit[0], {480, 8640, 735, 255}},
+        {f.tbValue[0], {480, 8880, 612, 288}}};
     for (const auto& [widget, t] : places)
         EXPECT_EQ(widget->geometry(), QRect(toolkit::pixels(t[0]), toolkit::pixels(t[1]),
                                             toolkit::pixels(t[2]), toolkit::pixels(t[3])))
@@ -105,9 +121,10 @@ TEST_F(Startup, ControlsStandAtTheirDesignPlacesWithTheirCaptions) {
     // Labels, buttons and boxes all keep their caption or content in the property "text".
     QStringList captions;
     for (const QWidget* w : std::initializer_list<QWidget*>{
-             f.Label12, f.cmdAuto, f.Label19, f.Label15, f.Label16, f.Label17, f.Label18, f.cmdSet,
-             f.cmdDefault, f.Label3, f.Label1, f.Label2, f.cmdClipboard, f.cbDot, f.cbComma, f.Label11,
-             f.Label14, f.Text1, f.Text2})
+             f.screensetupcaption, f.cmdAuto, f.manualsetupcaption, f.ymincaption, f.ymaxcaption,
+             f.xmincaption, f.xmaxcaption, f.cmdSet, f.cmdDefault, f.mousepositioncaption, f.readoutxcaption,
+             f.readoutycaption, f.cmdClipboard, f.cbDot, f.cbComma, f.slidermaxcaption, f.slidermincaption,
+             f.Text1, f.Text2})
         captions << w->property("text").toString();
     EXPECT_EQ(
         captions.join(QLatin1Char('|')).toStdString(),
@@ -137,8 +154,8 @@ TEST_F(Startup, ClosingWritesTheFullFileAndANewStartReadsItBack) {
     f.model.xmin = -170;
     const ModelState before = f.model;
     // The task manager closing the program leaves the file as it was.
-    int16_t cancel = 0;
-    f.Form_QueryUnload(cancel, 3);
+    bool cancel = false;
+    f.Form_QueryUnload(cancel, Form1::CloseReason::taskmanager);
     EXPECT_EQ(lines(configfilename).size(), 96);
     closewindow();
     const QStringList file = lines(configfilename);

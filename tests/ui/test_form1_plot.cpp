@@ -67,7 +67,7 @@ TEST_F(Mouse, AClickPinsASecondUnpinsAndOneInTheMarginEmptiesTheReadout) {
     EXPECT_EQ(limits(), startlimits);
     click(px, py);
     click(left / 2, py);
-    EXPECT_EQ(f().plot.pinned, 0);
+    EXPECT_FALSE(f().plot.pinned);
     EXPECT_EQ(readout(), ReadoutText());
     EXPECT_EQ(readoutenabled(), 0);
 }
@@ -92,7 +92,7 @@ TEST_F(Mouse, ADragSwitchesAutomaticOffAndMovesTheLimitsADoubleClickZooms) {
     doubleclick(290, 145, Qt::RightButton);
     EXPECT_EQ(f().model.ymin, 0.0);
     EXPECT_NEAR(f().model.ymax, 3.0 * std::numbers::sqrt2, 1e-12);
-    EXPECT_EQ(f().plot.pinned, 0);
+    EXPECT_FALSE(f().plot.pinned);
     EXPECT_EQ(readoutenabled(), 0);
 }
 
@@ -107,7 +107,7 @@ TEST_F(Mouse, SwitchingAutomaticOnFitsTheLimitsAndLocksTheManualControls) {
     EXPECT_NE(f().model.xmin, 0.0);
     for (const QWidget* w : manualcontrols())
         EXPECT_FALSE(w->isEnabled());
-    EXPECT_EQ(f().plot.pinned, 0);
+    EXPECT_FALSE(f().plot.pinned);
     EXPECT_EQ(readoutenabled(), 0);
     EXPECT_EQ(f().cmdAuto->palette().color(QPalette::ButtonText), QColor(0, 180, 0));
 }
@@ -127,7 +127,7 @@ TEST_F(Mouse, SetFollowsTheTypedLimitsAndWhatTheRedrawWroteIntoTheBoxes) {
     typeinto(f().tbymin, "5");
     f().model.xmin = -160;
     f().model.xmax = -80;
-    f().fastdraw(0);
+    f().fastdraw(false);
     EXPECT_EQ(text(f().tbymin), "0");
     EXPECT_TRUE(f().cmdSet->isEnabled());
 }
@@ -137,7 +137,7 @@ TEST_F(Mouse, AMoveThatArrivesWhileOneIsHandledIsDropped) {
     QCoreApplication::postEvent(f().Picture1, moveevent(px + 100, py + 50));
     sendmove(px, py);
     EXPECT_EQ(readout(), pxpy());
-    EXPECT_EQ(f().plot.movebusy, 0);
+    EXPECT_FALSE(f().plot.movebusy);
     move(left, top); // once the move is done, the next one is handled again
     EXPECT_EQ(text(f().Text1), "-160 mV");
 }
