@@ -183,7 +183,7 @@ QByteArray renderfigure(FigureFormat format, const ModelState& state, int width,
     // automatic fit, and the re-fit of a curve that never came into view); the surface then measures
     // the texts for the layout.
     QPainterSurface measures(nullptr, d.width, d.height, ps.scale);
-    fastdraw(automatic ? 1 : 0, automatic, s, ps, measures, decimalsep);
+    drawplot(automatic, automatic, s, ps, measures, decimalsep);
     const FigureLayout layout = figurelayout(s, ps, measures, legend, decimalsep);
 
     QBuffer buffer;
