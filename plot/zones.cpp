@@ -150,8 +150,8 @@ struct Edges {
     double y(double t) const { return top + t; }
 };
 
-// A polygon from the left edge of the plot area to the boundary points[first ... last] gives, unless it
-// has no area.
+// The polygon between the left edge of the plot area and a boundary through run[first ... last];
+// nothing when it has no area.
 void leftpolygon(const Edges& e, const std::vector<Sample>& run, std::size_t first, std::size_t last,
                  double (*boundary)(const Sample&), Colour colour, std::vector<FilledShape>& shapes) {
     FilledShape shape{colour, {}};
