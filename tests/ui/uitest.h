@@ -3,20 +3,13 @@
 #pragma once
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QWindow>
-#include <array>
 #include <gtest/gtest.h>
-#include <memory>
-#include <string>
 
 #include "ui/form1.h"
 #include "ui/plotwidget.h"
