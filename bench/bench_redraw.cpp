@@ -31,7 +31,7 @@ constexpr Size sizes[] = {{defaultsurfacewidth, defaultsurfaceheight, 1},
                           {3840, 2160, 1}};
 
 // Redraws the factory state again and again at the benchmark's size.
-void redraws(benchmark::State& state, int16_t autoflag, bool autotoggle) {
+void redraws(benchmark::State& state, bool autoflag, bool autotoggle) {
     const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
     const int scale = static_cast<int>(state.range(2));
     ModelState s;
@@ -41,7 +41,7 @@ void redraws(benchmark::State& state, int16_t autoflag, bool autotoggle) {
     initplotstate(ps, w, h, plotcolours::background, scale);
     QImageSurface surface(w * scale, h * scale, scale);
     for (auto _ : state) {
-        FastdrawResult result = fastdraw(autoflag, autotoggle, s, ps, surface, '.');
+        FastdrawResult result = drawplot(autoflag, autotoggle, s, ps, surface, '.');
         benchmark::DoNotOptimize(result);
         benchmark::ClobberMemory();
     }
@@ -49,12 +49,12 @@ void redraws(benchmark::State& state, int16_t autoflag, bool autotoggle) {
 }
 
 void BM_Redraw(benchmark::State& state) {
-    redraws(state, 0, false);
+    redraws(state, false, false);
 }
 
 // The same redraw with a fit of the limits first, as after a slider movement with automatic limits on.
 void BM_RedrawAutomatic(benchmark::State& state) {
-    redraws(state, 1, true);
+    redraws(state, true, true);
 }
 
 void BM_Fill(benchmark::State& state) {

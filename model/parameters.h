@@ -78,8 +78,9 @@ struct ModelState {
 };
 
 // The y value of plot row i of n rows (0 at the top, n - 1 at the bottom): (ymax - ymin) * (n - i) / n +
-// ymin. The plot and the clipboard table share these rows; the plot adds its pan offset.
-inline double rowvalue(const ModelState& s, int n, int i) {
+// ymin. The plot and the clipboard table share these rows; the plot adds its pan offset, and its vector
+// zones also take positions between rows.
+inline double rowvalue(const ModelState& s, int n, double i) {
     const double rows = n;
     return (s.ymax - s.ymin) * (rows - i) / rows + s.ymin;
 }

@@ -38,8 +38,6 @@ void clearvectorstate() {
 // Rows this close to the bottom do not count for visibility: a curve that only enters the plot along
 // the bottom rows is as good as out of view.
 constexpr int visibilitybottomrows = 4;
-// Each curve is two logical pixels wide.
-constexpr int curvewidth = 2;
 // Significant digits of the axis box texts.
 constexpr int16_t axisboxdigits = 5;
 
@@ -146,13 +144,13 @@ void drawmarker(const PlotState& ps, Surface& surface, int16_t x, int16_t y) {
     horizontal(y, x - s, x + s, ps.markercentre);
 }
 
-FastdrawResult fastdraw(int16_t autoflag, bool autotoggle, ModelState& s, PlotState& ps, Surface& surface,
+FastdrawResult drawplot(bool autoflag, bool autotoggle, ModelState& s, PlotState& ps, Surface& surface,
                         char decimalsep) {
     clearvectorstate();
     FastdrawResult result;
     if (autoflag == 1 && autotoggle) {
         result.clearreadout = true;
-        ps.pinned = 0;
+        ps.pinned = false;
         autoscale(s);
     }
 
@@ -161,13 +159,13 @@ FastdrawResult fastdraw(int16_t autoflag, bool autotoggle, ModelState& s, PlotSt
     // not the automatic toggle is on. When autoscale keeps the old limits, the same rows are redrawn.
     if (autoflag == 1 && (!seen.ant || !seen.atpase)) {
         result.clearreadout = true;
-        ps.pinned = 0;
+        ps.pinned = false;
         autoscale(s);
         drawrows(s, ps, surface);
     }
 
     drawframe(ps, surface);
-    if (ps.pinned == 1) drawmarker(ps, surface, ps.pressx, ps.pressy);
+    if (ps.pinned) drawmarker(ps, surface, ps.pressx, ps.pressy);
     drawticks(s, ps, surface, decimalsep);
 
     result.tbymin = shorttext(siground(s.ymin + ps.yshift, axisboxdigits), decimalsep);

@@ -20,12 +20,12 @@ struct FastdrawResult {
     bool clearreadout = false;
 };
 
-// Redraws the whole plot for the current state.
-// autoflag 1: the limits may be fitted automatically. With autotoggle (the automatic toggle is checked)
+// Redraws the whole plot for the current state: the toolkit-free body of the window's fastdraw.
+// autoflag: the limits may be fitted automatically. With autotoggle (the automatic toggle is checked)
 // autoscale runs first; and whatever the toggle, if a curve never came into view the limits are fitted
-// once and the rows drawn again. autoflag 0: the limits stay as they are.
+// once and the rows drawn again. Without autoflag the limits stay as they are.
 // decimalsep is the separator of the tick labels and the axis box texts.
-FastdrawResult fastdraw(int16_t autoflag, bool autotoggle, ModelState& s, PlotState& ps, Surface& surface,
+FastdrawResult drawplot(bool autoflag, bool autotoggle, ModelState& s, PlotState& ps, Surface& surface,
                         char decimalsep);
 
 // The rows of the plot area with their colour zones and the two curves, for the current limits.

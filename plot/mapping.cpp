@@ -5,7 +5,7 @@
 
 namespace kelvora {
 
-double rowvalue(const ModelState& s, const PlotState& ps, int n, int i) {
+double rowvalue(const ModelState& s, const PlotState& ps, int n, double i) {
     return rowvalue(s, n, i) + ps.yshift;
 }
 

@@ -10,9 +10,9 @@ namespace kelvora {
 // distance.
 constexpr double columnclamp = 2000.0;
 
-// The y value of plot row i of n rows, which lies at pixel row top + i: the model's row value displaced
-// by the pan offset yshift.
-double rowvalue(const ModelState& s, const PlotState& ps, int n, int i);
+// The y value of plot row i of n rows (or of a position between rows), which lies at pixel row top + i:
+// the model's row value displaced by the pan offset yshift.
+double rowvalue(const ModelState& s, const PlotState& ps, int n, double i);
 
 // Horizontal position of a potential E (mV) inside the plot area, in device pixels from its left edge:
 // (E + xshift - xmin) / (xmax - xmin) * W, clamped to columnclamp logical pixels either side. NaN stays

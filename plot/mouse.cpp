@@ -42,9 +42,9 @@ Readout readoutat(const ModelState& s, const PlotState& ps, double X, double Y, 
             readouttext(pixeltoy(s, ps, Y), decimalsep)};
 }
 
-void mousepress(PlotState& ps, int button, double X, double Y) {
-    ps.otherbutton = (button & leftbutton) ? 0 : 1;
-    ps.dragging = 1;
+void mousepress(PlotState& ps, MouseButton button, double X, double Y) {
+    ps.otherbutton = button != MouseButton::left;
+    ps.dragging = true;
     ps.pressx = roundeven16(X);
     ps.pressy = roundeven16(Y);
     ps.xshift = 0.0;
@@ -64,7 +64,7 @@ void dragoffsets(const ModelState& s, PlotState& ps, double X, double Y) {
 Release mouserelease(ModelState& s, PlotState& ps, double X, double Y, char decimalsep) {
     const bool moved = !(X == ps.pressx && Y == ps.pressy);
     dragoffsets(s, ps, X, Y);
-    ps.dragging = 0;
+    ps.dragging = false;
     s.xmin -= ps.xshift;
     s.xmax -= ps.xshift;
     s.ymin += ps.yshift;
@@ -76,24 +76,24 @@ Release mouserelease(ModelState& s, PlotState& ps, double X, double Y, char deci
     r.inside = insidelimits(s, ps, X, Y);
     if (r.inside) {
         r.readout = readoutat(s, ps, X, Y, decimalsep);
-        ps.pinned = static_cast<int16_t>(1 - ps.pinned);
-        if (moved || ps.dblclicked == 1) ps.pinned = 0;
-        r.enabled = ps.pinned == 1;
+        ps.pinned = !ps.pinned;
+        if (moved || ps.dblclicked) ps.pinned = false;
+        r.enabled = ps.pinned;
     } else {
-        ps.pinned = 0;
+        ps.pinned = false;
     }
-    ps.dblclicked = 0;
+    ps.dblclicked = false;
     return r;
 }
 
 bool mousedoubleclick(ModelState& s, PlotState& ps) {
-    ps.pinned = 0;
-    ps.dblclicked = 1;
+    ps.pinned = false;
+    ps.dblclicked = true;
     const double cx = pixeltox(s, ps, ps.pressx);
     const double cy = pixeltoy(s, ps, ps.pressy);
     const double xspan = s.xmax - s.xmin;
     const double yspan = s.ymax - s.ymin;
-    const bool zoomin = ps.otherbutton == 0;
+    const bool zoomin = !ps.otherbutton;
     if (zoomin && !(xspan >= smallestzoomspan && yspan >= smallestzoomspan)) return false;
     if (!zoomin && !(xspan <= largestzoomspan && yspan <= largestzoomspan)) return false;
     scaleaxis(s.xmin, s.xmax, cx, zoomin);

@@ -10,10 +10,8 @@
 
 namespace kelvora {
 
-// Mouse button codes as summed by the window: 1 left, 2 right, 4 middle.
-constexpr int leftbutton = 1;
-constexpr int rightbutton = 2;
-constexpr int middlebutton = 4;
+// The button of a press on the plot: the left one zooms in on a double click, any other zooms out.
+enum class MouseButton { left, right, middle };
 
 // A double click zooms by the square root of two, but not below or above these spans on either axis.
 constexpr double smallestzoomspan = 1e-6;
@@ -34,7 +32,7 @@ struct Readout {
 Readout readoutat(const ModelState& s, const PlotState& ps, double X, double Y, char decimalsep);
 
 // A press on the plot: remembers the button and the pixel, starts a drag with no offset.
-void mousepress(PlotState& ps, int button, double X, double Y);
+void mousepress(PlotState& ps, MouseButton button, double X, double Y);
 
 // The pan offsets of a drag from the press to (X, Y): the drawing follows the mouse, and the lower
 // y limit never goes below 0. A pan that would overflow the limits far out does not move the drawing.

@@ -14,6 +14,9 @@ constexpr int16_t bottommargin = 25;
 constexpr int16_t rightmargin = 30;
 constexpr int16_t topmargin = 10;
 
+// Width of each curve, in logical pixels.
+constexpr int16_t curvewidth = 2;
+
 // Half-length of the pinned marker's inner cross.
 constexpr int16_t defaultmarkersize = 5;
 
@@ -61,7 +64,7 @@ struct PlotState {
     int16_t markersize = defaultmarkersize;
 
     // The pinned marker and the pixel of the last press.
-    int16_t pinned = 0;
+    bool pinned = false;
     int16_t pressx = 0;
     int16_t pressy = 0;
 
@@ -70,11 +73,11 @@ struct PlotState {
     double yshift = 0.0;
 
     // Mouse and guard flags.
-    int16_t dragging = 0;     // a button is held on the plot
-    int16_t otherbutton = 0;  // the last press was not with the left button
-    int16_t dblclicked = 0;   // a double click happened; the release after it does not pin
-    int16_t movebusy = 0;     // a mouse move is being handled
-    int16_t settingboxes = 0; // the axis boxes are being written by the program
+    bool dragging = false;     // a button is held on the plot
+    bool otherbutton = false;  // the last press was not with the left button
+    bool dblclicked = false;   // a double click happened; the release after it does not pin
+    bool movebusy = false;     // a mouse move is being handled
+    bool settingboxes = false; // the axis boxes are being written by the program
 };
 
 // Start-up setting of the plot: geometry from the surface size in logical pixels (each side clamped to

@@ -4,11 +4,12 @@ set -euo pipefail
 
 packages=(
     build-essential cmake g++ pkg-config
-    qt6-base-dev libgl-dev
+    qt6-base-dev qt6-svg-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core fonts-dejavu-extra
     xvfb xauth xdotool xclip x11-utils python3 python3-xlib
     desktop-file-utils appstream man-db groff-base dpkg-dev file lintian
+    poppler-utils
 )
 if [ "${KELVORA_FUZZ:-}" = 1 ]; then packages+=(clang libclang-rt-14-dev); fi
 

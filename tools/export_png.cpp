@@ -63,9 +63,9 @@ QImage renderplot(const ModelState& state, int width, int height, bool automatic
     PlotState ps;
     initplotstate(ps, width, height, plotcolours::background, scale);
     QImageSurface surface(devicepixels(width, scale), devicepixels(height, scale), scale);
-    // Switching the toggle on redraws with fastdraw(1) while the toggle is checked; start-up redraws
-    // with fastdraw(0).
-    fastdraw(automatic ? 1 : 0, automatic, s, ps, surface, decimalsep);
+    // Switching the toggle on redraws with autoflag while the toggle is checked; start-up redraws
+    // without.
+    drawplot(automatic, automatic, s, ps, surface, decimalsep);
     QImage picture = surface.image();
     // The density goes into the file too, so that the picture prints at the size of the plain one.
     if (scale > 1) {

@@ -8,6 +8,7 @@
 #include "tools/export_png.h"
 #include "tools/export_sweep.h"
 #include "tools/export_table.h"
+#include "tools/export_vector.h"
 
 namespace {
 
@@ -23,6 +24,8 @@ const Subcommand subcommands[] = {
     {"png", "write the plot as a PNG image", kelvora::pnghelp, kelvora::runpng},
     {"sweep", "write the crossing point while one parameter steps through a range", kelvora::sweephelp,
      kelvora::runsweep},
+    {"svg", "write the plot with its axis titles as an SVG drawing", kelvora::svghelp, kelvora::runsvg},
+    {"pdf", "write the plot with its axis titles as a PDF page", kelvora::pdfhelp, kelvora::runpdf},
 };
 
 constexpr int exitok = 0;

@@ -120,16 +120,16 @@ void Form1::createcontrols() {
     toolkit::place(Image1, 2280, 4680, 5220, 300);
 
     // Automatic and manual axis limits.
-    Label12 = label(this, QStringLiteral("Screen setup"), 8760, 240, 1692, 252);
+    screensetupcaption = label(this, QStringLiteral("Screen setup"), 8760, 240, 1692, 252);
     cmdAuto = button(this, QStringLiteral("Automatic off"), 9480, 720, 1212, 372);
     cmdAuto->setCheckable(true);
-    Label19 = label(this, QStringLiteral("Manual setup"), 8760, 1680, 1812, 252);
-    Label15 = label(this, QStringLiteral("Y min"), 8760, 2040, 732, 252);
-    Label16 = label(this, QStringLiteral("Y max"), 10080, 2040, 612, 252);
+    manualsetupcaption = label(this, QStringLiteral("Manual setup"), 8760, 1680, 1812, 252);
+    ymincaption = label(this, QStringLiteral("Y min"), 8760, 2040, 732, 252);
+    ymaxcaption = label(this, QStringLiteral("Y max"), 10080, 2040, 612, 252);
     tbymin = textbox(this, QString(), 8760, 2280, 1095, 288);
     tbymax = textbox(this, QString(), 10080, 2280, 1095, 288);
-    Label17 = label(this, QStringLiteral("X min"), 8760, 2760, 732, 252);
-    Label18 = label(this, QStringLiteral("X max"), 10080, 2760, 612, 252);
+    xmincaption = label(this, QStringLiteral("X min"), 8760, 2760, 732, 252);
+    xmaxcaption = label(this, QStringLiteral("X max"), 10080, 2760, 612, 252);
     tbxmin = textbox(this, QString(), 8760, 3000, 1095, 288);
     tbxmax = textbox(this, QString(), 10080, 3000, 1095, 288);
     cmdSet = button(this, QStringLiteral("Set"), 10200, 3480, 975, 372);
@@ -137,10 +137,10 @@ void Form1::createcontrols() {
     // Reset, mouse position, clipboard.
     cmdDefault = button(this, QStringLiteral("&Default"), 13320, 300, 1335, 372);
     cmdDefault->setToolTip(QStringLiteral("Go back to the original parameters"));
-    Label3 = label(this, QStringLiteral("Mouse position:"), 11640, 1200, 1812, 372);
-    Label1 = label(this, QStringLiteral("X"), 11880, 1800, 372, 252);
+    mousepositioncaption = label(this, QStringLiteral("Mouse position:"), 11640, 1200, 1812, 372);
+    readoutxcaption = label(this, QStringLiteral("X"), 11880, 1800, 372, 252);
     Text1 = textbox(this, QString(), 12120, 1800, 1215, 288);
-    Label2 = label(this, QStringLiteral("Y"), 11880, 2280, 372, 252);
+    readoutycaption = label(this, QStringLiteral("Y"), 11880, 2280, 372, 252);
     Text2 = textbox(this, QString(), 12120, 2280, 1215, 288);
     // The readout boxes are disabled most of the time, yet they are there to be read.
     toolkit::legiblewhendisabled(Text1);
@@ -153,8 +153,8 @@ void Form1::createcontrols() {
     toolkit::fitindicator(cbComma);
 
     // Row captions of the panel.
-    Label11 = label(this, QStringLiteral("Max"), 120, 5400, 375, 255);
-    Label14 = label(this, QStringLiteral("Min"), 120, 8040, 375, 255);
+    slidermaxcaption = label(this, QStringLiteral("Max"), 120, 5400, 375, 255);
+    slidermincaption = label(this, QStringLiteral("Min"), 120, 8040, 375, 255);
 
     // The y-axis list, kept as a list of texts and never shown.
     Combo1 = new QComboBox(this);
@@ -189,19 +189,18 @@ void Form1::connectcontrols() {
     toolkit::onchange(tbymin, [this] { tbymin_Change(); });
     toolkit::onchange(tbymax, [this] { tbymax_Change(); });
 
-    const auto code = [](int value) { return static_cast<int16_t>(value); };
-    Picture1->onmousedown = [this, code](int button, int shift, float x, float y) {
-        Picture1_MouseDown(code(button), code(shift), x, y);
+    Picture1->onmousedown = [this](Qt::MouseButtons button, Qt::KeyboardModifiers shift, float x, float y) {
+        Picture1_MouseDown(button, shift, x, y);
     };
-    Picture1->onmousemove = [this, code](int button, int shift, float x, float y) {
-        Picture1_MouseMove(code(button), code(shift), x, y);
+    Picture1->onmousemove = [this](Qt::MouseButtons button, Qt::KeyboardModifiers shift, float x, float y) {
+        Picture1_MouseMove(button, shift, x, y);
     };
-    Picture1->onmouseup = [this, code](int button, int shift, float x, float y) {
-        Picture1_MouseUp(code(button), code(shift), x, y);
+    Picture1->onmouseup = [this](Qt::MouseButtons button, Qt::KeyboardModifiers shift, float x, float y) {
+        Picture1_MouseUp(button, shift, x, y);
     };
     Picture1->ondblclick = [this] { Picture1_DblClick(); };
     // A redraw at the same limits, at the density of the screen the window has moved to.
-    Picture1->onrescale = [this] { fastdraw(0); };
+    Picture1->onrescale = [this] { fastdraw(false); };
 
     QObject::connect(cmdClipboard, &QPushButton::clicked, this, [this] { cmdClipboard_Click(); });
     toolkit::onclick(cbComma, [this] { cbComma_Click(); });

@@ -60,30 +60,31 @@ class Form1 : public QWidget {
     AxisTitle* Image1 = nullptr; // x-axis title under the plot
     AxisTitle* Image2 = nullptr; // y-axis title left of the plot, shown for the ratio only
     AxisTitle* Image3 = nullptr; // y-axis title of a parameter on the y axis, in Image2's letters
-    QLabel* Label12 = nullptr;
-    QPushButton* cmdAuto = nullptr; // check box drawn as a toggle button
-    QLabel* Label19 = nullptr;
-    QLabel* Label15 = nullptr;
-    QLabel* Label16 = nullptr;
+    // Labels that only show a caption; the comment gives the name each has in the window's design.
+    QLabel* screensetupcaption = nullptr; // Label12
+    QPushButton* cmdAuto = nullptr;       // check box drawn as a toggle button
+    QLabel* manualsetupcaption = nullptr; // Label19
+    QLabel* ymincaption = nullptr;        // Label15
+    QLabel* ymaxcaption = nullptr;        // Label16
     QLineEdit* tbymin = nullptr;
     QLineEdit* tbymax = nullptr;
-    QLabel* Label17 = nullptr;
-    QLabel* Label18 = nullptr;
+    QLabel* xmincaption = nullptr; // Label17
+    QLabel* xmaxcaption = nullptr; // Label18
     QLineEdit* tbxmin = nullptr;
     QLineEdit* tbxmax = nullptr;
     QPushButton* cmdSet = nullptr;
     QPushButton* cmdDefault = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label1 = nullptr;
+    QLabel* mousepositioncaption = nullptr; // Label3
+    QLabel* readoutxcaption = nullptr;      // Label1
     QLineEdit* Text1 = nullptr;
-    QLabel* Label2 = nullptr;
+    QLabel* readoutycaption = nullptr; // Label2
     QLineEdit* Text2 = nullptr;
     QPushButton* cmdClipboard = nullptr;
     QCheckBox* cbDot = nullptr;
     QCheckBox* cbComma = nullptr;
-    QLabel* Label11 = nullptr;
-    QLabel* Label14 = nullptr;
-    QComboBox* Combo1 = nullptr; // the y-axis list; never shown
+    QLabel* slidermaxcaption = nullptr; // Label11
+    QLabel* slidermincaption = nullptr; // Label14
+    QComboBox* Combo1 = nullptr;        // the y-axis list; never shown
 
     // The parameter panel: element i of each array belongs to parameter i. Element 0 exists from the
     // start; Form_Load creates 1 to lastindex as hidden copies.
@@ -97,9 +98,11 @@ class Form1 : public QWidget {
     // ---- Start-up, shutdown, reset -----------------------------------------------------------------
     void Form_Load();
     void initparameters();
-    // reason 3: the operating system's task manager ends the program; the file is then left alone.
-    // cancel becomes 1 when the user keeps the window open after a failed save.
-    void Form_QueryUnload(int16_t& cancel, int16_t reason);
+    // Why the window closes: its close box, or the operating system's task manager ending the program
+    // (the file is then left alone).
+    enum class CloseReason { controlmenu, taskmanager };
+    // Writes the file before the window closes; cancel: the user chose to keep the window open.
+    void Form_QueryUnload(bool& cancel, CloseReason reason);
     void cmdDefault_Click();
 
     // ---- Panel -------------------------------------------------------------------------------------
@@ -124,7 +127,9 @@ class Form1 : public QWidget {
     void applymaximum(int16_t index);
 
     // ---- Plot --------------------------------------------------------------------------------------
-    void fastdraw(int16_t autoflag);
+    // Redraws the plot and writes the visible limits into the axis boxes; with autoflag the limits may
+    // be fitted first (the automatic toggle, or a curve that never came into view).
+    void fastdraw(bool autoflag);
 
     // ---- Axis limits -------------------------------------------------------------------------------
     void cmdAuto_Click();
@@ -136,10 +141,10 @@ class Form1 : public QWidget {
     void tbymax_Change();
 
     // ---- Mouse on the plot -------------------------------------------------------------------------
-    // button: 1 left, 2 right, 4 middle, summed; shift: 1 Shift, 2 Ctrl, 4 Alt; X, Y in surface pixels.
-    void Picture1_MouseDown(int16_t button, int16_t shift, float X, float Y);
-    void Picture1_MouseMove(int16_t button, int16_t shift, float X, float Y);
-    void Picture1_MouseUp(int16_t button, int16_t shift, float X, float Y);
+    // button: the button pressed or released, or those held during a move; X, Y in surface pixels.
+    void Picture1_MouseDown(Qt::MouseButtons button, Qt::KeyboardModifiers shift, float X, float Y);
+    void Picture1_MouseMove(Qt::MouseButtons button, Qt::KeyboardModifiers shift, float X, float Y);
+    void Picture1_MouseUp(Qt::MouseButtons button, Qt::KeyboardModifiers shift, float X, float Y);
     void Picture1_DblClick();
 
     // ---- Clipboard ---------------------------------------------------------------------------------

@@ -133,7 +133,7 @@ void Form1::applyvalue(int16_t index, int16_t fromtext) {
     if (fromtext == 1) {
         setsliders();
         textrefresh();
-        fastdraw(1);
+        fastdraw(true);
     }
     applying = 0;
 }
@@ -147,7 +147,7 @@ void Form1::applyminimum(int16_t index) {
     if (marks.max) toolkit::settextcolour(tbMax[index], toolkit::red);
     setsliders();
     textrefresh();
-    fastdraw(1);
+    fastdraw(true);
     applying = 0;
 }
 
@@ -158,7 +158,7 @@ void Form1::applymaximum(int16_t index) {
     if (marks.min) toolkit::settextcolour(tbMin[index], toolkit::red);
     setsliders();
     textrefresh();
-    fastdraw(1);
+    fastdraw(true);
     applying = 0;
 }
 

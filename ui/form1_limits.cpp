@@ -40,7 +40,7 @@ void Form1::enablelimitboxes(bool enabled) {
 void Form1::cmdAuto_Click() {
     // Runs after the state changed, for the user's click and for the program's own unchecking alike.
     if (cmdAuto->isChecked()) {
-        fastdraw(1);
+        fastdraw(true);
         enablelimitboxes(false);
         cmdAuto->setText(automaticon);
         setcaptioncolour(cmdAuto, automaticcolour);
@@ -70,26 +70,26 @@ void Form1::cmdSet_Click() {
     model.xmin = newxmin;
     model.ymax = newymax;
     model.xmax = newxmax;
-    plot.pinned = 0;
+    plot.pinned = false;
     clearreadout();
-    fastdraw(0);
+    fastdraw(false);
 }
 
 // The boxes' change notifications fire for the redraw's own writing too; only a user's edit is checked.
 void Form1::tbxmin_Change() {
-    if (plot.settingboxes != 1) checklimits();
+    if (!plot.settingboxes) checklimits();
 }
 
 void Form1::tbxmax_Change() {
-    if (plot.settingboxes != 1) checklimits();
+    if (!plot.settingboxes) checklimits();
 }
 
 void Form1::tbymin_Change() {
-    if (plot.settingboxes != 1) checklimits();
+    if (!plot.settingboxes) checklimits();
 }
 
 void Form1::tbymax_Change() {
-    if (plot.settingboxes != 1) checklimits();
+    if (!plot.settingboxes) checklimits();
 }
 
 } // namespace kelvora

@@ -28,25 +28,29 @@ void Form1::clearreadout() {
     Text2->clear();
 }
 
-void Form1::Picture1_MouseDown(int16_t button, int16_t /*shift*/, float X, float Y) {
-    mousepress(plot, button, X, Y);
+void Form1::Picture1_MouseDown(Qt::MouseButtons button, Qt::KeyboardModifiers /*shift*/, float X, float Y) {
+    const MouseButton pressed = (button & Qt::LeftButton)    ? MouseButton::left
+                                : (button & Qt::RightButton) ? MouseButton::right
+                                                             : MouseButton::middle;
+    mousepress(plot, pressed, X, Y);
     Picture1->setCursor(movepointer);
 }
 
-void Form1::Picture1_MouseMove(int16_t /*button*/, int16_t /*shift*/, float X, float Y) {
+void Form1::Picture1_MouseMove(Qt::MouseButtons /*button*/, Qt::KeyboardModifiers /*shift*/, float X,
+                               float Y) {
     // A move that arrives while the previous one still runs (it lets pending events in) is dropped.
     if (plot.movebusy) return;
-    plot.movebusy = 1;
-    plot.dblclicked = 0;
+    plot.movebusy = true;
+    plot.dblclicked = false;
 
     if (plot.dragging) {
         // Unchecking runs the toggle's own handler, which switches to manual limits.
         cmdAuto->setChecked(false);
         enablelimitboxes(true);
-        plot.pinned = 0;
+        plot.pinned = false;
     }
 
-    if (plot.pinned == 0) {
+    if (!plot.pinned) {
         if (!plot.dragging && insidelimits(model, plot, X, Y)) {
             Text1->setEnabled(false);
             Text2->setEnabled(false);
@@ -62,12 +66,12 @@ void Form1::Picture1_MouseMove(int16_t /*button*/, int16_t /*shift*/, float X, f
 
     if (plot.dragging) {
         dragoffsets(model, plot, X, Y);
-        fastdraw(0);
+        fastdraw(false);
     }
-    plot.movebusy = 0;
+    plot.movebusy = false;
 }
 
-void Form1::Picture1_MouseUp(int16_t /*button*/, int16_t /*shift*/, float X, float Y) {
+void Form1::Picture1_MouseUp(Qt::MouseButtons /*button*/, Qt::KeyboardModifiers /*shift*/, float X, float Y) {
     Picture1->unsetCursor();
     const Release release = mouserelease(model, plot, X, Y, sep);
     if (release.inside) {
@@ -78,12 +82,12 @@ void Form1::Picture1_MouseUp(int16_t /*button*/, int16_t /*shift*/, float X, flo
     } else {
         clearreadout();
     }
-    fastdraw(0);
+    fastdraw(false);
 }
 
 void Form1::Picture1_DblClick() {
     // Beyond the zoom bounds the limits stay and nothing is redrawn; the release that follows redraws.
-    if (mousedoubleclick(model, plot)) fastdraw(0);
+    if (mousedoubleclick(model, plot)) fastdraw(false);
 }
 
 } // namespace kelvora

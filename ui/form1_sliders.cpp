@@ -31,7 +31,7 @@ void Form1::Slider_Scroll(int16_t index) {
     const QSlider* slider = Slider[index];
     p.value = slidervalue(slider->minimum(), slider->maximum(), toolkit::position(slider), p.inc);
     textrefresh();
-    fastdraw(1);
+    fastdraw(true);
 }
 
 void Form1::Slider_Change(int16_t index) {

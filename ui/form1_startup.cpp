@@ -21,10 +21,6 @@ const QString resetquestion = QStringLiteral("Do you want to revert to the origi
 const QString resettitle = QStringLiteral("Default");
 const QString savetitle = QStringLiteral("Kelvora");
 
-// Close reasons: the window's close box, a close by the program, and the task manager ending it.
-constexpr int16_t closebycontrolmenu = 0;
-constexpr int16_t closebytaskmanager = 3;
-
 // Names the file the save went to (the target, for a link) in full, and the system's reason.
 QString savefailedtext(const std::filesystem::path& file, const std::error_code& why) {
     std::error_code error;
@@ -77,16 +73,16 @@ void Form1::initparameters() {
 }
 
 void Form1::startparameters(bool reset) {
-    plot.dragging = 0;
-    plot.pinned = 0;
-    plot.dblclicked = 0;
+    plot.dragging = false;
+    plot.pinned = false;
+    plot.dblclicked = false;
 
     Text1->setEnabled(false);
     Text1->clear();
     Text2->setEnabled(false);
     Text2->clear();
 
-    plot.settingboxes = 0;
+    plot.settingboxes = false;
     applying = 0;
 
     // Limits, y-axis index, tables and pKa2 to their defaults, then the file over them when present.
@@ -116,14 +112,14 @@ void Form1::startparameters(bool reset) {
 
     panellayout();
     setsliders();
-    fastdraw(0);
+    fastdraw(false);
     toolkit::processpending();
     textrefresh();
-    plot.settingboxes = 0;
+    plot.settingboxes = false;
 }
 
-void Form1::Form_QueryUnload(int16_t& cancel, int16_t reason) {
-    if (reason == closebytaskmanager) return;
+void Form1::Form_QueryUnload(bool& cancel, CloseReason reason) {
+    if (reason == CloseReason::taskmanager) return;
     if (fileunread) return;
     // When the file cannot be written the old one stays as it was; the user decides whether to try
     // again, to close without saving or to keep the window open.
@@ -132,7 +128,7 @@ void Form1::Form_QueryUnload(int16_t& cancel, int16_t reason) {
         if (writeconfigfile(model, ConfigForm::atclose, sep, configfile, error)) return;
         const toolkit::SaveAnswer answer = savequestion(this, savefailedtext(configfile, error), savetitle);
         if (answer == toolkit::SaveAnswer::Retry) continue;
-        if (answer == toolkit::SaveAnswer::Cancel) cancel = 1;
+        if (answer == toolkit::SaveAnswer::Cancel) cancel = true;
         return;
     }
 }
@@ -140,9 +136,9 @@ void Form1::Form_QueryUnload(int16_t& cancel, int16_t reason) {
 void Form1::closeEvent(QCloseEvent* event) {
     // Qt reports no close from the task manager: ending the process there never gets here, which leaves
     // the file as it was.
-    int16_t cancel = 0;
-    Form_QueryUnload(cancel, closebycontrolmenu);
-    if (cancel != 0)
+    bool cancel = false;
+    Form_QueryUnload(cancel, CloseReason::controlmenu);
+    if (cancel)
         event->ignore();
     else
         event->accept();

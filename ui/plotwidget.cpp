@@ -32,22 +32,6 @@ QImageSurface& PlotWidget::surface() {
     return *picture;
 }
 
-int PlotWidget::buttoncode(Qt::MouseButtons buttons) {
-    int code = 0;
-    if (buttons & Qt::LeftButton) code += 1;
-    if (buttons & Qt::RightButton) code += 2;
-    if (buttons & Qt::MiddleButton) code += 4;
-    return code;
-}
-
-int PlotWidget::shiftcode(Qt::KeyboardModifiers modifiers) {
-    int code = 0;
-    if (modifiers & Qt::ShiftModifier) code += 1;
-    if (modifiers & Qt::ControlModifier) code += 2;
-    if (modifiers & Qt::AltModifier) code += 4;
-    return code;
-}
-
 void PlotWidget::paintEvent(QPaintEvent*) {
     // Moved to a screen of another density: draw anew at that density before showing anything.
     if (drawnscale != scale() && onrescale) onrescale();
@@ -61,20 +45,20 @@ void PlotWidget::paintEvent(QPaintEvent*) {
 
 void PlotWidget::mousePressEvent(QMouseEvent* event) {
     if (onmousedown)
-        onmousedown(buttoncode(event->button()), shiftcode(event->modifiers()),
-                    static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
+        onmousedown(event->button(), event->modifiers(), static_cast<float>(event->position().x()),
+                    static_cast<float>(event->position().y()));
 }
 
 void PlotWidget::mouseMoveEvent(QMouseEvent* event) {
     if (onmousemove)
-        onmousemove(buttoncode(event->buttons()), shiftcode(event->modifiers()),
-                    static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
+        onmousemove(event->buttons(), event->modifiers(), static_cast<float>(event->position().x()),
+                    static_cast<float>(event->position().y()));
 }
 
 void PlotWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (onmouseup)
-        onmouseup(buttoncode(event->button()), shiftcode(event->modifiers()),
-                  static_cast<float>(event->position().x()), static_cast<float>(event->position().y()));
+        onmouseup(event->button(), event->modifiers(), static_cast<float>(event->position().x()),
+                  static_cast<float>(event->position().y()));
 }
 
 void PlotWidget::mouseDoubleClickEvent(QMouseEvent*) {

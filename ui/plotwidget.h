@@ -1,6 +1,5 @@
-// The plot surface Picture1: it shows the image that the last redraw painted and reports the mouse in
-// the codes the window's handlers take (buttons 1 left, 2 right, 4 middle, summed; shift 1 Shift,
-// 2 Ctrl, 4 Alt; the position in pixels).
+// The plot surface Picture1: it shows the image that the last redraw painted and reports the mouse to
+// the window's handlers (buttons, modifier keys, the position in pixels).
 #pragma once
 
 #include <QWidget>
@@ -13,7 +12,9 @@ namespace kelvora {
 
 class PlotWidget : public QWidget {
   public:
-    using MouseHandler = std::function<void(int button, int shift, float x, float y)>;
+    // buttons: the button pressed or released, or those held during a move; position in pixels.
+    using MouseHandler =
+        std::function<void(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, float x, float y)>;
 
     explicit PlotWidget(QWidget* parent);
 
@@ -30,10 +31,6 @@ class PlotWidget : public QWidget {
     std::function<void()> ondblclick;
     // Asked for a redraw when the widget is to be shown at a density its surface was not drawn at.
     std::function<void()> onrescale;
-
-    // Button and shift codes of a Qt mouse event.
-    static int buttoncode(Qt::MouseButtons buttons);
-    static int shiftcode(Qt::KeyboardModifiers modifiers);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -39,14 +39,14 @@ class PngExport : public testing::Test {
     }
 
     // The window's redraw: start-up state from the file, the plot state at that size with the plot's
-    // background, fastdraw(0) at start-up or fastdraw(1) with the toggle checked.
+    // background, a redraw without autoflag at start-up or with it and the toggle checked.
     static QImage windowpicture(const fs::path& config, int w, int h, bool automatic, int scale = 1) {
         ModelState s;
         startstate(s, config);
         PlotState ps;
         initplotstate(ps, w, h, plotcolours::background, scale);
         QImageSurface surface(w * scale, h * scale, scale);
-        fastdraw(automatic ? 1 : 0, automatic, s, ps, surface, '.');
+        drawplot(automatic, automatic, s, ps, surface, '.');
         return surface.image();
     }
 

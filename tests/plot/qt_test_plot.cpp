@@ -50,7 +50,7 @@ struct Plot : testing::Test {
         surface = std::make_unique<QImageSurface>(w, h);
         surface->fill(green); // anything left unpainted would show
     }
-    void draw(int16_t autoflag = 0) { fastdraw(autoflag, false, s, ps, *surface, '.'); }
+    void draw(bool autoflag = false) { drawplot(autoflag, false, s, ps, *surface, '.'); }
     QImage image() const { return surface->image(); }
     Colour pixel(int x, int y) const { return at(image(), x, y); }
     int nrows() const { return ps.plotheight; }
@@ -188,7 +188,7 @@ TEST_F(Plot, LastRowRule) {
 TEST_F(Plot, PinnedMarkerShapeAndOnlyPlotColours) {
     draw();
     const QImage unpinned = image().copy();
-    std::tie(ps.pinned, ps.pressx, ps.pressy) = std::tuple<int16_t, int16_t, int16_t>(1, 300, 150);
+    std::tie(ps.pinned, ps.pressx, ps.pressy) = std::tuple<bool, int16_t, int16_t>(true, 300, 150);
     draw();
     // A white cross of arms 5 long, outlined in black; around it the plot as before.
     for (int dy = -8; dy <= 8; ++dy)
@@ -239,9 +239,9 @@ class WithoutText final : public Surface {
 // ones at two device pixels a logical pixel, the zones lie where they lay, and the labels are set at twice
 // the font size.
 TEST_F(Plot, ScaleTwoIsTheSameFigureAtTwiceTheDensity) {
-    std::tie(ps.pinned, ps.pressx, ps.pressy) = std::tuple<int16_t, int16_t, int16_t>(1, 300, 150);
+    std::tie(ps.pinned, ps.pressx, ps.pressy) = std::tuple<bool, int16_t, int16_t>(true, 300, 150);
     WithoutText plain(*surface);
-    fastdraw(0, false, s, ps, plain, '.');
+    drawplot(false, false, s, ps, plain, '.');
     const QImage one = image();
 
     PlotState ps2 = ps;
@@ -251,7 +251,7 @@ TEST_F(Plot, ScaleTwoIsTheSameFigureAtTwiceTheDensity) {
     QImageSurface dense(1102, 610, 2.0);
     dense.fill(green);
     WithoutText densetext(dense);
-    fastdraw(0, false, s, ps2, densetext, '.');
+    drawplot(false, false, s, ps2, densetext, '.');
     const QImage two = dense.image();
 
     // A logical pixel whose neighbours within two pixels all have its colour.
@@ -320,15 +320,15 @@ TEST_F(Plot, ReFitRedrawsWithTheFittedLimits) {
     autoscale(fitted);
     PlotState fittedps = ps;
     QImageSurface expected(ps.surfacewidth, ps.surfaceheight);
-    fastdraw(0, false, fitted, fittedps, expected, '.');
+    drawplot(false, false, fitted, fittedps, expected, '.');
 
     std::tie(s.xmin, s.xmax) = std::pair(-200.0, -170.0); // the synthase curve never enters
-    ps.pinned = 1;
-    const FastdrawResult result = fastdraw(1, false, s, ps, *surface, '.');
+    ps.pinned = true;
+    const FastdrawResult result = drawplot(true, false, s, ps, *surface, '.');
     EXPECT_EQ(s.xmin, fitted.xmin);
     EXPECT_TRUE(image() == expected.image());
     EXPECT_TRUE(result.clearreadout);
-    EXPECT_EQ(ps.pinned, 0);
+    EXPECT_FALSE(ps.pinned);
     // The axis boxes get the fitted limits at five significant digits.
     EXPECT_EQ(result.tbymax, "3.5203");
     EXPECT_EQ(result.tbxmin, "-171.63");
@@ -346,7 +346,7 @@ TEST_F(Plot, ReFitRedrawsWithTheFittedLimits) {
     s.params[T].value = 0.0f;
     s.yaxis = ADPout;
     std::tie(s.xmin, s.xmax) = std::pair(100.0, 200.0); // out of view: a re-fit is asked for
-    EXPECT_EQ(fastdraw(1, true, s, ps, *surface, '.').tbxmin, "100");
+    EXPECT_EQ(drawplot(true, true, s, ps, *surface, '.').tbxmin, "100");
     EXPECT_EQ((std::array{s.xmin, s.xmax, s.ymin, s.ymax}), (std::array<double, 4>{100, 200, 0, 3}));
 }
 
@@ -396,9 +396,9 @@ TEST_F(Plot, UnusableRangesLimitsSurfacesAndShiftsStillEnd) {
          std::vector<std::pair<int, int>>{{0, 0}, {1, 1}, {60, 20}, {91, 36}, {2, 2000}}) {
         setsize(w, h);
         std::tie(ps.xshift, ps.yshift) = std::pair(1e300, -1e300);
-        std::tie(ps.pinned, ps.pressx, ps.pressy) = std::tuple<int16_t, int16_t, int16_t>(1, -32768, 32767);
-        EXPECT_FALSE(fastdraw(1, true, s, ps, *surface, ',').tbxmin.empty());
-        EXPECT_EQ(ps.pinned, 0);
+        std::tie(ps.pinned, ps.pressx, ps.pressy) = std::tuple<bool, int16_t, int16_t>(true, -32768, 32767);
+        EXPECT_FALSE(drawplot(true, true, s, ps, *surface, ',').tbxmin.empty());
+        EXPECT_FALSE(ps.pinned);
     }
 }
 

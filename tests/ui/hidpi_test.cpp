@@ -18,7 +18,7 @@ TEST_F(HiDpi, ThePlotIsDrawnAtTheScreensDensityInTheSameLogicalFigure) {
     move(200, 100);
     EXPECT_EQ(readout(), ReadoutText(withsep("-135.7 mV"), "2"));
     click(200, 100);
-    ASSERT_EQ(f().plot.pinned, 1);
+    ASSERT_TRUE(f().plot.pinned);
     const QImage pinned = picture();
     for (const QPoint p : {QPoint(400, 200), QPoint(401, 201), QPoint(410, 200), QPoint(400, 190)})
         EXPECT_EQ(pinned.pixel(p), qRgb(255, 255, 255)) << p.x() << "," << p.y();

@@ -1,12 +1,14 @@
 // The toolkit layer: sliders with their minimum at the top whose scroll notification comes first, twips,
-// the reset question; and where the panel's columns stand for each y-axis choice.
+// the two questions; and where the panel's columns stand for each y-axis choice.
 #include <QMessageBox>
 #include <QSlider>
 #include <QStyleOptionSlider>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "ui/panelgeometry.h"
@@ -60,24 +62,17 @@ TEST(Notifications, SliderGrooveIsColouredFromTheBottomUpToTheThumb) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     const QImage image = slider->grab().toImage();
     EXPECT_EQ(image, plain->grab().toImage());
-    // And the groove differs below and above the thumb: the fill is there at all.
+    // And the groove differs above and below the thumb (three tenths down): the fill is there at all.
     QStyleOptionSlider option;
     option.initFrom(slider);
     option.orientation = Qt::Vertical;
-    option.minimum = slider->minimum();
     option.maximum = slider->maximum();
     option.sliderPosition = slider->sliderPosition();
-    option.sliderValue = slider->value();
-    option.upsideDown = false;
     option.tickPosition = slider->tickPosition();
-    option.tickInterval = slider->tickInterval();
-    const QRect thumb =
-        slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider);
     const QRect groove =
         slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, slider);
-    const int x = groove.center().x();
-    EXPECT_NE(image.pixel(x, (thumb.bottom() + groove.bottom()) / 2),
-              image.pixel(x, (groove.top() + thumb.top()) / 2));
+    const int x = groove.center().x(), tenth = groove.height() / 10;
+    EXPECT_NE(image.pixel(x, groove.top() + tenth), image.pixel(x, groove.bottom() - tenth));
 }
 
 TEST(Geometry, TwipsBecomeWholePixelsHalvesToEven) {
@@ -89,22 +84,42 @@ TEST(Geometry, TwipsBecomeWholePixelsHalvesToEven) {
     EXPECT_EQ(lefttwips(&w), 825.0f);
 }
 
-TEST(Question, ShowsOkAndCancelWithCancelAsDefault) {
-    for (const QMessageBox::StandardButton choice : {QMessageBox::Ok, QMessageBox::Cancel}) {
+// Both questions, each answer once: the texts given, the buttons, which one Enter and Escape press.
+TEST(Questions, ShowTheirButtonsAndReturnTheAnswer) {
+    using Box = QMessageBox;
+    const QString text = QStringLiteral("Proceed?"), title = QStringLiteral("Title");
+    const std::function<int()> okcancel = [&] { return int(askokcancel(nullptr, text, title)); };
+    const std::function<int()> retry = [&] { return int(askretry(nullptr, text, title)); };
+    struct Case {
+        const std::function<int()>& ask;
+        Box::StandardButton click;
+        int answer;
+        Box::Icon icon;
+        Box::StandardButton enter, escape;
+    };
+    const Case cases[] = {
+        {okcancel, Box::Ok, int(Answer::OK), Box::Question, Box::Cancel, Box::Cancel},
+        {okcancel, Box::Cancel, int(Answer::Cancel), Box::Question, Box::Cancel, Box::Cancel},
+        {retry, Box::Retry, int(SaveAnswer::Retry), Box::Warning, Box::Retry, Box::Cancel},
+        {retry, Box::Discard, int(SaveAnswer::Discard), Box::Warning, Box::Retry, Box::Cancel},
+        {retry, Box::Cancel, int(SaveAnswer::Cancel), Box::Warning, Box::Retry, Box::Cancel}};
+    for (const Case& c : cases) {
         bool found = false;
-        QTimer::singleShot(0, [&found, choice] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<Box*>(QApplication::activeModalWidget());
             if (!box) return;
             found = true;
-            EXPECT_EQ(box->text(), QStringLiteral("Proceed?"));
-            EXPECT_EQ(box->windowTitle(), QStringLiteral("Default"));
-            EXPECT_EQ(box->icon(), QMessageBox::Question);
-            EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Cancel));
-            box->button(choice)->click();
+            EXPECT_EQ(box->text() + box->windowTitle(), text + title);
+            EXPECT_EQ(box->icon(), c.icon);
+            EXPECT_EQ(box->defaultButton(), box->button(c.enter));
+            EXPECT_EQ(box->escapeButton(), box->button(c.escape));
+            if (&c.ask == &retry) {
+                EXPECT_EQ(box->button(Box::Discard)->text(), QStringLiteral("Close &without saving"));
+            }
+            box->button(c.click)->click();
         });
-        const Answer answer = askokcancel(nullptr, QStringLiteral("Proceed?"), QStringLiteral("Default"));
-        EXPECT_EQ(answer, choice == QMessageBox::Ok ? Answer::OK : Answer::Cancel);
-        EXPECT_TRUE(found);
+        EXPECT_EQ(c.ask(), c.answer) << c.click;
+        EXPECT_TRUE(found) << c.click;
     }
 }
 
@@ -129,36 +144,25 @@ TEST(PanelGeometry, EachChoiceHidesItsColumnOnItsLeftNeighbour) {
     }
 }
 
-TEST(PanelGeometry, RatioAndTemperatureLayouts) {
-    // ATPout stands where ATPin would, plus 240 x 0.96 twips (830.4, kept as pixel 55); with T on the y
-    // axis the spacing widens at column 9 and narrows again at 17.
-    const std::vector<int> ratio{600,  825,  825,  1635, 2445,  3255,  4065,  4875,  5685,  6495,
-                                 7305, 8115, 8925, 9735, 10545, 11355, 12165, 12975, 13785, 14595};
-    const std::vector<int> temperature{600,  1335, 2070, 2805,  3540,  4275,  5010,  5745,  6480,  7290,
-                                       8100, 8910, 9720, 10530, 11340, 12150, 12960, 12960, 13905, 14640};
-    for (const auto& [y, sliders] : {std::pair{ratioaxis, ratio}, std::pair{int16_t{T}, temperature}}) {
-        const PanelPlacement p = panelgeometry(y, design);
-        // The other arrays follow the slider at their design distance, a whole number of pixels.
-        for (int a = 0; a < panelarrays; ++a) {
-            std::vector<int> expected, lefts;
-            for (int i = 0; i <= lastindex; ++i) {
-                expected.push_back(sliders[i] - 600 + static_cast<int>(design[a]));
-                lefts.push_back(static_cast<int>(p.columns[i].left[a]));
-            }
-            EXPECT_EQ(lefts, expected) << "y-axis index " << y << ", array " << a;
-        }
-    }
-}
-
-TEST(PanelGeometry, EdgeChoices) {
+TEST(PanelGeometry, ColumnsStandAtTheirWorkedOutPlaces) {
     // y-axis choice, column, array, left in twips.
     for (const auto& [y, column, array, left] :
-         {std::tuple{ATPin, ADPin, SliderArray, 810.0f}, // 240 x 0.87 right of the hidden ATPin column
-          std::tuple{ATPin, ADPin, tbMaxArray, 690.0f}, std::tuple{ATPin, KMatp, SliderArray, 14640.0f},
-          std::tuple{ADPin, ATPout, SliderArray, 1545.0f}, // 600 + 1080 x 0.87, kept as pixel 103
-          std::tuple{KMatp, KMadp, SliderArray, 14430.0f}})
-        EXPECT_EQ(panelgeometry(static_cast<int16_t>(y), design).columns[column].left[array], left)
-            << y << " " << column;
+         {// ATPout stands where ATPin would, plus 240 x 0.96 twips (830.4, kept as pixel 55).
+          std::tuple{ratioaxis, ATPout, SliderArray, 825.0f},
+          std::tuple{ratioaxis, ATPout, lbNameArray, 585.0f},
+          std::tuple{ratioaxis, ADPout, SliderArray, 1635.0f},
+          std::tuple{ratioaxis, KMatp, tbValueArray, 14475.0f},
+          // With T on the y axis the spacing widens at column 9 and narrows again at 17.
+          std::tuple{int16_t{T}, KMadpin, SliderArray, 6480.0f},
+          std::tuple{int16_t{T}, KMadpout, SliderArray, 7290.0f},
+          std::tuple{int16_t{T}, T, tbMaxArray, 12840.0f},
+          std::tuple{int16_t{T}, KMadp, SliderArray, 13905.0f},
+          std::tuple{int16_t{T}, KMatp, SliderArray, 14640.0f},
+          std::tuple{int16_t{ATPin}, ADPin, SliderArray, 810.0f}, // 240 x 0.87 right of the hidden ATPin
+          std::tuple{int16_t{ATPin}, ADPin, tbMaxArray, 690.0f},
+          std::tuple{int16_t{ADPin}, ATPout, SliderArray, 1545.0f}, // 600 + 1080 x 0.87, kept as pixel 103
+          std::tuple{int16_t{KMatp}, KMadp, SliderArray, 14430.0f}})
+        EXPECT_EQ(panelgeometry(y, design).columns[column].left[array], left) << y << " " << column;
 }
 
 } // namespace

@@ -3,20 +3,13 @@
 #pragma once
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QWindow>
-#include <array>
 #include <gtest/gtest.h>
-#include <memory>
-#include <string>
 
 #include "ui/form1.h"
 #include "ui/plotwidget.h"
@@ -40,8 +33,8 @@ class InTempDir : public testing::Test {
     }
 
     // Starts the window the way the program does; shown and active when keys, focus and mouse matter.
-    Form1& start(bool shown = false) {
-        form = std::make_unique<Form1>();
+    Form1& start(bool shown = false, const std::filesystem::path& settings = {}) {
+        form = std::make_unique<Form1>(nullptr, settings);
         if (shown) {
             form->show();
             form->activateWindow();
@@ -78,7 +71,6 @@ class InTempDir : public testing::Test {
     }
     static std::string text(const QLineEdit* box) { return box->text().toStdString(); }
     static bool isred(const QLineEdit* box) { return toolkit::textcolour(box) == toolkit::red; }
-    static bool isblack(const QLineEdit* box) { return toolkit::textcolour(box) == toolkit::black; }
 
     // Text with the window's decimal separator in place of the point.
     std::string withsep(const char* withpoint) const {
@@ -105,8 +97,8 @@ class Shown : public InTempDir {
         QTest::mouseMove(window(), QPoint(0, 0));
     }
 
-    // The plot area of the window's surface: W x N pixels from (left, top).
-    static constexpr int W = 461, N = 270, left = 60, top = 10;
+    // The plot area of the window's surface: N rows from (left, top).
+    static constexpr int N = 270, left = 60, top = 10;
 
     // A surface pixel of Picture1 in the window's coordinates, and mouse events there.
     QPoint at(int X, int Y) const { return form->Picture1->mapTo(form.get(), QPoint(X, Y)); }
@@ -114,9 +106,6 @@ class Shown : public InTempDir {
     void press(int X, int Y) { QTest::mousePress(window(), Qt::LeftButton, {}, at(X, Y)); }
     void release(int X, int Y) { QTest::mouseRelease(window(), Qt::LeftButton, {}, at(X, Y)); }
     void click(int X, int Y) { QTest::mouseClick(window(), Qt::LeftButton, {}, at(X, Y)); }
-    void doubleclick(int X, int Y, Qt::MouseButton b = Qt::LeftButton) {
-        QTest::mouseDClick(window(), b, {}, at(X, Y));
-    }
     void move(int X, int Y) { QTest::mouseMove(window(), at(X, Y)); }
     void drag(int fromX, int fromY, int toX, int toY) {
         press(fromX, fromY);
@@ -125,16 +114,12 @@ class Shown : public InTempDir {
         release(toX, toY);
     }
 
-    // A move sent straight to the surface, or built for posting, so that it can arrive in the middle of
-    // another handler.
-    QMouseEvent* moveevent(int X, int Y) const {
+    // A move built for the surface, to be posted or sent, so that it can arrive in the middle of another
+    // handler.
+    std::unique_ptr<QMouseEvent> moveevent(int X, int Y) const {
         const QPointF p(X, Y);
-        return new QMouseEvent(QEvent::MouseMove, p, form->Picture1->mapToGlobal(p), Qt::NoButton,
-                               Qt::NoButton, Qt::NoModifier);
-    }
-    void sendmove(int X, int Y) {
-        std::unique_ptr<QMouseEvent> e(moveevent(X, Y));
-        QApplication::sendEvent(form->Picture1, e.get());
+        return std::make_unique<QMouseEvent>(QEvent::MouseMove, p, form->Picture1->mapToGlobal(p),
+                                             Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     }
 
     // Sets the four limits the way a user does: type them, press Set.
