@@ -169,7 +169,7 @@ void takeoverandrepair(ModelState& s, const WorkList& slots) {
 
     for (int i = 0; i <= lastindex; ++i) {
         repairrange(s.params[i], s.defaults[i], s.limits[i]);
-        applyvalue(s, i, 0);
+        checkvalue(s, i);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "model/entry.h"
 
 #include <cmath>
+#include <optional>
 
 #include "model/parsenumber.h"
 #include "model/rounding.h"
@@ -52,11 +53,14 @@ double steprule(double max, double basestep) {
     return std::pow(10.0, static_cast<double>(roundup(digits)) - stepdigits);
 }
 
-RedMarks applyvalue(ModelState& s, int index, int16_t fromtext, std::string_view text) {
+namespace {
+
+// text: the typed text, or none for the stored value.
+RedMarks applyentry(ModelState& s, int index, std::optional<std::string_view> text) {
     RedMarks red;
     const auto [p, basestep, lowerlimit, upperlimit] = entryrow(s, index);
 
-    double v = fromtext == 1 ? parsenumber(text) : static_cast<double>(p.value);
+    double v = text ? parsenumber(*text) : static_cast<double>(p.value);
     if (v > upperlimit) {
         v = upperlimit;
         red.value = true;
@@ -87,7 +91,17 @@ RedMarks applyvalue(ModelState& s, int index, int16_t fromtext, std::string_view
     return red;
 }
 
-RedMarks applymaximum(ModelState& s, int index, std::string_view text) {
+} // namespace
+
+RedMarks entervalue(ModelState& s, int index, std::string_view text) {
+    return applyentry(s, index, text);
+}
+
+RedMarks checkvalue(ModelState& s, int index) {
+    return applyentry(s, index, std::nullopt);
+}
+
+RedMarks entermaximum(ModelState& s, int index, std::string_view text) {
     RedMarks red;
     const auto [p, basestep, lowerlimit, upperlimit] = entryrow(s, index);
 
@@ -115,7 +129,7 @@ RedMarks applymaximum(ModelState& s, int index, std::string_view text) {
     return red;
 }
 
-RedMarks applyminimum(ModelState& s, int index, std::string_view text) {
+RedMarks enterminimum(ModelState& s, int index, std::string_view text) {
     RedMarks red;
     const auto [p, basestep, lowerlimit, upperlimit] = entryrow(s, index);
 

@@ -22,17 +22,22 @@ struct RedMarks {
 // within 10000, otherwise a power of ten that leaves between 10000 and 100000 steps below max.
 double steprule(double max, double basestep);
 
-// Checks a value: the typed text when fromtext is 1, otherwise the stored value (the check that runs
-// over every value read from the configuration file). The value is clamped to the hard limits, the range
-// is widened to hold it and re-gridded to the step rule. The caller refreshes sliders, boxes and plot.
-RedMarks applyvalue(ModelState& s, int index, int16_t fromtext, std::string_view text = {});
+// The model's part of the window's value, minimum and maximum entries (the window's applyvalue,
+// applyminimum and applymaximum add the sliders, boxes and plot).
+//
+// A typed value: clamped to the hard limits, the range widened to hold it and re-gridded to the step
+// rule.
+RedMarks entervalue(ModelState& s, int index, std::string_view text);
+
+// The same check of the stored value, which runs over every value read from the configuration file.
+RedMarks checkvalue(ModelState& s, int index);
 
 // A typed minimum: brought inside the hard limits with at least one base step below the maximum,
 // re-gridded, the value moved into the new range, and then every value quantised to its slider's grid
 // (quantisetosliders); the window only shows the result.
-RedMarks applyminimum(ModelState& s, int index, std::string_view text);
+RedMarks enterminimum(ModelState& s, int index, std::string_view text);
 
-// A typed maximum, the mirror image of applyminimum.
-RedMarks applymaximum(ModelState& s, int index, std::string_view text);
+// A typed maximum, the mirror image of enterminimum.
+RedMarks entermaximum(ModelState& s, int index, std::string_view text);
 
 } // namespace kelvora

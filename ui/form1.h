@@ -40,9 +40,9 @@ class Form1 : public QWidget {
     ~Form1() override;
 
     // ---- State -------------------------------------------------------------------------------------
-    ModelState model;     // parameter tables, settings and model constants
-    PlotState plot;       // plot geometry, colours, pan offsets, mouse flags, settingboxes
-    int16_t applying = 0; // an entry procedure is running: its own slider and text changes keep colours
+    ModelState model;      // parameter tables, settings and model constants
+    PlotState plot;        // plot geometry, colours, pan offsets, mouse flags, settingboxes
+    bool applying = false; // an entry procedure is running: its own slider and text changes keep colours
     std::filesystem::path
         configfile; // the configuration file; by default its bare name: the working directory
     char sep = '.'; // decimal separator of the regional settings, read once
@@ -111,20 +111,21 @@ class Form1 : public QWidget {
 
     // ---- Sliders -----------------------------------------------------------------------------------
     void setsliders();
-    void Slider_Scroll(int16_t index);
-    void Slider_Change(int16_t index);
+    void Slider_Scroll(int index);
+    void Slider_Change(int index);
 
     // ---- Value and range entry ---------------------------------------------------------------------
-    void tbValue_KeyPress(int16_t index, int16_t& keyascii);
-    void tbValue_Validate(int16_t index);
-    void tbValue_Change(int16_t index);
-    void tbMin_KeyPress(int16_t index, int16_t& keyascii);
-    void tbMin_Validate(int16_t index);
-    void tbMax_KeyPress(int16_t index, int16_t& keyascii);
-    void tbMax_Validate(int16_t index);
-    void applyvalue(int16_t index, int16_t fromtext);
-    void applyminimum(int16_t index);
-    void applymaximum(int16_t index);
+    // key: the Qt::Key of the press; Enter applies the box, Escape restores the stored number.
+    void tbValue_KeyPress(int index, int key);
+    void tbValue_Validate(int index);
+    void tbValue_Change(int index);
+    void tbMin_KeyPress(int index, int key);
+    void tbMin_Validate(int index);
+    void tbMax_KeyPress(int index, int key);
+    void tbMax_Validate(int index);
+    void applyvalue(int index, bool fromtext);
+    void applyminimum(int index);
+    void applymaximum(int index);
 
     // ---- Plot --------------------------------------------------------------------------------------
     // Redraws the plot and writes the visible limits into the axis boxes; with autoflag the limits may
@@ -169,8 +170,9 @@ class Form1 : public QWidget {
     void connectpanel(int index);
     // initparameters, or with reset the built-in defaults written over the file instead of reading it.
     void startparameters(bool reset);
-    // The panel box an event came from: which array (0 none, 1 value, 2 minimum, 3 maximum) and index.
-    std::pair<int, int16_t> panelbox(const QObject* watched) const;
+    // The panel box an event came from: which array, and the index in it.
+    enum class PanelBox { none, value, minimum, maximum };
+    std::pair<PanelBox, int> panelbox(const QObject* watched) const;
 };
 
 } // namespace kelvora

@@ -15,10 +15,9 @@ namespace kelvora {
 
 namespace {
 
-constexpr int16_t enterkey = 13;
-constexpr int16_t escapekey = 27;
-
-enum PanelBoxKind { nobox, valuebox, minimumbox, maximumbox };
+bool isenter(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
 
 std::string boxstring(const QLineEdit* box) {
     return box->text().toStdString();
@@ -27,7 +26,7 @@ std::string boxstring(const QLineEdit* box) {
 } // namespace
 
 void Form1::connectpanel(int index) {
-    const auto i = static_cast<int16_t>(index);
+    const int i = index;
     toolkit::onscroll(Slider[index], [this, i] { Slider_Scroll(i); });
     toolkit::onchange(Slider[index], [this, i] { Slider_Change(i); });
     toolkit::onchange(tbValue[index], [this, i] { tbValue_Change(i); });
@@ -36,15 +35,15 @@ void Form1::connectpanel(int index) {
     tbMax[index]->installEventFilter(this);
 }
 
-std::pair<int, int16_t> Form1::panelbox(const QObject* watched) const {
+std::pair<Form1::PanelBox, int> Form1::panelbox(const QObject* watched) const {
     const auto find = [watched](const auto& boxes) -> int {
         const auto it = std::find(boxes.begin(), boxes.end(), watched);
         return it == boxes.end() ? -1 : static_cast<int>(it - boxes.begin());
     };
-    if (const int i = find(tbValue); i >= 0) return {valuebox, static_cast<int16_t>(i)};
-    if (const int i = find(tbMin); i >= 0) return {minimumbox, static_cast<int16_t>(i)};
-    if (const int i = find(tbMax); i >= 0) return {maximumbox, static_cast<int16_t>(i)};
-    return {nobox, 0};
+    if (const int i = find(tbValue); i >= 0) return {PanelBox::value, i};
+    if (const int i = find(tbMin); i >= 0) return {PanelBox::minimum, i};
+    if (const int i = find(tbMax); i >= 0) return {PanelBox::maximum, i};
+    return {PanelBox::none, 0};
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
@@ -59,107 +58,105 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::FocusOut)
         return QWidget::eventFilter(watched, event);
     const auto [kind, index] = panelbox(watched);
-    if (kind == nobox) return QWidget::eventFilter(watched, event);
+    if (kind == PanelBox::none) return QWidget::eventFilter(watched, event);
 
     if (event->type() == QEvent::FocusOut) {
         // Leaving the box for another control applies it; the window losing the focus to another program
         // or to the box's own context menu does not, as the focus comes back to the box.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
-        if (kind == valuebox)
+        if (kind == PanelBox::value)
             tbValue_Validate(index);
-        else if (kind == minimumbox)
+        else if (kind == PanelBox::minimum)
             tbMin_Validate(index);
         else
             tbMax_Validate(index);
         return false;
     }
 
-    int16_t key = static_cast<int16_t>(toolkit::keycode(static_cast<QKeyEvent*>(event)));
-    if (key == 0) return false; // keys that type no character (arrows, Home) only move the cursor
-    const int16_t pressed = key;
-    if (kind == valuebox)
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (kind == PanelBox::value)
         tbValue_KeyPress(index, key);
-    else if (kind == minimumbox)
+    else if (kind == PanelBox::minimum)
         tbMin_KeyPress(index, key);
     else
         tbMax_KeyPress(index, key);
-    // Enter and Escape are the window's; a key the handler cleared is swallowed.
-    return key == 0 || pressed == enterkey || pressed == escapekey;
+    // Enter and Escape are the window's; every other key goes on to the box.
+    return isenter(key) || key == Qt::Key_Escape;
 }
 
-void Form1::tbValue_KeyPress(int16_t index, int16_t& keyascii) {
-    if (keyascii == enterkey)
-        applyvalue(index, 1);
-    else if (keyascii == escapekey)
+void Form1::tbValue_KeyPress(int index, int key) {
+    if (isenter(key))
+        applyvalue(index, true);
+    else if (key == Qt::Key_Escape)
         tbValue[index]->setText(QString::fromStdString(singletext(model.params[index].value, sep)));
 }
 
-void Form1::tbValue_Validate(int16_t index) {
-    applyvalue(index, 1);
+void Form1::tbValue_Validate(int index) {
+    applyvalue(index, true);
 }
 
-void Form1::tbValue_Change(int16_t index) {
+void Form1::tbValue_Change(int index) {
     if (!applying) toolkit::settextcolour(tbValue[index], toolkit::black);
 }
 
-void Form1::tbMin_KeyPress(int16_t index, int16_t& keyascii) {
-    if (keyascii == enterkey)
+void Form1::tbMin_KeyPress(int index, int key) {
+    if (isenter(key))
         applyminimum(index);
-    else if (keyascii == escapekey)
+    else if (key == Qt::Key_Escape)
         tbMin[index]->setText(QString::fromStdString(shorttext(model.params[index].min, sep)));
 }
 
-void Form1::tbMin_Validate(int16_t index) {
+void Form1::tbMin_Validate(int index) {
     applyminimum(index);
 }
 
-void Form1::tbMax_KeyPress(int16_t index, int16_t& keyascii) {
-    if (keyascii == enterkey)
+void Form1::tbMax_KeyPress(int index, int key) {
+    if (isenter(key))
         applymaximum(index);
-    else if (keyascii == escapekey)
+    else if (key == Qt::Key_Escape)
         tbMax[index]->setText(QString::fromStdString(shorttext(model.params[index].max, sep)));
 }
 
-void Form1::tbMax_Validate(int16_t index) {
+void Form1::tbMax_Validate(int index) {
     applymaximum(index);
 }
 
-void Form1::applyvalue(int16_t index, int16_t fromtext) {
-    applying = 1;
-    const RedMarks marks = kelvora::applyvalue(model, index, fromtext,
-                                               fromtext == 1 ? boxstring(tbValue[index]) : std::string());
+void Form1::applyvalue(int index, bool fromtext) {
+    applying = true;
+    const RedMarks marks =
+        fromtext ? entervalue(model, index, boxstring(tbValue[index])) : checkvalue(model, index);
     if (marks.value) toolkit::settextcolour(tbValue[index], toolkit::red);
-    if (fromtext == 1) {
+    if (fromtext) {
         setsliders();
         textrefresh();
         fastdraw(true);
     }
-    applying = 0;
+    applying = false;
 }
 
 // The model's range entries also move every value onto its slider's grid; the sliders and boxes then
 // show the new ranges and the moved values.
-void Form1::applyminimum(int16_t index) {
-    applying = 1;
-    const RedMarks marks = kelvora::applyminimum(model, index, boxstring(tbMin[index]));
+void Form1::applyminimum(int index) {
+    applying = true;
+    const RedMarks marks = enterminimum(model, index, boxstring(tbMin[index]));
     if (marks.min) toolkit::settextcolour(tbMin[index], toolkit::red);
     if (marks.max) toolkit::settextcolour(tbMax[index], toolkit::red);
     setsliders();
     textrefresh();
     fastdraw(true);
-    applying = 0;
+    applying = false;
 }
 
-void Form1::applymaximum(int16_t index) {
-    applying = 1;
-    const RedMarks marks = kelvora::applymaximum(model, index, boxstring(tbMax[index]));
+void Form1::applymaximum(int index) {
+    applying = true;
+    const RedMarks marks = entermaximum(model, index, boxstring(tbMax[index]));
     if (marks.max) toolkit::settextcolour(tbMax[index], toolkit::red);
     if (marks.min) toolkit::settextcolour(tbMin[index], toolkit::red);
     setsliders();
     textrefresh();
     fastdraw(true);
-    applying = 0;
+    applying = false;
 }
 
 } // namespace kelvora

@@ -24,7 +24,7 @@ void Form1::setsliders() {
     }
 }
 
-void Form1::Slider_Scroll(int16_t index) {
+void Form1::Slider_Scroll(int index) {
     // Events that came in meanwhile go first; the position read below is then the latest one.
     toolkit::processpending();
     parameter& p = model.params[index];
@@ -34,7 +34,7 @@ void Form1::Slider_Scroll(int16_t index) {
     fastdraw(true);
 }
 
-void Form1::Slider_Change(int16_t index) {
+void Form1::Slider_Change(int index) {
     // A slider moved by an entry procedure leaves that procedure's red marks in place.
     if (applying) return;
     toolkit::settextcolour(tbValue[index], toolkit::black);

@@ -83,7 +83,7 @@ void Form1::startparameters(bool reset) {
     Text2->clear();
 
     plot.settingboxes = false;
-    applying = 0;
+    applying = false;
 
     // Limits, y-axis index, tables and pKa2 to their defaults, then the file over them when present.
     ConfigStatus status = ConfigStatus::absent;

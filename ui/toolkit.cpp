@@ -189,20 +189,6 @@ QLabel* copyof(QLabel* templ) {
     return label;
 }
 
-int keycode(const QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 13;
-    case Qt::Key_Escape:
-        return 27;
-    default:
-        break;
-    }
-    const QString text = event->text();
-    return text.isEmpty() ? 0 : text.at(0).unicode();
-}
-
 void processpending() {
     QCoreApplication::processEvents();
 }

@@ -77,10 +77,6 @@ QLineEdit* copyof(QLineEdit* templ);
 QSlider* copyof(QSlider* templ);
 QLabel* copyof(QLabel* templ);
 
-// Key code of a key press the way the entry handlers see it: 13 Enter, 27 Escape, otherwise the typed
-// character's code, or 0 for keys that type nothing.
-int keycode(const QKeyEvent* event);
-
 // Runs the window events that are waiting; other handlers may run before it returns.
 void processpending();
 

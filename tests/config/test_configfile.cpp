@@ -89,7 +89,7 @@ TEST(ConfigText, FirstStartAndCloseForms) {
               closeheader + joined(firststartlines(), ','));
     // The first-start form takes the parameters from the defaults, whatever the state holds.
     ModelState s = factorystate();
-    applyvalue(s, ATPin, 1, "0.0123456789");
+    entervalue(s, ATPin, "0.0123456789");
     s.params[Mg].value = -0.5f;
     EXPECT_EQ(configtext(s, ConfigForm::firststart, '.'), joined(firststartlines()));
     std::tie(s.xmin, s.ymin, s.yaxis) = std::tuple(-171.631012345678912, 0.5, int16_t{T});
@@ -132,8 +132,8 @@ TEST(ConfigWrite, CreatesOrReplacesTheFileAndFailuresKeepWhatWasThere) {
 
 TEST(ConfigRead, RoundTripLineEndsAndMissingLines) {
     ModelState before = factorystate(ADPout);
-    applyvalue(before, ATPin, 1, "0.0123456789");
-    applymaximum(before, KMadpin, "1.5");
+    entervalue(before, ATPin, "0.0123456789");
+    entermaximum(before, KMadpin, "1.5");
     const ModelState point = readtext(configtext(before, ConfigForm::atclose, '.'));
     // The same state up to the six decimals of the pattern: the same text. A file written with a decimal
     // comma reads exactly like one with a point.

@@ -40,9 +40,9 @@ TEST(Entry, TypedValueMinimumAndMaximum) {
     for (const auto& [box, index, text, marks, value, min, max, inc] : cases) {
         SCOPED_TRACE(testing::Message() << box << " " << index << " [" << text << "]");
         ModelState s = factorystate();
-        const RedMarks r = box == Box::value     ? applyvalue(s, index, 1, text)
-                           : box == Box::minimum ? applyminimum(s, index, text)
-                                                 : applymaximum(s, index, text);
+        const RedMarks r = box == Box::value     ? entervalue(s, index, text)
+                           : box == Box::minimum ? enterminimum(s, index, text)
+                                                 : entermaximum(s, index, text);
         EXPECT_EQ(red(r), marks);
         EXPECT_EQ(s.params[index].value, value);
         EXPECT_DOUBLE_EQ(s.params[index].min, min);

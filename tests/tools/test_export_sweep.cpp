@@ -35,7 +35,7 @@ TEST(ExportSweep, TableForTheSettingsFile) {
     std::filesystem::create_directory(dir / "work");
     const std::filesystem::path ini = dir / "work" / configfilename;
     ModelState s = factorystate(ATPin);
-    applyvalue(s, pHo, 1, "7.5");
+    entervalue(s, pHo, "7.5");
     ASSERT_TRUE(writeconfigfile(s, ConfigForm::atclose, '.', ini));
     const std::string before = readfile(ini);
 

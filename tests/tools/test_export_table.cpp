@@ -36,7 +36,7 @@ TEST(ExportTable, OptionsAndTheExactTable) {
     EXPECT_NE(run(dir, "table --auto").out.find("\r\n3.52030"), std::string::npos);
     // Kelvora.ini, or the file named, is read and left as it was.
     ModelState s = factorystate(T);
-    applyvalue(s, pHo, 1, "7.5");
+    entervalue(s, pHo, "7.5");
     ASSERT_TRUE(writeconfigfile(s, ConfigForm::atclose, '.', dir / "work" / configfilename));
     ASSERT_TRUE(writeconfigfile(factorystate(Mg), ConfigForm::atclose, '.', dir / "work" / "other.ini"));
     const std::string before = readfile(dir / "work" / configfilename);
