@@ -4,28 +4,19 @@
 #include <QString>
 #include <charconv>
 #include <cstdint>
-#include <cstdio>
 #include <iostream>
 
 #include "locale/systemseparator.h"
 #include "plot/fastdraw.h"
 #include "plot/qimagesurface.h"
 #include "tools/exportoptions.h"
-#include "tools/outputfile.h"
+#include "tools/figurecommand.h"
 
 namespace kelvora {
 
 namespace {
 
 const char* const pngformat = "PNG";
-
-// The tool draws into an image only; the offscreen platform needs no display, whatever the environment
-// names. Its notes on standard error (a missing runtime directory and the like) are of no use to a
-// script; warnings are dropped, anything graver still shows.
-void quietqt(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtDebugMsg || type == QtInfoMsg || type == QtWarningMsg) return;
-    std::fprintf(stderr, "kelvora-export png: %s\n", message.toLocal8Bit().constData());
-}
 
 } // namespace
 
@@ -76,94 +67,36 @@ QImage renderplot(const ModelState& state, int width, int height, bool automatic
 }
 
 int runpng(const std::vector<std::string>& args) {
-    ExportOptions options;
-    std::string out;
+    FigureCommand c("png");
     int scale = 1;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string message;
+    const auto own = [&](const std::vector<std::string>& a, std::size_t& i, std::string& message) {
         bool missing = false;
-        if (const auto value = optionvalue(args, i, "--scale", missing)) {
-            if (!parsescale(*value, scale)) {
-                std::cerr << "kelvora-export png: --scale wants a whole number from 1 to " << largestpngscale
-                          << ", not '" << *value << "'\n";
-                return exitbadusage;
-            }
-            continue;
-        }
-        if (missing) {
-            std::cerr << "kelvora-export png: --scale wants a value\n";
-            return exitbadusage;
-        }
-        const OptionResult common = parsecommonoption(args, i, options, message);
-        if (common == OptionResult::taken) continue;
-        if (common == OptionResult::bad) {
-            std::cerr << "kelvora-export png: " << message << "\n";
-            return exitbadusage;
-        }
-        if (args[i] == "--help" || args[i] == "-h") {
-            pnghelp();
-            return exitok;
-        }
-        if (args[i].empty() || args[i][0] == '-') {
-            std::cerr << "kelvora-export png: unknown argument '" << args[i]
-                      << "' (kelvora-export png --help lists the options)\n";
-            return exitbadusage;
-        }
-        if (!out.empty()) {
-            std::cerr << "kelvora-export png: one output file only, not also '" << args[i] << "'\n";
-            return exitbadusage;
-        }
-        out = args[i];
-    }
-    if (out.empty()) {
-        std::cerr << "kelvora-export png: the output file OUT.png is missing\n";
+        const auto value = optionvalue(a, i, "--scale", missing);
+        if (!value && !missing) return OptionResult::notmine;
+        if (value && parsescale(*value, scale)) return OptionResult::taken;
+        message = "--scale wants a whole number from 1 to " + std::to_string(largestpngscale) +
+                  (value ? ", not '" + *value + "'" : std::string());
+        return OptionResult::bad;
+    };
+    if (const auto status = parsefigurecommand(c, args, own, pnghelp)) return *status;
+    const ExportOptions& o = c.options;
+    if (int64_t{o.surfacewidth} * scale > largestsurfaceside ||
+        int64_t{o.surfaceheight} * scale > largestsurfaceside) {
+        std::cerr << c.prefix() << "--size " << o.surfacewidth << "x" << o.surfaceheight << " at --scale "
+                  << scale << " is more than " << largestsurfaceside << " pixels a side\n";
         return exitbadusage;
     }
-    if (int64_t{options.surfacewidth} * scale > largestsurfaceside ||
-        int64_t{options.surfaceheight} * scale > largestsurfaceside) {
-        std::cerr << "kelvora-export png: --size " << options.surfacewidth << "x" << options.surfaceheight
-                  << " at --scale " << scale << " is more than " << largestsurfaceside << " pixels a side\n";
-        return exitbadusage;
-    }
+    if (const auto status = preparefigure(c)) return *status;
 
-    std::string why;
-    if (!checkoutputfile(out, options.config.string(), why)) {
-        std::cerr << "kelvora-export png: " << why << "\n";
-        return exitfailure;
-    }
-
-    // The automatic fit belongs to the redraw here, as in the window: build the start-up state only.
-    const bool automatic = options.autoscale;
-    options.autoscale = false;
-    ModelState s;
-    std::string message;
-    if (!buildexportstate(options, s, message)) {
-        std::cerr << "kelvora-export png: " << message << "\n";
-        return exitfailure;
-    }
-
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(quietqt);
-    static int argc = 1;
-    static char name[] = "kelvora-export";
-    static char* argv[] = {name, nullptr};
-    QGuiApplication app(argc, argv);
-
+    const auto qt = offscreenqt(c);
     const QImage picture =
-        renderplot(s, options.surfacewidth, options.surfaceheight, automatic, systemseparator(), scale);
+        renderplot(c.state, o.surfacewidth, o.surfaceheight, c.automatic, systemseparator(), scale);
     if (picture.isNull()) {
-        std::cerr << "kelvora-export png: not enough memory for a picture of " << options.surfacewidth * scale
-                  << "x" << options.surfaceheight * scale << " pixels\n";
+        std::cerr << c.prefix() << "not enough memory for a picture of " << o.surfacewidth * scale << "x"
+                  << o.surfaceheight * scale << " pixels\n";
         return exitfailure;
     }
-
-    // A failed write leaves no half file and keeps an older picture of that name.
-    if (!writeoutputfile(
-            out, [&](QIODevice& device) { return picture.save(&device, pngformat); }, why)) {
-        std::cerr << "kelvora-export png: " << why << "\n";
-        return exitfailure;
-    }
-    return exitok;
+    return writefigure(c, [&](QIODevice& device) { return picture.save(&device, pngformat); });
 }
 
 } // namespace kelvora

@@ -17,7 +17,7 @@
 #include "plot/figure.h"
 #include "plot/qpaintersurface.h"
 #include "tools/exportoptions.h"
-#include "tools/outputfile.h"
+#include "tools/figurecommand.h"
 
 namespace kelvora {
 
@@ -29,11 +29,6 @@ constexpr double pointsperinch = 72.0;
 
 const char* commandname(FigureFormat format) {
     return format == FigureFormat::svg ? "svg" : "pdf";
-}
-
-void quietqt(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtDebugMsg || type == QtInfoMsg || type == QtWarningMsg) return;
-    std::fprintf(stderr, "kelvora-export: %s\n", message.toLocal8Bit().constData());
 }
 
 void figurehelp(FigureFormat format) {
@@ -77,83 +72,29 @@ bool paintfigure(QPaintDevice& device, const ModelState& s, const PlotState& ps,
 }
 
 int runfigure(FigureFormat format, const std::vector<std::string>& args) {
-    const std::string prefix = std::string("kelvora-export ") + commandname(format) + ": ";
-    ExportOptions options;
+    FigureCommand c(commandname(format));
     SeparatorChoice choice = SeparatorChoice::system;
     bool legend = false;
-    std::string out;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string message;
-        OptionResult result = parsecommonoption(args, i, options, message);
-        if (result == OptionResult::notmine) result = parsedecimaloption(args, i, choice, message);
-        if (result == OptionResult::taken) continue;
-        if (result == OptionResult::bad) {
-            std::cerr << prefix << message << "\n";
-            return exitbadusage;
-        }
-        if (args[i] == "--legend") {
-            legend = true;
-            continue;
-        }
-        if (args[i] == "--help" || args[i] == "-h") {
-            figurehelp(format);
-            return exitok;
-        }
-        if (args[i].empty() || args[i][0] == '-') {
-            std::cerr << prefix << "unknown argument '" << args[i] << "' (kelvora-export "
-                      << commandname(format) << " --help lists the options)\n";
-            return exitbadusage;
-        }
-        if (!out.empty()) {
-            std::cerr << prefix << "one output file only, not also '" << args[i] << "'\n";
-            return exitbadusage;
-        }
-        out = args[i];
-    }
-    if (out.empty()) {
-        std::cerr << prefix << "the output file OUT." << commandname(format) << " is missing\n";
-        return exitbadusage;
-    }
+    const auto own = [&](const std::vector<std::string>& a, std::size_t& i, std::string& message) {
+        if (a[i] != "--legend") return parsedecimaloption(a, i, choice, message);
+        legend = true;
+        return OptionResult::taken;
+    };
+    if (const auto status = parsefigurecommand(c, args, own, [format] { figurehelp(format); }))
+        return *status;
+    if (const auto status = preparefigure(c)) return *status;
 
-    std::string why;
-    if (!checkoutputfile(out, options.config.string(), why)) {
-        std::cerr << prefix << why << "\n";
-        return exitfailure;
-    }
-
-    // The automatic fit belongs to the redraw here, as in the window: build the start-up state only.
-    const bool automatic = options.autoscale;
-    options.autoscale = false;
-    ModelState s;
-    std::string message;
-    if (!buildexportstate(options, s, message)) {
-        std::cerr << prefix << message << "\n";
-        return exitfailure;
-    }
-
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(quietqt);
-    static int argc = 1;
-    static char name[] = "kelvora-export";
-    static char* argv[] = {name, nullptr};
-    QGuiApplication app(argc, argv);
-
+    const auto qt = offscreenqt(c);
     const char separator = choice == SeparatorChoice::point   ? '.'
                            : choice == SeparatorChoice::comma ? ','
                                                               : systemseparator();
-    const QByteArray figure =
-        renderfigure(format, s, options.surfacewidth, options.surfaceheight, automatic, separator, legend);
+    const QByteArray figure = renderfigure(format, c.state, c.options.surfacewidth, c.options.surfaceheight,
+                                           c.automatic, separator, legend);
     if (figure.isEmpty()) {
-        std::cerr << prefix << "cannot draw the figure\n";
+        std::cerr << c.prefix() << "cannot draw the figure\n";
         return exitfailure;
     }
-    // A failed write leaves no half file and keeps an older figure of that name.
-    if (!writeoutputfile(
-            out, [&](QIODevice& device) { return device.write(figure) == figure.size(); }, why)) {
-        std::cerr << prefix << why << "\n";
-        return exitfailure;
-    }
-    return exitok;
+    return writefigure(c, [&](QIODevice& device) { return device.write(figure) == figure.size(); });
 }
 
 } // namespace
