@@ -1,29 +1,16 @@
 // Cost of the reversal potentials: one plot row and a whole default plot (270 rows), for the ratio axis
 // and for a parameter axis, beside a straight transcription of the formulas that recomputes every term
 // for every call.
-#include "model/crossing.h"
-#include "model/parameters.h"
-#include "model/potentials.h"
+#include "bench/benchstate.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 
 using namespace kelvora;
+using namespace kelvora::bench;
 
 namespace {
-
-constexpr int defaultrows = 305 - 35; // the plot surface's height minus its margins
-
-ModelState factory(int16_t yaxis) {
-    ModelState s;
-    resetsettings(s);
-    buildtables(s);
-    s.pKa2 = defaultpKa2;
-    s.yaxis = yaxis;
-    if (yaxis != ratioaxis) autoscale(s);
-    return s;
-}
 
 // The formulas written out once more, as a reader would transcribe them: every power and logarithm
 // evaluated on every call, both potentials computed separately.
@@ -64,17 +51,11 @@ Naive naivepotentials(const ModelState& s, double y) {
 }
 
 void BM_OneRow(benchmark::State& st, int16_t yaxis) {
-    const ModelState s = factory(yaxis);
-    const PotentialTerms t = prepareterms(s);
-    double y = rowvalue(s, defaultrows, 100);
-    for (auto _ : st) {
-        benchmark::DoNotOptimize(y);
-        benchmark::DoNotOptimize(potentialsat(t, y));
-    }
+    onerow(st, factory(yaxis, true));
 }
 
 void BM_OneRowNaive(benchmark::State& st, int16_t yaxis) {
-    const ModelState s = factory(yaxis);
+    const ModelState s = factory(yaxis, true);
     double y = rowvalue(s, defaultrows, 100);
     for (auto _ : st) {
         benchmark::DoNotOptimize(y);
@@ -83,7 +64,7 @@ void BM_OneRowNaive(benchmark::State& st, int16_t yaxis) {
 }
 
 void BM_DefaultPlot(benchmark::State& st, int16_t yaxis) {
-    const ModelState s = factory(yaxis);
+    const ModelState s = factory(yaxis, true);
     for (auto _ : st) {
         const PotentialTerms t = prepareterms(s);
         for (int i = 0; i < defaultrows; ++i)
@@ -93,7 +74,7 @@ void BM_DefaultPlot(benchmark::State& st, int16_t yaxis) {
 }
 
 void BM_DefaultPlotNaive(benchmark::State& st, int16_t yaxis) {
-    const ModelState s = factory(yaxis);
+    const ModelState s = factory(yaxis, true);
     for (auto _ : st) {
         for (int i = 0; i < defaultrows; ++i)
             benchmark::DoNotOptimize(naivepotentials(s, rowvalue(s, defaultrows, i)));

@@ -1,8 +1,7 @@
 // Cost of one step of a crossing-point sweep (the value, the closed-form crossing and the common
 // potential, then also its table line) beside the cost of one plot row, for the ratio axis and for an
 // outside concentration on the y axis.
-#include "model/parameters.h"
-#include "model/potentials.h"
+#include "bench/benchstate.h"
 #include "model/sweep.h"
 
 #include <benchmark/benchmark.h>
@@ -10,29 +9,13 @@
 #include <string>
 
 using namespace kelvora;
+using namespace kelvora::bench;
 
 namespace {
 
 constexpr long long sweepsteps = 100000;
-constexpr int defaultrows = 305 - 35; // the plot surface's height minus its margins
-
-ModelState factory(int16_t yaxis) {
-    ModelState s;
-    resetsettings(s);
-    buildtables(s);
-    s.pKa2 = defaultpKa2;
-    s.yaxis = yaxis;
-    return s;
-}
-
 void BM_OnePlotRow(benchmark::State& st, int16_t yaxis) {
-    const ModelState s = factory(yaxis);
-    const PotentialTerms t = prepareterms(s);
-    double y = rowvalue(s, defaultrows, 100);
-    for (auto _ : st) {
-        benchmark::DoNotOptimize(y);
-        benchmark::DoNotOptimize(potentialsat(t, y));
-    }
+    onerow(st, factory(yaxis));
 }
 
 // pHo from 6 to 8 in 100000 steps, one step per iteration.
