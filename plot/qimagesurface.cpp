@@ -14,9 +14,8 @@
 namespace kelvora {
 namespace {
 
-QFont plotfont(double scale) {
-    QFont font(QString::fromLatin1(plotfontfamily));
-    font.setPixelSize(std::max(1, roundeven32(plotfontpixels * scale)));
+QFont rasterfont(double scale) {
+    QFont font = plotfont(scale);
     // Labels in pure black: no antialiasing, like the lines.
     font.setStyleStrategy(QFont::NoAntialias);
     font.setHintingPreference(QFont::PreferFullHinting);
@@ -60,8 +59,14 @@ QString qtext(const std::string& text) {
 
 } // namespace
 
+QFont plotfont(double scale) {
+    QFont font(QString::fromLatin1(plotfontfamily));
+    font.setPixelSize(std::max(1, roundeven32(plotfontpixels * scale)));
+    return font;
+}
+
 QImageSurface::QImageSurface(int width, int height, double scale)
-    : image_(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32), font_(plotfont(scale)),
+    : image_(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32), font_(rasterfont(scale)),
       metrics_(font_, &image_), textheight_(metrics_.height()), w_(image_.width()), h_(image_.height()),
       stride_(image_.bytesPerLine()) {
     image_.fill(Qt::black);

@@ -19,6 +19,9 @@ namespace kelvora {
 inline constexpr const char* plotfontfamily = "DejaVu Sans";
 constexpr int plotfontpixels = 11;
 
+// The label font in the plot's family and size, at scale device pixels a logical pixel.
+QFont plotfont(double scale);
+
 // A 32-bit RGB image with the exact pixel rules of Surface: lines rasterised here (not by QPainter,
 // whose lines follow other rules), horizontal runs and rectangles written straight into the scanlines.
 // Text is drawn by QPainter in black, without antialiasing, so every pixel has a plot colour or black.

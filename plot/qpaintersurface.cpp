@@ -14,8 +14,7 @@ namespace kelvora {
 namespace {
 
 QFont vectorfont(double scale) {
-    QFont font(QString::fromLatin1(plotfontfamily));
-    font.setPixelSize(std::max(1, roundeven32(plotfontpixels * scale)));
+    QFont font = plotfont(scale);
     // The outlines as designed: a scalable figure is not tied to any one pixel grid.
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
