@@ -1,6 +1,5 @@
 #include "plot/qpaintersurface.h"
 
-#include "model/rounding.h"
 #include "plot/qimagesurface.h"
 
 #include <QPainter>
