@@ -20,8 +20,9 @@ class Mouse : public Shown {
     static std::string clipboardtext() { return QGuiApplication::clipboard()->text().toStdString(); }
 };
 
-// The pan, zoom and pin rules themselves are checked on the plot's steps; here the window's part of them.
-TEST_F(Mouse, ClicksPinAndEmptyTheReadoutADragPansADoubleClickZooms) {
+// The pan, zoom and pin rules themselves (a click beside the plot among them) are checked on the plot's
+// steps; here the window's part of them.
+TEST_F(Mouse, ClicksPinAndUnpinADragPansADoubleClickZooms) {
     move(px, py);
     EXPECT_EQ(readout(), pxpy());
     const QImage before = picture();
@@ -33,8 +34,6 @@ TEST_F(Mouse, ClicksPinAndEmptyTheReadoutADragPansADoubleClickZooms) {
     click(px + 50, py + 50);
     EXPECT_EQ(readoutenabled(), 0);
     EXPECT_EQ(picture(), before);
-    click(left / 2, py);
-    EXPECT_EQ(readout(), ReadoutText());
 
     QTest::mouseClick(f().cmdAuto, Qt::LeftButton);
     const AxisLimits fitted = limits();
@@ -43,7 +42,6 @@ TEST_F(Mouse, ClicksPinAndEmptyTheReadoutADragPansADoubleClickZooms) {
     move(px + 5, py);
     move(px + 10, py);
     EXPECT_EQ(f().cmdAuto->text(), QStringLiteral("Automatic off"));
-    EXPECT_TRUE(f().cmdSet->isEnabled() && f().tbxmin->isEnabled());
     EXPECT_EQ(limits(), fitted); // while the button is held only the drawing follows
     release(px + 10, py);
     EXPECT_LT(f().model.xmin, fitted[0]);
@@ -52,7 +50,6 @@ TEST_F(Mouse, ClicksPinAndEmptyTheReadoutADragPansADoubleClickZooms) {
     const AxisLimits panned = limits();
     QTest::mouseDClick(window(), Qt::RightButton, {}, at(290, 145));
     EXPECT_GT(f().model.ymax - f().model.ymin, panned[3] - panned[2]);
-    EXPECT_FALSE(f().plot.pinned);
 }
 
 TEST_F(Mouse, SwitchingAutomaticOnFitsTheLimitsAndLocksTheManualControls) {
