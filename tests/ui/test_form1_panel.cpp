@@ -1,4 +1,4 @@
-// Start-up, closing with the settings kept, the reset to the defaults, the panel's layout for each y axis,
+// Start-up, the reset to the defaults, the panel's layout for each y axis,
 // and the panel's boxes and sliders: Enter, Escape, leaving the box, a slider step, and the red marks.
 #include <QCheckBox>
 #include <QComboBox>
@@ -36,37 +36,11 @@ class Startup : public InTempDir {
     }
 };
 
-// The file's text is checked with the configuration file; here that the window writes and shows it.
-TEST_F(Startup, FirstStartWritesTheFileAndShowsTheDefaults) {
-    Form1& f = start(true);
-    EXPECT_EQ(lines(configfilename).size(), 96);
-    EXPECT_EQ(f.Combo1->currentText(), QStringLiteral("ATPin/ADPin"));
-    QStringList boxes;
-    for (const QLineEdit* box : {f.tbValue[pHo], f.tbMin[pHo], f.tbMax[pHo], f.tbValue[ATPout],
-                                 f.tbMin[ADPout], f.tbValue[KMadpin], f.tbymin, f.tbymax, f.tbxmin, f.tbxmax})
-        boxes << box->text();
-    EXPECT_EQ(boxes.join(QLatin1Char(' ')).toStdString(), withsep("7.25 6 8 1.2 0.001 0.906 0 3 -160 -80"));
-}
-
-// A chosen file takes the place of Kelvora.ini; closing by the task manager leaves it as it was.
-TEST_F(Startup, ClosingWritesTheFullFileAndANewStartReadsItBack) {
-    const std::filesystem::path chosen = path("experiment.ini").toStdString();
-    form = std::make_unique<Form1>(nullptr, chosen);
-    enter(f().tbMax[T], "35");
-    f().model.xmin = -170;
-    bool cancel = false;
-    f().Form_QueryUnload(cancel, Form1::CloseReason::taskmanager);
-    EXPECT_EQ(lines("experiment.ini").size(), 96);
-    closewindow();
-    EXPECT_EQ(lines("experiment.ini").size(), 98);
-    form = std::make_unique<Form1>(nullptr, chosen);
-    EXPECT_EQ(f().model.xmin, -170.0);
-    EXPECT_EQ(text(f().tbMax[T]), "35");
-    EXPECT_FALSE(QFileInfo::exists(path(configfilename)));
-}
-
+// The file's text is checked with the configuration file; here that the window writes it at a first start
+// and at a reset, and shows the defaults.
 TEST_F(Startup, CancelInTheResetBoxChangesNothingOkRestoresTheDefaults) {
     const std::vector<std::string> panel = panelstate(start());
+    EXPECT_EQ(lines(configfilename).size(), 96);
     closewindow();
     writeconfig(pHo);
     Form1& f = start(true);
@@ -88,10 +62,14 @@ TEST_F(Startup, CancelInTheResetBoxChangesNothingOkRestoresTheDefaults) {
 
     answer = toolkit::Answer::OK;
     QTest::mouseClick(f.cmdDefault, Qt::LeftButton);
-    EXPECT_EQ(f.model.yaxis, ratioaxis);
-    EXPECT_EQ(text(f.tbValue[Pin]), "10");
     EXPECT_EQ(lines(configfilename).size(), 96);
     EXPECT_EQ(panelstate(f), panel);
+    EXPECT_EQ(f.Combo1->currentText(), QStringLiteral("ATPin/ADPin"));
+    QStringList boxes;
+    for (const QLineEdit* box : {f.tbValue[pHo], f.tbMin[pHo], f.tbMax[pHo], f.tbValue[ATPout],
+                                 f.tbMin[ADPout], f.tbValue[Pin], f.tbymin, f.tbymax, f.tbxmin, f.tbxmax})
+        boxes << box->text();
+    EXPECT_EQ(boxes.join(QLatin1Char(' ')).toStdString(), withsep("7.25 6 8 1.2 0.001 10 0 3 -160 -80"));
 }
 
 // Where the columns stand is checked with the panel geometry; here that the window places its controls
@@ -176,21 +154,19 @@ class Entry : public Shown {};
 // The repairs themselves are checked on the model's entry rules; here what the window shows of one, and
 // how a slider step clears the marks of its own row.
 TEST_F(Entry, EnterAndASliderStepApplyRedrawAndMark) {
-    // A pHo value above its hard limit 20 (range 6 ... 8): corrected, marked, the range and slider widened.
+    // A pHo value above its hard limit 20 (range 6 ... 8): corrected, marked, the range widened.
     const QImage before = picture();
     enter(f().tbValue[pHo], "25");
     EXPECT_EQ(text(f().tbValue[pHo]) + " " + text(f().tbMin[pHo]) + " " + text(f().tbMax[pHo]), "20 6 20");
     EXPECT_TRUE(isred(f().tbValue[pHo]) && !isred(f().tbMax[pHo]));
-    EXPECT_EQ(f().Slider[pHo]->maximum(), 2000);
     EXPECT_NE(picture(), before);
-    enter(f().tbMax[pHo], "30"); // above the hard limit: the maximum box turns red too
     enter(f().tbMax[pHi], "30"); // another row's mark
-    ASSERT_TRUE(isred(f().tbMax[pHo]) && isred(f().tbMax[pHi]));
+    ASSERT_TRUE(isred(f().tbMax[pHi]));
     const QImage marked = picture();
     f().Slider[pHo]->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(f().Slider[pHo], Qt::Key_Down); // one step down, away from the maximum
+    QTest::keyClick(f().Slider[pHo], Qt::Key_Down); // one step down from the widened slider's end
     EXPECT_EQ(text(f().tbValue[pHo]), withsep("19.99"));
-    EXPECT_TRUE(!isred(f().tbValue[pHo]) && !isred(f().tbMax[pHo]) && isred(f().tbMax[pHi]));
+    EXPECT_TRUE(!isred(f().tbValue[pHo]) && isred(f().tbMax[pHi]));
     EXPECT_NE(picture(), marked);
 }
 

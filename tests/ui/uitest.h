@@ -107,12 +107,6 @@ class Shown : public InTempDir {
     void release(int X, int Y) { QTest::mouseRelease(window(), Qt::LeftButton, {}, at(X, Y)); }
     void click(int X, int Y) { QTest::mouseClick(window(), Qt::LeftButton, {}, at(X, Y)); }
     void move(int X, int Y) { QTest::mouseMove(window(), at(X, Y)); }
-    void drag(int fromX, int fromY, int toX, int toY) {
-        press(fromX, fromY);
-        move((fromX + toX) / 2, (fromY + toY) / 2);
-        move(toX, toY);
-        release(toX, toY);
-    }
 
     // A move built for the surface, to be posted or sent, so that it can arrive in the middle of another
     // handler.
@@ -120,16 +114,6 @@ class Shown : public InTempDir {
         const QPointF p(X, Y);
         return std::make_unique<QMouseEvent>(QEvent::MouseMove, p, form->Picture1->mapToGlobal(p),
                                              Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    }
-
-    // Sets the four limits the way a user does: type them, press Set.
-    void setlimits(const char* xmin, const char* xmax, const char* ymin, const char* ymax) {
-        typeinto(f().tbxmin, xmin);
-        typeinto(f().tbxmax, xmax);
-        typeinto(f().tbymin, ymin);
-        typeinto(f().tbymax, ymax);
-        ASSERT_TRUE(f().cmdSet->isEnabled());
-        QTest::mouseClick(f().cmdSet, Qt::LeftButton);
     }
 
     QImage picture() { return f().Picture1->surface().image().copy(); }
