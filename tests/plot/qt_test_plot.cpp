@@ -288,12 +288,6 @@ TEST_F(Plot, PotentialsClampedAt2000PixelsBeyondTheEdges) {
                                                           {L + 2002, grey},  {right() - 1, grey}};
     for (const auto& [x, colour] : expected)
         EXPECT_EQ(pixel(x, row), colour) << x;
-
-    std::tie(s.xmin, s.xmax) =
-        std::pair(0.0, 1.0); // far to the left: the whole row lies right of both curves
-    draw();
-    for (int x = L + 1; x < right(); ++x)
-        ASSERT_EQ(pixel(x, row), grey) << x;
 }
 
 TEST_F(Plot, ReFitRedrawsWithTheFittedLimits) {
