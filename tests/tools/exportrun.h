@@ -13,8 +13,6 @@ namespace kelvora::test {
 struct ExportRun {
     int status = -1; // exit status, or -1 when the program did not exit normally
     std::string out, err;
-    // The header's first field: the y axis.
-    std::string yaxis() const { return out.substr(0, out.find('\t')); }
 };
 
 inline std::size_t countlines(const std::string& t) {

@@ -31,7 +31,6 @@ TEST(ExportTable, OptionsAndTheExactTable) {
     EXPECT_NE(german.out.find("\r\n2,98888888888889\t"), std::string::npos);
     EXPECT_EQ(german.out.find('.'), std::string::npos);
     EXPECT_EQ(run(dir, "table --decimal point", "de_DE.UTF-8").out, plain.out);
-    EXPECT_EQ(run(dir, "table --decimal=comma").out, german.out);
     // --auto frames the crossing first: the top row stands for three times 1.173435.
     EXPECT_NE(run(dir, "table --auto").out.find("\r\n3.52030"), std::string::npos);
     // Kelvora.ini, or the file named, is read and left as it was.
@@ -41,10 +40,10 @@ TEST(ExportTable, OptionsAndTheExactTable) {
     ASSERT_TRUE(writeconfigfile(factorystate(Mg), ConfigForm::atclose, '.', dir / "work" / "other.ini"));
     const std::string before = readfile(dir / "work" / configfilename);
     const ExportRun ini = run(dir, "table");
-    EXPECT_EQ(ini.yaxis(), "T (Celsius) (y axis)");
+    EXPECT_TRUE(ini.out.starts_with("T (Celsius) (y axis)\t"));
     EXPECT_NE(ini.out.find("\t\tpHo \t7.5\r\n"), std::string::npos);
     EXPECT_EQ(readfile(dir / "work" / configfilename), before);
-    EXPECT_EQ(run(dir, "table --config other.ini").yaxis(), "Mg (mM) (y axis)");
+    EXPECT_TRUE(run(dir, "table --config=other.ini").out.starts_with("Mg (mM) (y axis)\t"));
 }
 
 // One case for each distinct message, under every command; nothing is written.
