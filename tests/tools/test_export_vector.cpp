@@ -9,7 +9,6 @@
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <sstream>
 #include <string>
@@ -26,12 +25,11 @@ namespace fs = std::filesystem;
 
 const std::string yellow = "#bfc000", darkred = "#7c0201", orange = "#fa8301", grey = "#808080";
 
-// What the drawing holds, in document order: the fill of every filled path, and every text with its
-// font family (both as set on the element or inherited from its groups).
+// What the drawing holds, in document order: the fill of every filled path (as set on the element or
+// inherited from its groups), and every text.
 struct Drawing {
     std::vector<std::string> pathfills;
     std::vector<std::string> texts;
-    std::vector<std::string> families;
     std::vector<std::string> curvestrokes; // stroke colours of the lines two units wide
     QString error;
 };
@@ -54,7 +52,6 @@ Drawing parse(const std::string& bytes) {
         if (name == "polyline" && attributes["stroke-width"] == "2")
             d.curvestrokes.push_back(attributes["stroke"].toStdString());
         if (name == "text") {
-            d.families.push_back(attributes["font-family"].toStdString());
             d.texts.push_back(xml.readElementText().toStdString());
             inherited.pop_back(); // readElementText consumed the end of the element
         }
@@ -99,8 +96,6 @@ TEST(ExportVector, SvgHasAFewZonePolygonsTheCurvesAndItsTextsAsText) {
         "\u0394\u03A8m above both reversal potentials: both enzymes reversed"
         "ErevANT, reversal potential of the translocase"
         "ErevATPase, reversal potential of the ATP synthase");
-    EXPECT_EQ(std::count(d.families.begin(), d.families.end(), "DejaVu Sans"),
-              static_cast<std::ptrdiff_t>(d.texts.size()));
 }
 
 // Runs a command in dir/work, its standard output kept.
@@ -123,7 +118,6 @@ TEST(ExportVector, PdfZoneColoursAreThePngsAndItsFontIsEmbedded) {
     test::ScratchDir dir;
     fs::create_directory(dir / "work");
     ASSERT_TRUE(writeconfigfile(factorystate(pHo), ConfigForm::atclose, '.', dir / "work" / "pho.ini"));
-    constexpr int dpi = 192; // two device pixels a logical pixel
     const QRgb zones[] = {qRgb(191, 192, 0), qRgb(124, 2, 1), qRgb(250, 131, 1), qRgb(128, 128, 128)};
     // The legend only adds to the page.
     const std::pair<std::string, std::string> cases[] = {
@@ -133,7 +127,7 @@ TEST(ExportVector, PdfZoneColoursAreThePngsAndItsFontIsEmbedded) {
         ASSERT_EQ(run(dir, "png plot.png " + args).status, 0);
         const ExportRun r = run(dir, "pdf fig.pdf " + args + legend);
         ASSERT_EQ(r.status, 0) << r.err;
-        shell(dir, "pdftoppm -r " + std::to_string(dpi) + " -singlefile -png fig.pdf page");
+        shell(dir, "pdftoppm -r 192 -singlefile -png fig.pdf page"); // 2 device pixels a logical one
         const QImage png = QImage(QString::fromStdString((dir / "work" / "plot.png").string()))
                                .convertToFormat(QImage::Format_RGB32);
         const QImage page = QImage(QString::fromStdString((dir / "work" / "page.png").string()))
