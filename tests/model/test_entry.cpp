@@ -88,9 +88,4 @@ TEST(Sliders, MappingAndQuantisation) {
     EXPECT_TRUE(s.params[pHo].value == 7.25f && s.params[pHi].value == 6.0f && s.params[n].value == 4.4f);
     EXPECT_TRUE(s.params[ATPout].value == 0.025f && s.params[KMadp].value == 3.2f &&
                 s.params[T].value == 37.0f);
-    for (int i = 0; i <= lastindex; ++i) { // the rest stays: values already on the grid, ranges and steps
-        const parameter &p = s.params[i], &f = factory.params[i];
-        if (i == pHo || i == T || i == pHi || i == n || i == ATPout || i == KMadp) continue;
-        EXPECT_TRUE(p.value == f.value && p.min == f.min && p.max == f.max && p.inc == f.inc) << i;
-    }
 }

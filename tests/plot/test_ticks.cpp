@@ -1,10 +1,9 @@
 // The texts around the plot without a surface: the 1-2-5 tick step at its boundaries, the candidates inside
-// the visible range, the label texts with their five-decimal rounding and the axis titles; and, on a surface
-// that only records what is printed, the labels that replace the pattern where it would mislead.
+// the visible range, the label texts with their five-decimal rounding; and, on a surface that only records
+// what is printed, the labels that replace the pattern where it would mislead.
 #include "plot/ticks.h"
 
 #include "plot/fastdraw.h"
-#include "plot/titles.h"
 
 #include <gtest/gtest.h>
 
@@ -111,15 +110,6 @@ TEST(TickLabels, MisleadingPatternLabelsTakeTheDigitsThatTellTicksApart) {
         EXPECT_EQ(surface.y_, c.ylabels);
         EXPECT_EQ(surface.x_, c.xlabels);
     }
-}
-
-TEST(AxisTitles, XTitleAndOneYTitleForEveryYAxisChoice) {
-    EXPECT_EQ(xaxistitle(), "Mitochondrial membrane potential (\xCE\x94\xCE\xA8m, mV)");
-    const std::vector<std::pair<int16_t, std::string>> cases = {
-        {-1, "Matrix ATP/ADP"},      {0, "ATPin (mM)"}, {5, "pHo"},
-        {12, "KH(adp)in 10^(-x) M"}, {20, ""},          {-2, ""}};
-    for (const auto& [yaxis, title] : cases)
-        EXPECT_EQ(yaxistitle(yaxis), title) << yaxis;
 }
 
 } // namespace

@@ -13,28 +13,27 @@ namespace kelvora::test {
 struct ExportRun {
     int status = -1; // exit status, or -1 when the program did not exit normally
     std::string out, err;
-    // The header's first field: the y axis.
-    std::string yaxis() const { return out.substr(0, out.find('\t')); }
 };
 
 inline std::size_t countlines(const std::string& t) {
     return std::count(t.begin(), t.end(), '\n');
 }
 
-// Runs kelvora-export with the arguments (shell words) in dir/work under the locale given.
+// Runs kelvora-export with the arguments (shell words) in dir/work under the locale given. A run that still
+// waits after half a minute counts as hung (status 124).
 inline ExportRun run(const ScratchDir& dir, const std::string& args, const char* locale = "C") {
     const auto quoted = [](const std::string& s) { return "'" + s + "'"; };
     const std::string command = "cd " + quoted(dir / "work") +
                                 " && env -u LC_NUMERIC -u LANGUAGE LC_ALL=" + locale + " LANG=" + locale +
-                                " " + quoted(KELVORA_EXPORT) + " " + args + " >" + quoted(dir / "stdout") +
-                                " 2>" + quoted(dir / "stderr");
+                                " timeout 30 " + quoted(KELVORA_EXPORT) + " " + args + " >" +
+                                quoted(dir / "stdout") + " 2>" + quoted(dir / "stderr");
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readfile(dir / "stdout"), readfile(dir / "stderr")};
 }
 
-// A bad argument: exit status 2, nothing on standard output, one line on standard error.
-inline void expectbadusage(const ExportRun& r, const std::string& args) {
-    EXPECT_EQ(r.status, 2) << args;
+// A refusal: the exit status given, nothing on standard output, one line on standard error.
+inline void expectrefused(const ExportRun& r, int status, const std::string& args) {
+    EXPECT_EQ(r.status, status) << args;
     EXPECT_EQ(r.out, "") << args;
     EXPECT_TRUE(r.err.starts_with("kelvora-export") && r.err.ends_with('\n') && countlines(r.err) == 1)
         << args << ": " << r.err;
