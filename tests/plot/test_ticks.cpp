@@ -78,8 +78,9 @@ class PrintRecorder final : public Surface {
         // Nothing is cut at the surface's edges.
         EXPECT_TRUE(x >= 0 && x + textwidth(text) <= width()) << text;
         (y >= defaultsurfaceheight - bottommargin ? x_ : y_) += text + "|";
+        at_ += text + "@" + std::to_string(x) + "," + std::to_string(y) + " ";
     }
-    std::string x_, y_;
+    std::string x_, y_, at_;
 };
 
 TEST(TickLabels, MisleadingPatternLabelsTakeTheDigitsThatTellTicksApart) {
@@ -109,6 +110,14 @@ TEST(TickLabels, MisleadingPatternLabelsTakeTheDigitsThatTellTicksApart) {
         drawticks(s, ps, surface, '.');
         EXPECT_EQ(surface.y_, c.ylabels);
         EXPECT_EQ(surface.x_, c.xlabels);
+        if (&c == cases) {
+            // Where the default labels stand: each y label's separator in one column (the widest fraction
+            // ".5" 12 wide, 10 left of the axis at 60), centred on its mark's row; each x label centred
+            // under its mark, one pixel left, its top at the mark's end.
+            EXPECT_EQ(surface.at_, "0@32,274 0@32,228 .5@38,228 1@32,184 1@32,138 .5@38,138 2@32,94 2@32,48 "
+                                   ".5@38,48 3@32,4 -160 mV@38,286 -140 mV@153,286 -120 mV@268,286 "
+                                   "-100 mV@383,286 -80 mV@502,286 ");
+        }
     }
 }
 
