@@ -98,17 +98,14 @@ TEST(ConfigText, FirstStartAndCloseForms) {
     EXPECT_EQ(configtext(s, ConfigForm::atclose, '.'), closeheader + joined(lines));
 }
 
-// The new text goes to a temporary file renamed over the old one: every failure keeps what was there.
-TEST(ConfigWrite, CreatesOrReplacesTheFileAndFailuresKeepWhatWasThere) {
+// The new text goes to a temporary file renamed over the old one (replacing is checked with the paths):
+// every failure keeps what was there.
+TEST(ConfigWrite, CreatesTheFileAndFailuresKeepWhatWasThere) {
     ScratchDir dir;
     const std::filesystem::path file = dir / configfilename;
     const std::string oldsettings = configtext(factorystate(), ConfigForm::firststart, '.');
     ASSERT_TRUE(writeconfigfile(factorystate(), ConfigForm::firststart, '.', file));
     EXPECT_EQ(readfile(file), oldsettings);
-    ASSERT_TRUE(writeconfigfile(factorystate(T), ConfigForm::atclose, ',', file));
-    EXPECT_EQ(readfile(file), configtext(factorystate(T), ConfigForm::atclose, ','));
-    EXPECT_EQ(dir.size(), 1u);
-    writefile(file, oldsettings);
     // A full disk, imitated by a file size limit in a child process: the write fails part way.
     const pid_t child = fork();
     ASSERT_NE(child, -1);
@@ -164,8 +161,6 @@ TEST(ConfigRead, SettingRepairs) {
                     s.ymax == defaultymax)
             << xmin;
     }
-    s = readtext(valuelines({{xminline, "-150"}, {yminline, "1E16"}, {ymaxline, "2E16"}}));
-    EXPECT_TRUE(s.xmin == -150 && s.ymin == 1e16 && s.ymax == 2e16);
 }
 
 TEST(ConfigRead, ParameterRepairs) {

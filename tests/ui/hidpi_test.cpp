@@ -15,9 +15,9 @@ TEST_F(HiDpi, ThePlotIsDrawnAtTheScreensDensityInTheSameLogicalFigure) {
     ASSERT_EQ(picture().size(), QSize(1102, 610));
 
     // The readout and the marker follow the logical pixel under the pointer.
-    move(200, 100);
+    move(px, py);
     EXPECT_EQ(readout(), ReadoutText(withsep("-135.7 mV"), "2"));
-    click(200, 100);
+    click(px, py);
     ASSERT_TRUE(f().plot.pinned);
     const QImage pinned = picture();
     for (const QPoint p : {QPoint(400, 200), QPoint(401, 201), QPoint(410, 200), QPoint(400, 190)})

@@ -12,29 +12,12 @@
 namespace kelvora::uitest {
 namespace {
 
-using Boxes = std::array<QLineEdit*, lastindex + 1> Form1::*;
-
-// A point inside the plot area.
-constexpr int px = 200;
-constexpr int py = 100;
-
-class Actions : public Shown {
-  protected:
-    // One notch of the wheel over a control, handed to the window as the platform hands it over: marked
-    // as the system's (only those may move the focus) and not through sendEvent, which drops that mark.
-    void wheelon(QWidget* w) {
-        const QPointF at = w->mapTo(form.get(), w->rect().center());
-        QWheelEvent e(at, form->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
-        QSpontaneKeyEvent::setSpontaneous(&e);
-        QApplication::instance()->notify(window(), &e);
-    }
-};
+class Actions : public Shown {};
 
 TEST_F(Actions, EveryActionElsewhereTakesOverTheTypedTextFirst) {
     struct Case {
         const char* action;
-        Boxes boxes;
+        std::array<QLineEdit*, lastindex + 1> Form1::*boxes;
         const char* typed; // into pHi's box; pHi's value afterwards, in its value box and on the clipboard
         bool copies;       // the action copies to the clipboard
         std::function<void()> act;
@@ -53,7 +36,16 @@ TEST_F(Actions, EveryActionElsewhereTakesOverTheTypedTextFirst) {
              const QPoint at = f().cmdSet->mapTo(form.get(), f().cmdSet->rect().center());
              QTest::mouseClick(window(), Qt::LeftButton, {}, at);
          }},
-        {"slider wheel", &Form1::tbValue, "7.2", false, [&] { wheelon(f().Slider[pHo]); }},
+        // One notch of the wheel over the slider, handed to the window as the platform hands it over:
+        // marked as the system's (only those may move the focus), not through sendEvent, which drops that.
+        {"slider wheel", &Form1::tbValue, "7.2", false,
+         [&] {
+             const QPointF at = f().Slider[pHo]->mapTo(form.get(), f().Slider[pHo]->rect().center());
+             QWheelEvent e(at, form->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                           Qt::NoScrollPhase, false);
+             QSpontaneKeyEvent::setSpontaneous(&e);
+             QApplication::instance()->notify(window(), &e);
+         }},
     };
     for (const Case& c : cases) {
         closewindow();

@@ -121,23 +121,6 @@ TEST(Questions, ShowTheirButtonsAndReturnTheAnswer) {
 // position snapped to the whole pixel the toolkit keeps before the next column is placed from it.
 const std::array<float, panelarrays> design{600.0f, 480.0f, 480.0f, 480.0f, 360.0f, 480.0f};
 
-TEST(PanelGeometry, EachChoiceHidesItsColumnOnItsLeftNeighbour) {
-    for (int16_t y = ratioaxis; y <= lastindex; ++y) {
-        const PanelPlacement p = panelgeometry(y, design);
-        std::vector<int> hidden;
-        for (int i = 0; i <= lastindex; ++i)
-            if (!p.columns[i].visible) hidden.push_back(i);
-        // The ratio hides both ATPin and ADPin and is the only choice with the y title picture.
-        const std::vector<int> expected =
-            y == ratioaxis ? std::vector<int>{ATPin, ADPin} : std::vector<int>{y};
-        EXPECT_EQ(hidden, expected) << y;
-        EXPECT_EQ(p.image2visible, y == ratioaxis) << y;
-        if (y >= 1) {
-            EXPECT_EQ(p.columns[y].left, p.columns[y - 1].left) << y;
-        }
-    }
-}
-
 TEST(PanelGeometry, ColumnsStandAtTheirWorkedOutPlaces) {
     // y-axis choice, column, array, left in twips.
     for (const auto& [y, column, array, left] :

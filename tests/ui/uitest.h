@@ -97,8 +97,8 @@ class Shown : public InTempDir {
         QTest::mouseMove(window(), QPoint(0, 0));
     }
 
-    // The plot area of the window's surface: N rows from (left, top).
-    static constexpr int N = 270, left = 60, top = 10;
+    // The plot area of the window's surface: N rows from (left, top), and a point inside it.
+    static constexpr int N = 270, left = 60, top = 10, px = 200, py = 100;
 
     // A surface pixel of Picture1 in the window's coordinates, and mouse events there.
     QPoint at(int X, int Y) const { return form->Picture1->mapTo(form.get(), QPoint(X, Y)); }
@@ -121,8 +121,6 @@ class Shown : public InTempDir {
         return {form->model.xmin, form->model.xmax, form->model.ymin, form->model.ymax};
     }
     ReadoutText readout() const { return {text(form->Text1), text(form->Text2)}; }
-    // How many of the two readout boxes are enabled.
-    int readoutenabled() const { return int{form->Text1->isEnabled()} + int{form->Text2->isEnabled()}; }
 };
 
 } // namespace kelvora::uitest
