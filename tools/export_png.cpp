@@ -70,13 +70,10 @@ int runpng(const std::vector<std::string>& args) {
     FigureCommand c("png");
     int scale = 1;
     const auto own = [&](const std::vector<std::string>& a, std::size_t& i, std::string& message) {
-        bool missing = false;
-        const auto value = optionvalue(a, i, "--scale", missing);
-        if (!value && !missing) return OptionResult::notmine;
-        if (value && parsescale(*value, scale)) return OptionResult::taken;
-        message = "--scale wants a whole number from 1 to " + std::to_string(largestpngscale) +
-                  (value ? ", not '" + *value + "'" : std::string());
-        return OptionResult::bad;
+        const std::string wants = "a whole number from 1 to " + std::to_string(largestpngscale);
+        return valueoption(
+            a, i, "--scale", wants, wants,
+            [&](const std::string& value, std::string&) { return parsescale(value, scale); }, message);
     };
     if (const auto status = parsefigurecommand(c, args, own, pnghelp)) return *status;
     const ExportOptions& o = c.options;

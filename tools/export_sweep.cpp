@@ -57,49 +57,33 @@ std::optional<long long> stepcount(std::string_view text) {
 // Offers args[i] to the options of the sweep itself.
 OptionResult parsesweepoption(const std::vector<std::string>& args, std::size_t& i, SweepOptions& o,
                               std::string& message) {
-    bool missing = false;
-    if (auto value = optionvalue(args, i, "--param", missing)) {
-        if (parameterbyname(*value) < 0) {
-            message =
-                "--param wants a parameter name as the panel shows it (pHo, Mg, KM(adp)in, ...), not '" +
-                *value + "'";
-            return OptionResult::bad;
-        }
-        o.param = *value;
-        return OptionResult::taken;
-    }
-    if (missing) {
-        message = "--param needs a parameter name";
-        return OptionResult::bad;
-    }
+    OptionResult r = valueoption(
+        args, i, "--param", "a parameter name as the panel shows it (pHo, Mg, KM(adp)in, ...)",
+        "a parameter name",
+        [&](const std::string& value, std::string&) {
+            if (parameterbyname(value) < 0) return false;
+            o.param = value;
+            return true;
+        },
+        message);
     for (const auto& [name, target] : {std::pair{"--from", &o.from}, std::pair{"--to", &o.to}}) {
-        if (auto value = optionvalue(args, i, name, missing)) {
-            *target = strictnumber(*value);
-            if (!*target) {
-                message = std::string(name) + " wants a number, not '" + *value + "'";
-                return OptionResult::bad;
-            }
-            return OptionResult::taken;
-        }
-        if (missing) {
-            message = std::string(name) + " needs a number";
-            return OptionResult::bad;
-        }
+        if (r == OptionResult::notmine)
+            r = valueoption(
+                args, i, name, "a number", "a number",
+                [target](const std::string& value, std::string&) {
+                    *target = strictnumber(value);
+                    return target->has_value();
+                },
+                message);
     }
-    if (auto value = optionvalue(args, i, "--steps", missing)) {
-        o.steps = stepcount(*value);
-        if (!o.steps) {
-            message = "--steps wants a whole number from 1 to " + std::to_string(maxsweepsteps) + ", not '" +
-                      *value + "'";
-            return OptionResult::bad;
-        }
-        return OptionResult::taken;
-    }
-    if (missing) {
-        message = "--steps needs a number of steps";
-        return OptionResult::bad;
-    }
-    return OptionResult::notmine;
+    if (r != OptionResult::notmine) return r;
+    return valueoption(
+        args, i, "--steps", "a whole number from 1 to " + std::to_string(maxsweepsteps), "a number of steps",
+        [&](const std::string& value, std::string&) {
+            o.steps = stepcount(value);
+            return o.steps.has_value();
+        },
+        message);
 }
 
 // The first option the sweep lacks, or an empty text.

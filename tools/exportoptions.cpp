@@ -85,66 +85,60 @@ bool parsesize(std::string_view text, int& width, int& height) {
     return true;
 }
 
+OptionResult valueoption(const std::vector<std::string>& args, std::size_t& i, std::string_view name,
+                         std::string_view wants, std::string_view needs,
+                         const std::function<bool(const std::string& value, std::string& message)>& take,
+                         std::string& message) {
+    bool missing = false;
+    const auto value = optionvalue(args, i, name, missing);
+    if (missing) message = std::string(name) + " needs " + std::string(needs);
+    if (!value) return missing ? OptionResult::bad : OptionResult::notmine;
+    if (take(*value, message)) return OptionResult::taken;
+    if (message.empty())
+        message = std::string(name) + " wants " + std::string(wants) + ", not '" + *value + "'";
+    return OptionResult::bad;
+}
+
 OptionResult parsecommonoption(const std::vector<std::string>& args, std::size_t& i, ExportOptions& options,
                                std::string& message) {
-    bool missing = false;
     if (args[i] == "--auto") {
         options.autoscale = true;
         return OptionResult::taken;
     }
     const OptionResult config = parseconfigoption(args, i, options, message);
     if (config != OptionResult::notmine) return config;
-    if (auto value = optionvalue(args, i, "--size", missing)) {
-        if (!parsesize(*value, options.surfacewidth, options.surfaceheight)) {
-            message = "--size wants WxH in pixels, " + sizerange() + ", not '" + *value + "'";
-            return OptionResult::bad;
-        }
-        return OptionResult::taken;
-    }
-    if (missing) {
-        message = "--size needs a size WxH";
-        return OptionResult::bad;
-    }
-    return OptionResult::notmine;
+    return valueoption(
+        args, i, "--size", "WxH in pixels, " + sizerange(), "a size WxH",
+        [&](const std::string& value, std::string&) {
+            return parsesize(value, options.surfacewidth, options.surfaceheight);
+        },
+        message);
 }
 
 OptionResult parseconfigoption(const std::vector<std::string>& args, std::size_t& i, ExportOptions& options,
                                std::string& message) {
-    bool missing = false;
-    if (auto value = optionvalue(args, i, "--config", missing)) {
-        if (value->empty()) {
-            message = "--config needs a file name";
-            return OptionResult::bad;
-        }
-        options.config = *value;
-        return OptionResult::taken;
-    }
-    if (missing) {
-        message = "--config needs a file name";
-        return OptionResult::bad;
-    }
-    return OptionResult::notmine;
+    return valueoption(
+        args, i, "--config", "a file name", "a file name",
+        [&](const std::string& value, std::string& why) {
+            if (value.empty())
+                why = "--config needs a file name";
+            else
+                options.config = value;
+            return !value.empty();
+        },
+        message);
 }
 
 OptionResult parsedecimaloption(const std::vector<std::string>& args, std::size_t& i, SeparatorChoice& choice,
                                 std::string& message) {
-    bool missing = false;
-    if (auto value = optionvalue(args, i, "--decimal", missing)) {
-        if (*value == "point") {
-            choice = SeparatorChoice::point;
-        } else if (*value == "comma") {
-            choice = SeparatorChoice::comma;
-        } else {
-            message = "--decimal wants point or comma, not '" + *value + "'";
-            return OptionResult::bad;
-        }
-        return OptionResult::taken;
-    }
-    if (missing) {
-        message = "--decimal needs point or comma";
-        return OptionResult::bad;
-    }
-    return OptionResult::notmine;
+    return valueoption(
+        args, i, "--decimal", "point or comma", "point or comma",
+        [&](const std::string& value, std::string&) {
+            if (value != "point" && value != "comma") return false;
+            choice = value == "point" ? SeparatorChoice::point : SeparatorChoice::comma;
+            return true;
+        },
+        message);
 }
 
 std::string decimaloptionhelp() {

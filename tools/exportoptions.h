@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -64,6 +65,14 @@ std::string decimaloptionhelp();
 // Sets missing when the option stands last without its value.
 std::optional<std::string> optionvalue(const std::vector<std::string>& args, std::size_t& i,
                                        std::string_view name, bool& missing);
+
+// Offers args[i] to an option with a value (see optionvalue). take stores a value it accepts and returns
+// true; for one it refuses it may set message itself, otherwise message says "NAME wants WANTS, not
+// 'VALUE'"; an option without its value says "NAME needs NEEDS".
+OptionResult valueoption(const std::vector<std::string>& args, std::size_t& i, std::string_view name,
+                         std::string_view wants, std::string_view needs,
+                         const std::function<bool(const std::string& value, std::string& message)>& take,
+                         std::string& message);
 
 // "WxH" with both numbers within range; false and nothing set otherwise.
 bool parsesize(std::string_view text, int& width, int& height);
