@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "model/entry.h"
 #include "model/parameters.h"
 #include "plot/plotstate.h"
 #include "ui/toolkit.h"
@@ -163,6 +164,8 @@ class Form1 : public QWidget {
     void createcontrols();
     // Connects the handlers of the set-up area and of the plot surface to their controls.
     void connectcontrols();
+    // After a minimum or maximum entry: the boxes the model corrected in red, then sliders, boxes and plot.
+    void showrange(int index, const RedMarks& marks);
     // Enables or disables Set and the four limit boxes together.
     void enablelimitboxes(bool enabled);
     // Disables and empties the mouse readout boxes Text1 and Text2.

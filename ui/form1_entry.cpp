@@ -135,28 +135,26 @@ void Form1::applyvalue(int index, bool fromtext) {
     applying = false;
 }
 
-// The model's range entries also move every value onto its slider's grid; the sliders and boxes then
-// show the new ranges and the moved values.
 void Form1::applyminimum(int index) {
     applying = true;
-    const RedMarks marks = enterminimum(model, index, boxstring(tbMin[index]));
-    if (marks.min) toolkit::settextcolour(tbMin[index], toolkit::red);
-    if (marks.max) toolkit::settextcolour(tbMax[index], toolkit::red);
-    setsliders();
-    textrefresh();
-    fastdraw(true);
+    showrange(index, enterminimum(model, index, boxstring(tbMin[index])));
     applying = false;
 }
 
 void Form1::applymaximum(int index) {
     applying = true;
-    const RedMarks marks = entermaximum(model, index, boxstring(tbMax[index]));
-    if (marks.max) toolkit::settextcolour(tbMax[index], toolkit::red);
+    showrange(index, entermaximum(model, index, boxstring(tbMax[index])));
+    applying = false;
+}
+
+// The model's range entries also move every value onto its slider's grid; the sliders and boxes then
+// show the new ranges and the moved values.
+void Form1::showrange(int index, const RedMarks& marks) {
     if (marks.min) toolkit::settextcolour(tbMin[index], toolkit::red);
+    if (marks.max) toolkit::settextcolour(tbMax[index], toolkit::red);
     setsliders();
     textrefresh();
     fastdraw(true);
-    applying = false;
 }
 
 } // namespace kelvora
