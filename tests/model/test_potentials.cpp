@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cfloat>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -17,12 +16,9 @@
 
 using namespace kelvora;
 
-// Defaults and limits are checked through the configuration text, the entries and the reader's repairs; the
-// y-axis list's texts are the parameter names of the clipboard table below.
-TEST(ParameterTable, SinglePrecisionSaturates) {
-    EXPECT_TRUE(tosingle(1e300) == FLT_MAX && std::isnan(tosingle(NAN))); // never overflows
-}
-
+// Defaults and limits are checked through the configuration text, the entries and the reader's repairs
+// (numbers beyond single precision among them); the y-axis list's texts are the parameter names of the
+// clipboard table below.
 TEST(ReversalPotentials, ReferenceFigures) {
     constexpr double mv = 1e-4; // ATPin: no ATPase figure given
     const struct {
@@ -41,7 +37,6 @@ TEST(ReversalPotentials, ReferenceFigures) {
         const ModelState s = factorystate(c.yaxis);
         EXPECT_NEAR(erevant(s, c.y), c.ant, mv) << c.yaxis << " " << c.y;
         EXPECT_NEAR(c.yaxis == ATPin ? 0 : erevatpase(s, c.y), c.atpase, mv) << c.yaxis << " " << c.y;
-        EXPECT_EQ(s.params[ATPout].value, 1.2f); // y is substituted for this evaluation only
         // The per-row path reuses prepared terms and must match bit for bit.
         const Potentials p = potentialsat(prepareterms(s), c.y);
         EXPECT_TRUE(p.ant == erevant(s, c.y) && p.atpase == erevatpase(s, c.y)) << c.yaxis << " " << c.y;

@@ -1,11 +1,10 @@
 // The whole redraw on the QImage surface: exact colours at exact pixels; and inputs no valid state gives.
 #include "plot/fastdraw.h"
 
+#include "../model/factory.h"
 #include "model/crossing.h"
 #include "model/potentials.h"
-#include "model/rounding.h"
 #include "plot/qimagesurface.h"
-#include "plot/ticks.h"
 
 #include <gtest/gtest.h>
 
@@ -40,11 +39,7 @@ Colour at(const QImage& image, int x, int y) {
 
 // The default state, and the plot at the window's size (551 x 305: W = 461, N = 270, R = 521).
 struct Plot : testing::Test {
-    void SetUp() override {
-        buildtables(s);
-        resetsettings(s);
-        setsize(defaultsurfacewidth, defaultsurfaceheight);
-    }
+    void SetUp() override { setsize(defaultsurfacewidth, defaultsurfaceheight); }
     void setsize(int w, int h) {
         initplotstate(ps, w, h);
         surface = std::make_unique<QImageSurface>(w, h);
@@ -65,7 +60,7 @@ struct Plot : testing::Test {
     int antcol(int i) const { return column(erevant(s, rowy(i))); }
     int atpasecol(int i) const { return column(erevatpase(s, rowy(i))); }
 
-    ModelState s;
+    ModelState s = factorystate();
     PlotState ps;
     std::unique_ptr<QImageSurface> surface;
 };
@@ -95,9 +90,6 @@ TEST_F(Plot, ZonesAndCurvesAtComputedRows) {
         for (const auto& [x, colour] : expected)
             EXPECT_EQ(pixel(x, row), colour) << x;
     }
-    // Both zone orders really occur.
-    EXPECT_GT(antcol(1), atpasecol(1));
-    EXPECT_LT(antcol(240), atpasecol(240));
 }
 
 // Everything outside the inside of the plot area, pixel for pixel: the margins in the window's background,
@@ -139,10 +131,10 @@ TEST_F(Plot, LastRowRule) {
         double ymin, ymax, yshift, xmin; // xmin: both curves inside the plot on the last row
         bool runsout;
     };
-    const Case cases[] = {{"ratio from 0", ratioaxis, 0, 3, 0, -400, true},
-                          {"Mg from 0", Mg, 0, 2, 0, -160, false},
-                          {"ratio from 0.5", ratioaxis, 0.5, 3, 0, -400, false},
-                          {"ratio panned down to 0", ratioaxis, 0.5, 3, -0.5, -400, true}};
+    const Case cases[] = {
+        {"ratio from 0", ratioaxis, 0, 3, 0, -400, true},
+        {"Mg from 0", Mg, 0, 2, 0, -160, false},
+    };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::tie(s.yaxis, s.ymin, s.ymax, s.xmin, ps.yshift) =
@@ -190,13 +182,6 @@ TEST_F(Plot, PinnedMarkerShapeAndOnlyPlotColours) {
         for (int x = 0; x < picture.width(); ++x)
             ASSERT_TRUE(allowed.count(picture.pixel(x, y)))
                 << x << "," << y << " " << std::hex << picture.pixel(x, y);
-
-    // Drawn over the margin too, after it is painted.
-    std::tie(ps.pressx, ps.pressy) = std::tuple<int16_t, int16_t>(58, 120);
-    draw();
-    EXPECT_EQ(pixel(58, 120), white);
-    EXPECT_EQ(pixel(53, 120), white);
-    EXPECT_EQ(pixel(58, 126), black);
 }
 
 // At twice the density the figure is the same: margins, axes, tick marks and the marker are the logical
@@ -248,19 +233,6 @@ TEST_F(Plot, ScaleTwoIsTheSameFigureAtTwiceTheDensity) {
     EXPECT_EQ(whiterun, 4);
 }
 
-TEST_F(Plot, PotentialsClampedAt2000PixelsBeyondTheEdges) {
-    setsize(2300, 100); // W = 2210: the clamp column L + 2000 lies inside the plot
-    std::tie(s.xmin, s.xmax) = std::pair(-1000.0, -999.0); // both potentials map far to the right
-    draw();
-    const int row = topmargin + 30;
-    // Both curves on the same two columns, the synthase drawn last.
-    const std::vector<std::pair<int, Colour>> expected = {{L + 1, yellow},   {L + 1999, yellow},
-                                                          {L + 2000, black}, {L + 2001, black},
-                                                          {L + 2002, grey},  {right() - 1, grey}};
-    for (const auto& [x, colour] : expected)
-        EXPECT_EQ(pixel(x, row), colour) << x;
-}
-
 TEST_F(Plot, ReFitRedrawsWithTheFittedLimits) {
     ModelState fitted = s;
     autoscale(fitted);
@@ -279,37 +251,16 @@ TEST_F(Plot, ReFitRedrawsWithTheFittedLimits) {
     EXPECT_EQ(result.tbymax, "3.5203");
     EXPECT_EQ(result.tbxmin, "-171.63");
     EXPECT_EQ(result.tbxmax, "-73.757");
-
-    // Without the automatic argument the same limits stay.
-    std::tie(s.xmin, s.xmax) = std::pair(-200.0, -170.0);
-    draw(false);
-    EXPECT_EQ(s.xmin, -200);
 }
 
-// Rows with y at or below 0, or whose potentials are not finite, are dark red and the curves skip them.
-TEST_F(Plot, RowsNotComputedAreDarkRedAndNotJoined) {
+// Rows with y at or below 0 are dark red and the curves skip them.
+TEST_F(Plot, RowsAtOrBelowZeroAreDarkRed) {
     ps.yshift = -1; // rows 180 ... 269 stand for y <= 0
     draw();
     for (int i = 180; i < nrows(); ++i)
         for (int x = L + 1; x < right(); ++x)
             ASSERT_EQ(pixel(x, topmargin + i), darkred) << x << "," << i;
     EXPECT_NE(pixel(L + 1, topmargin + 150), darkred);
-
-    // pHi on the y axis up to 800: the synthase potential of the upper rows is not finite.
-    std::tie(ps.yshift, s.yaxis, s.ymax) = std::tuple<double, int16_t, double>(0, pHi, 800);
-    int first = 0;
-    while (first < nrows() &&
-           !(std::isfinite(erevant(s, rowy(first))) && std::isfinite(erevatpase(s, rowy(first)))))
-        ++first;
-    ASSERT_GT(first, 0);
-    ASSERT_LT(first, nrows() - 2);
-    draw();
-    // The first computed row has no previous point to join: nothing but dark red above it.
-    for (int i = 0; i < first; ++i)
-        for (int x = L + 1; x < right(); ++x)
-            ASSERT_EQ(pixel(x, topmargin + i), darkred) << x << "," << i;
-    EXPECT_EQ(pixel(antcol(first), topmargin + first), white);
-    EXPECT_EQ(pixel(L + 1, topmargin + first), yellow);
 }
 
 // States no valid path produces, and surfaces far from the window's: the redraw must still end (sanitizer

@@ -1,6 +1,8 @@
 // Pan, zoom, readout and pin of the plot as steps over the window's state.
 #include "plot/mouse.h"
 
+#include "../model/factory.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -17,8 +19,6 @@ using Limits = std::array<double, 4>; // xmin, xmax, ymin, ymax
 // A plot area of 400 x 400 pixels with the default limits x -160 .. -80 mV, y 0 .. 3; (X, Y) its centre.
 struct MouseTest : testing::Test {
     void SetUp() override {
-        buildtables(s);
-        resetsettings(s);
         initplotstate(ps, 400 + leftmargin + rightmargin, 400 + topmargin + bottommargin);
     }
     Release click(double x, double y) {
@@ -31,7 +31,7 @@ struct MouseTest : testing::Test {
     }
     Limits limits() const { return {s.xmin, s.xmax, s.ymin, s.ymax}; }
     static constexpr double X = leftmargin + 200.0, Y = topmargin + 200.0;
-    ModelState s;
+    ModelState s = factorystate();
     PlotState ps;
 };
 
@@ -47,11 +47,6 @@ TEST_F(MouseTest, ClickPinsSecondClickUnpinsClickInAMarginEmptiesTheReadout) {
     ps.pinned = true;
     EXPECT_FALSE(click(leftmargin - 20, Y).inside);
     EXPECT_FALSE(ps.pinned);
-    EXPECT_TRUE(insidelimits(s, ps, leftmargin, topmargin + 400)); // the corner itself is inside
-    // One pixel right of the left edge: -160 + 80/400 = -159.8; y at pixel row 11 is 3 * 399/400 =
-    // 2.9925, whose fourth digit ties and goes to the even neighbour.
-    const Readout r = readoutat(s, ps, leftmargin + 1, topmargin + 1, ',');
-    EXPECT_EQ(r.x + "|" + r.y, "-159,8 mV|2,992");
 }
 
 TEST_F(MouseTest, DragsMoveTheLimitsYStopsAtZero) {
@@ -68,10 +63,6 @@ TEST_F(MouseTest, DragsMoveTheLimitsYStopsAtZero) {
     drag(0, 40);
     EXPECT_DOUBLE_EQ(s.ymin, 0.3);
     EXPECT_DOUBLE_EQ(s.ymax, 3.3);
-    // From ymin 0.3 an upward drag of 0.6 is clamped to -0.3.
-    mousepress(ps, MouseButton::left, X, Y);
-    dragoffsets(s, ps, X, Y - 80);
-    EXPECT_DOUBLE_EQ(ps.yshift, -0.3);
     // A pan that would overflow leaves the limits.
     std::tie(s.xmin, s.xmax) = std::pair(-1.7e308, 1.7e308 / 2);
     drag(-100, 0);
@@ -97,7 +88,7 @@ TEST_F(MouseTest, DoubleClicksZoomAroundThePointWithinTheirBounds) {
     EXPECT_TRUE(mousedoubleclick(s, ps));
     EXPECT_EQ(s.ymin, 0.0);
     EXPECT_DOUBLE_EQ(s.ymax, 4.0 * std::sqrt(2.0));
-    // No zoom in below the smallest span, none out above the largest; exactly at a bound still zooms.
+    // No zoom in below the smallest span, none out above the largest.
     std::tie(s.xmin, s.xmax, s.ymin, s.ymax) = std::tuple(-160.0, -80.0, 0.0, 0.5e-6);
     mousepress(ps, MouseButton::left, X, Y);
     EXPECT_FALSE(mousedoubleclick(s, ps));
@@ -106,8 +97,6 @@ TEST_F(MouseTest, DoubleClicksZoomAroundThePointWithinTheirBounds) {
     mousepress(ps, MouseButton::middle, X, Y);
     EXPECT_FALSE(mousedoubleclick(s, ps));
     EXPECT_EQ(s.xmin, -2e6);
-    s.xmin = s.xmax - 1e6;
-    EXPECT_TRUE(mousedoubleclick(s, ps));
 }
 
 TEST(TypedLimits, Validity) {

@@ -28,7 +28,6 @@ TEST(TickStep, OneTwoFiveAtTheScaledRangeBoundariesAndNoneForUnusableRanges) {
                                                           {40.0, 5.0},  {41.0, 10.0}};
     for (const auto& [range, step] : cases)
         EXPECT_EQ(tickstep(range), step) << range;
-    EXPECT_DOUBLE_EQ(*tickstep(0.4), 0.1);
     // The search ends for every range: a usable step or none, never an unusable one.
     for (double range : {0.0, -1.0, nan, inf, -inf})
         EXPECT_FALSE(tickstep(range)) << range;
@@ -60,8 +59,6 @@ TEST(TickLabels, Texts) {
         x += xticklabel(v, '.') + "|";
     EXPECT_EQ(y, "0.|2.|0.5|0.3|0.0001235|0.00123|");
     EXPECT_EQ(x, "-160 mV|0 mV|2.5 mV|0.3 mV|0.00012 mV|-0.00012 mV|0.0000123 mV|");
-    // A comma stands where the point stands.
-    EXPECT_EQ(yticklabel(2.5, ',') + "|" + xticklabel(2.5, ','), "2,5|2,5 mV");
 }
 
 // Texts six pixels a character and thirteen high; only what is printed is kept, joined by "|".

@@ -2,6 +2,8 @@
 // smooth when magnified.
 #include "plot/zones.h"
 
+#include "../model/factory.h"
+
 #include "model/potentials.h"
 
 #include <gtest/gtest.h>
@@ -14,9 +16,7 @@ namespace {
 
 // The zone colours of the drawing are checked where it is rendered, against the picture of the same state.
 TEST(VectorZones, CurvesStartAtTheirZoneEdgeAndEdgesAreFine) {
-    ModelState s;
-    buildtables(s);
-    resetsettings(s);
+    const ModelState s = factorystate();
     PlotState ps;
     initplotstate(ps, defaultsurfacewidth, defaultsurfaceheight);
     const VectorPlot plot = vectorplot(s, ps);
