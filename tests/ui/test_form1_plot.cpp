@@ -35,14 +35,12 @@ TEST_F(Mouse, ClicksPinAndUnpinADragPansADoubleClickZooms) {
     QTest::mouseClick(f().cmdAuto, Qt::LeftButton);
     const AxisLimits fitted = limits();
     press(px, py);
-    EXPECT_EQ(f().Picture1->cursor().shape(), Qt::SizeAllCursor);
     move(px + 5, py);
     move(px + 10, py);
     EXPECT_EQ(f().cmdAuto->text(), QStringLiteral("Automatic off"));
     EXPECT_EQ(limits(), fitted); // while the button is held only the drawing follows
     release(px + 10, py);
     EXPECT_LT(f().model.xmin, fitted[0]);
-    EXPECT_EQ(f().Picture1->cursor().shape(), Qt::ArrowCursor);
     // The platform's double click of the right button widens the spans.
     const AxisLimits panned = limits();
     QTest::mouseDClick(window(), Qt::RightButton, {}, at(290, 145));
@@ -62,7 +60,6 @@ TEST_F(Mouse, SwitchingAutomaticOnFitsTheLimitsAndLocksTheManualControls) {
     for (const QLineEdit* box : {f().tbxmin, f().tbxmax, f().tbymin, f().tbymax})
         EXPECT_FALSE(box->isEnabled());
     EXPECT_FALSE(f().plot.pinned);
-    EXPECT_EQ(f().cmdAuto->palette().color(QPalette::ButtonText), QColor(0, 180, 0));
 }
 
 TEST_F(Mouse, AMoveThatArrivesWhileOneIsHandledIsDropped) {
