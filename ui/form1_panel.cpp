@@ -39,13 +39,6 @@ void Form1::panellayout() {
     Image3->settext(QString::fromStdString(yaxistitle(model.yaxis)));
     Image3->setVisible(!placement.image2visible);
 
-    // The labels show name and unit in small letters; the tool tip gives both at the usual size.
-    for (int i = 0; i <= lastindex; ++i) {
-        const QString full = QString::fromStdString(yaxistitle(static_cast<int16_t>(i)));
-        lbName[i]->setToolTip(full);
-        lbUnit[i]->setToolTip(full);
-    }
-
     for (int i = 0; i <= 1; ++i) {
         const bool v = placement.columns[i].visible;
         for (QWidget* w : {static_cast<QWidget*>(Slider[i]), static_cast<QWidget*>(tbMax[i]),

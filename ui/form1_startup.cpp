@@ -10,6 +10,7 @@
 
 #include "config/inifile.h"
 #include "config/startup.h"
+#include "plot/titles.h"
 #include "ui/form1.h"
 #include "ui/plotwidget.h"
 
@@ -51,6 +52,12 @@ void Form1::Form_Load() {
         tbValue[i] = toolkit::copyof(tbValue[0]);
         lbUnit[i] = toolkit::copyof(lbUnit[0]);
         connectpanel(i);
+    }
+    // The labels show name and unit in small letters; the tool tip gives both at the usual size.
+    for (int i = 0; i <= lastindex; ++i) {
+        const QString full = QString::fromStdString(yaxistitle(static_cast<int16_t>(i)));
+        lbName[i]->setToolTip(full);
+        lbUnit[i]->setToolTip(full);
     }
 
     const QColor back = palette().color(QPalette::Window);
