@@ -2,7 +2,6 @@
 
 #include <QGuiApplication>
 #include <QString>
-#include <charconv>
 #include <cstdint>
 #include <iostream>
 
@@ -21,12 +20,9 @@ const char* const pngformat = "PNG";
 } // namespace
 
 bool parsescale(std::string_view text, int& scale) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) return false;
-    if (value < 1 || value > largestpngscale) return false;
-    scale = value;
-    return true;
+    const auto value = wholenumber(text, 1, largestpngscale);
+    if (value) scale = static_cast<int>(*value);
+    return value.has_value();
 }
 
 void pnghelp() {

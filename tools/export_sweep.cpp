@@ -45,15 +45,6 @@ std::optional<double> strictnumber(std::string_view text) {
     return value;
 }
 
-std::optional<long long> stepcount(std::string_view text) {
-    if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
-    long long value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    if (value < 1 || value > maxsweepsteps) return std::nullopt;
-    return value;
-}
-
 // Offers args[i] to the options of the sweep itself.
 OptionResult parsesweepoption(const std::vector<std::string>& args, std::size_t& i, SweepOptions& o,
                               std::string& message) {
@@ -80,7 +71,7 @@ OptionResult parsesweepoption(const std::vector<std::string>& args, std::size_t&
     return valueoption(
         args, i, "--steps", "a whole number from 1 to " + std::to_string(maxsweepsteps), "a number of steps",
         [&](const std::string& value, std::string&) {
-            o.steps = stepcount(value);
+            o.steps = wholenumber(value, 1, maxsweepsteps);
             return o.steps.has_value();
         },
         message);

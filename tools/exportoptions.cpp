@@ -59,16 +59,21 @@ std::optional<std::string> optionvalue(const std::vector<std::string>& args, std
 namespace {
 
 bool parsedimension(std::string_view text, int lowest, int& out) {
-    if (text.empty()) return false;
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) return false;
-    if (value < lowest || value > largestsurfaceside) return false;
-    out = value;
-    return true;
+    const auto value = wholenumber(text, lowest, largestsurfaceside);
+    if (value) out = static_cast<int>(*value);
+    return value.has_value();
 }
 
 } // namespace
+
+std::optional<long long> wholenumber(std::string_view text, long long lowest, long long highest) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
+    long long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    if (value < lowest || value > highest) return std::nullopt;
+    return value;
+}
 
 bool parsesize(std::string_view text, int& width, int& height) {
     const std::size_t cross = text.find('x');

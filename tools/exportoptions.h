@@ -74,6 +74,9 @@ OptionResult valueoption(const std::vector<std::string>& args, std::size_t& i, s
                          const std::function<bool(const std::string& value, std::string& message)>& take,
                          std::string& message);
 
+// A text that is one whole number from lowest to highest (lowest at least 0: digits only, no sign).
+std::optional<long long> wholenumber(std::string_view text, long long lowest, long long highest);
+
 // "WxH" with both numbers within range; false and nothing set otherwise.
 bool parsesize(std::string_view text, int& width, int& height);
 
