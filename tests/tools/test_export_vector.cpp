@@ -3,7 +3,6 @@
 #include "config/inifile.h"
 #include "exportrun.h"
 
-#include <QColor>
 #include <QImage>
 #include <QString>
 #include <QXmlStreamReader>

@@ -1,7 +1,6 @@
 // Start-up, the reset to the defaults, the panel's layout for each y axis,
 // and the panel's boxes and sliders: Enter, Escape, a slider step, and the red marks.
 #include <QCheckBox>
-#include <QComboBox>
 #include <QSlider>
 #include <QStyle>
 #include <QStyleOptionButton>
