@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "ui/form1.h"
+#include "ui/mainwindow.h"
 
 namespace {
 
@@ -111,7 +111,7 @@ int main(int argc, char* argv[]) {
     }
 
     QApplication application(argc, argv);
-    kelvora::Form1 window(nullptr, settings);
+    kelvora::MainWindow window(settings);
     window.show();
     return QApplication::exec();
 }

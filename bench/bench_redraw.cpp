@@ -4,8 +4,8 @@
 // ratio of each pair is printed at the end, and the window's redraw at twice the density over the plain one.
 #include "model/crossing.h"
 #include "model/parameters.h"
-#include "plot/fastdraw.h"
 #include "plot/qimagesurface.h"
+#include "plot/redraw.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
@@ -41,8 +41,7 @@ void redraws(benchmark::State& state, bool autoflag, bool autotoggle) {
     initplotstate(ps, w, h, plotcolours::background, scale);
     QImageSurface surface(w * scale, h * scale, scale);
     for (auto _ : state) {
-        FastdrawResult result = drawplot(autoflag, autotoggle, s, ps, surface, '.');
-        benchmark::DoNotOptimize(result);
+        benchmark::DoNotOptimize(redraw(autoflag, autotoggle, s, ps, surface, '.'));
         benchmark::ClobberMemory();
     }
     state.SetLabel(std::to_string(w) + "x" + std::to_string(h));

@@ -62,12 +62,10 @@ bool validlimits(double xmin, double xmax, double ymin, double ymax) {
            ymin < ymax;
 }
 
-void commitlimits(ModelState& s, double xmin, double xmax, double ymin, double ymax) {
-    if (!validlimits(xmin, xmax, ymin, ymax)) return; // keep the previous frame rather than break it
-    s.xmin = xmin;
-    s.xmax = xmax;
-    s.ymin = ymin;
-    s.ymax = ymax;
+// The new limits where they are valid; otherwise the previous frame rather than a broken one.
+AxisLimits validorkept(const ModelState& s, const AxisLimits& fitted) {
+    if (!validlimits(fitted.xmin, fitted.xmax, fitted.ymin, fitted.ymax)) return limitsof(s);
+    return fitted;
 }
 
 // Widens [lo, hi] to include value (a NaN never widens it).
@@ -76,9 +74,9 @@ void include(double value, double& lo, double& hi) {
     if (value > hi) hi = value;
 }
 
-// No closed form: frame a fixed y range around the potentials sampled at its ends (and, for Mg,
-// across it), then report that there is no crossing value.
-double fixedframe(ModelState& s) {
+// No closed form: a fixed y range framed around the potentials sampled at its ends (and, for Mg,
+// across it).
+AxisLimits fixedframe(const ModelState& s) {
     const FixedRange range = fixedrange(s.yaxis);
     const PotentialTerms terms = prepareterms(s);
     const Potentials top = potentialsat(terms, range.ymax);
@@ -96,8 +94,8 @@ double fixedframe(ModelState& s) {
             include(p.atpase, lo, hi);
         }
     }
-    commitlimits(s, lo + (lo - hi) / marginfraction, hi + (hi - lo) / marginfraction, range.ymin, range.ymax);
-    return nocrossing;
+    return validorkept(
+        s, {lo + (lo - hi) / marginfraction, hi + (hi - lo) / marginfraction, range.ymin, range.ymax});
 }
 
 } // namespace
@@ -156,14 +154,25 @@ ClosedCrossing closedcrossing(const ModelState& s) {
     return {phosphatefactor(t) * pfstar, false};
 }
 
-double crossingpoint(ModelState& s) {
-    if (!hasclosedcrossing(s.yaxis)) return fixedframe(s);
+double crossingpoint(const ModelState& s) {
+    if (!hasclosedcrossing(s.yaxis)) return nocrossing;
     return closedcrossing(s).value;
 }
 
-void autoscale(ModelState& s) {
+AxisLimits limitsof(const ModelState& s) {
+    return {s.xmin, s.xmax, s.ymin, s.ymax};
+}
+
+void setlimits(ModelState& s, const AxisLimits& limits) {
+    s.xmin = limits.xmin;
+    s.xmax = limits.xmax;
+    s.ymin = limits.ymin;
+    s.ymax = limits.ymax;
+}
+
+AxisLimits fittedlimits(const ModelState& s) {
+    if (!hasclosedcrossing(s.yaxis)) return fixedframe(s);
     double v = crossingpoint(s);
-    if (v == nocrossing) return;
     if (!(v > 0.0)) v = nonpositivecrossing;
     const double ymax = autoymultiple * v;
     const PotentialTerms terms = prepareterms(s);
@@ -173,7 +182,11 @@ void autoscale(ModelState& s) {
     double d = std::fabs(a - c);
     if (d < std::fabs(b - c)) d = std::fabs(b - c);
     const double h = d / autoxdenominator * autoxnumerator;
-    commitlimits(s, c - h, h + c, 0.0, ymax);
+    return validorkept(s, {c - h, h + c, 0.0, ymax});
+}
+
+void autoscale(ModelState& s) {
+    setlimits(s, fittedlimits(s));
 }
 
 } // namespace kelvora

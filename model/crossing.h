@@ -7,10 +7,20 @@ namespace kelvora {
 
 constexpr double nocrossing = -1.0;
 
-// The y-axis value at which both potentials are equal, for the ratio and the five concentrations.
-// For every other y-axis quantity it sets all four axis limits from a fixed y range and the potentials
-// sampled across it, and returns nocrossing (-1).
-double crossingpoint(ModelState& s);
+// The y-axis value at which both potentials are equal, for the ratio and the five concentrations;
+// nocrossing (-1) for every other y-axis quantity.
+double crossingpoint(const ModelState& s);
+
+// The four axis limits.
+struct AxisLimits {
+    double xmin = defaultxmin;
+    double xmax = defaultxmax;
+    double ymin = defaultymin;
+    double ymax = defaultymax;
+    bool operator==(const AxisLimits&) const = default;
+};
+AxisLimits limitsof(const ModelState& s);
+void setlimits(ModelState& s, const AxisLimits& limits);
 
 // Whether the crossing of the y-axis quantity has a closed form: the ratio and the five concentrations.
 bool hasclosedcrossing(int16_t yaxis);
@@ -25,8 +35,12 @@ struct ClosedCrossing {
 // The crossing value of the current y-axis quantity; only for quantities with a closed form.
 ClosedCrossing closedcrossing(const ModelState& s);
 
-// Fits all four axis limits around the crossing. Limits that would not be finite, or would leave an
-// empty range, are not applied: the previous limits stay in place.
+// The four axis limits fitted around the crossing, or for a quantity without a closed form a fixed y
+// range framed around the potentials sampled across it. Limits that would not be finite, or would leave
+// an empty range, are not offered: the state's own limits come back instead.
+AxisLimits fittedlimits(const ModelState& s);
+
+// Applies fittedlimits to s.
 void autoscale(ModelState& s);
 
 } // namespace kelvora

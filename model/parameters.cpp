@@ -9,7 +9,6 @@ namespace {
 struct ParameterRow {
     const char* name;
     const char* unit;
-    const char* tag;
     float value;
     double inc;
     double min;
@@ -22,26 +21,26 @@ constexpr int firststepbounded = 0;
 constexpr int laststepbounded = 15;
 
 const ParameterRow rows[lastindex + 1] = {
-    {"ATPin", "(mM)", "Atpin", 6.0f, 0.01, 0.01, 12, 10000},
-    {"ADPin", "(mM)", "Adpin", 6.0f, 0.01, 0.01, 12, 10000},
-    {"ATPout", "(mM)", "Atpout", 1.2f, 0.01, 0.1, 5, 10000},
-    {"ADPout", "(mM)", "Adpout", static_cast<float>(10.0 / 1000.0), 0.0001, 0.001, 2, 10000},
-    {"Pin", "(mM)", "Pin", 10.0f, 0.1, 0.1, 100, 10000},
-    {"pHo", "", "Pho", 7.25f, 0.01, 6, 8, 20},
-    {"pHi", "", "Phi", 7.38f, 0.01, 6, 8, 20},
-    {"n", "", "N", 3.7f, 0.1, 2.8, 4.4, 10000},
-    {"KM(adp)in", "(mM)", "KM(adp)in", 0.906f, 0.001, 0.01, 2, 10000},
-    {"KM(adp)out", "(mM)", "KM(adp)out", 0.906f, 0.001, 0.01, 2, 10000},
-    {"KM(atp)in", "(mM)", "KM(atp)in", 0.114f, 0.001, 0.01, 2, 10000},
-    {"KM(atp)out", "(mM)", "KM(atp)out", 0.114f, 0.001, 0.01, 2, 10000},
-    {"KH(adp)in", "10^(-x) M", "KH(adp)in", 6.8f, 0.01, 4, 10, 20},
-    {"KH(adp)out", "10^(-x) M", "KH(adp)out", 6.8f, 0.01, 4, 10, 20},
-    {"KH(atp)in", "10^(-x) M", "KH(atp)in", 7.06f, 0.01, 4, 10, 20},
-    {"KH(atp)out", "10^(-x) M", "KH(atp)out", 7.06f, 0.01, 4, 10, 20},
-    {"Mg", "(mM)", "Mg", 0.5f, 0.01, 0, 2, 10000},
-    {"T", "(Celsius)", "T", 37.0f, 1, 20, 40, 1000},
-    {"KM(adp)", "10^(-x)", "KM(adp)", 3.198f, 0.01, 0, 10, 10},
-    {"KM(atp)", "10^(-x)", "KM(atp)", 4.06f, 0.01, 0, 10, 10},
+    {"ATPin", "(mM)", 6.0f, 0.01, 0.01, 12, 10000},
+    {"ADPin", "(mM)", 6.0f, 0.01, 0.01, 12, 10000},
+    {"ATPout", "(mM)", 1.2f, 0.01, 0.1, 5, 10000},
+    {"ADPout", "(mM)", static_cast<float>(10.0 / 1000.0), 0.0001, 0.001, 2, 10000},
+    {"Pin", "(mM)", 10.0f, 0.1, 0.1, 100, 10000},
+    {"pHo", "", 7.25f, 0.01, 6, 8, 20},
+    {"pHi", "", 7.38f, 0.01, 6, 8, 20},
+    {"n", "", 3.7f, 0.1, 2.8, 4.4, 10000},
+    {"KM(adp)in", "(mM)", 0.906f, 0.001, 0.01, 2, 10000},
+    {"KM(adp)out", "(mM)", 0.906f, 0.001, 0.01, 2, 10000},
+    {"KM(atp)in", "(mM)", 0.114f, 0.001, 0.01, 2, 10000},
+    {"KM(atp)out", "(mM)", 0.114f, 0.001, 0.01, 2, 10000},
+    {"KH(adp)in", "10^(-x) M", 6.8f, 0.01, 4, 10, 20},
+    {"KH(adp)out", "10^(-x) M", 6.8f, 0.01, 4, 10, 20},
+    {"KH(atp)in", "10^(-x) M", 7.06f, 0.01, 4, 10, 20},
+    {"KH(atp)out", "10^(-x) M", 7.06f, 0.01, 4, 10, 20},
+    {"Mg", "(mM)", 0.5f, 0.01, 0, 2, 10000},
+    {"T", "(Celsius)", 37.0f, 1, 20, 40, 1000},
+    {"KM(adp)", "10^(-x)", 3.198f, 0.01, 0, 10, 10},
+    {"KM(atp)", "10^(-x)", 4.06f, 0.01, 0, 10, 10},
 };
 
 } // namespace
@@ -61,8 +60,6 @@ void buildtables(ModelState& s) {
         d.inc = row.inc;
         d.min = row.min;
         d.max = row.max;
-        d.log = 0;
-        d.tag = row.tag;
         const bool stepbounded = i >= firststepbounded && i <= laststepbounded;
         s.limits[i].min = stepbounded ? d.inc : 0.0;
         s.limits[i].max = row.highestmax;

@@ -13,13 +13,10 @@ struct parameter {
     float value = 0.0f;
     double min = 0.0; // allowed minimum: bottom of the slider
     double max = 0.0; // allowed maximum: top of the slider
-    int16_t log = 0;  // slider scale flag; always 0, every slider is linear
     double inc = 0.0; // slider step
-    std::string tag;  // internal key, shown nowhere
 };
 
 constexpr int lastindex = 19; // highest parameter index; loops run 0..lastindex inclusive
-constexpr int tablesize = 21; // room for 21 records; index 20 is never filled
 constexpr int yaxisentries = 21;
 constexpr int16_t ratioaxis = -1; // y-axis index of the ratio ATPin/ADPin
 
@@ -47,7 +44,7 @@ enum ParameterIndex : int {
     KMatp
 };
 
-using ParameterTable = std::array<parameter, tablesize>;
+using ParameterTable = std::array<parameter, lastindex + 1>;
 
 // Default axis limits and settings, restored by every (re)initialisation.
 constexpr double defaultxmin = -160.0;

@@ -1,12 +1,10 @@
-// The redraw: plot rows with their colour zones and the two curves, then frame, marker, ticks and the
-// texts of the axis boxes.
-#include "plot/fastdraw.h"
+// The plot rows with their colour zones and the two curves, then frame, marker and ticks.
+#include "plot/curves.h"
 
-#include "model/crossing.h"
-#include "model/numtext.h"
 #include "model/potentials.h"
-#include "model/rounding.h"
+#include "plot/frame.h"
 #include "plot/mapping.h"
+#include "plot/ticks.h"
 
 #include <cmath>
 
@@ -38,8 +36,6 @@ void clearvectorstate() {
 // Rows this close to the bottom do not count for visibility: a curve that only enters the plot along
 // the bottom rows is as good as out of view.
 constexpr int visibilitybottomrows = 4;
-// Significant digits of the axis box texts.
-constexpr int16_t axisboxdigits = 5;
 
 bool crosses(int previous, int current, int l, int r) {
     return (previous < r && current > l) || (current < r && previous > l);
@@ -125,7 +121,7 @@ CurveVisibility drawrows(const ModelState& s, const PlotState& ps, Surface& surf
     return seen;
 }
 
-void drawmarker(const PlotState& ps, Surface& surface, int16_t x, int16_t y) {
+void drawmarker(const PlotState& ps, Surface& surface, int x, int y) {
     // Strokes one logical pixel wide, whole logical pixels long, both end pixels included.
     const DeviceGeometry d = devicegeometry(ps);
     const int s = ps.markersize;
@@ -144,35 +140,13 @@ void drawmarker(const PlotState& ps, Surface& surface, int16_t x, int16_t y) {
     horizontal(y, x - s, x + s, ps.markercentre);
 }
 
-FastdrawResult drawplot(bool autoflag, bool autotoggle, ModelState& s, PlotState& ps, Surface& surface,
-                        char decimalsep) {
+CurveVisibility drawplot(const ModelState& s, const PlotState& ps, Surface& surface, char decimalsep) {
     clearvectorstate();
-    FastdrawResult result;
-    if (autoflag == 1 && autotoggle) {
-        result.clearreadout = true;
-        ps.pinned = false;
-        autoscale(s);
-    }
-
     const CurveVisibility seen = drawrows(s, ps, surface);
-    // A curve that never crossed the plot area: fit the limits once and draw the rows again, whether or
-    // not the automatic toggle is on. When autoscale keeps the old limits, the same rows are redrawn.
-    if (autoflag == 1 && (!seen.ant || !seen.atpase)) {
-        result.clearreadout = true;
-        ps.pinned = false;
-        autoscale(s);
-        drawrows(s, ps, surface);
-    }
-
     drawframe(ps, surface);
     if (ps.pinned) drawmarker(ps, surface, ps.pressx, ps.pressy);
     drawticks(s, ps, surface, decimalsep);
-
-    result.tbymin = shorttext(siground(s.ymin + ps.yshift, axisboxdigits), decimalsep);
-    result.tbymax = shorttext(siground(s.ymax + ps.yshift, axisboxdigits), decimalsep);
-    result.tbxmin = shorttext(siground(s.xmin - ps.xshift, axisboxdigits), decimalsep);
-    result.tbxmax = shorttext(siground(s.xmax - ps.xshift, axisboxdigits), decimalsep);
-    return result;
+    return seen;
 }
 
 } // namespace kelvora

@@ -1,9 +1,9 @@
 #include "plot/figure.h"
 
 #include "model/rounding.h"
-#include "plot/fastdraw.h"
 #include "plot/titles.h"
-#include "plot/zones.h"
+#include "plot/ticks.h"
+#include "plot/vectorplot.h"
 
 #include <algorithm>
 #include <cmath>

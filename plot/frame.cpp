@@ -1,5 +1,5 @@
 // Margins and axis lines, drawn over whatever the rows left outside the plot area.
-#include "plot/fastdraw.h"
+#include "plot/frame.h"
 
 namespace kelvora {
 

@@ -45,8 +45,8 @@ Readout readoutat(const ModelState& s, const PlotState& ps, double X, double Y, 
 void mousepress(PlotState& ps, MouseButton button, double X, double Y) {
     ps.otherbutton = button != MouseButton::left;
     ps.dragging = true;
-    ps.pressx = roundeven16(X);
-    ps.pressy = roundeven16(Y);
+    ps.pressx = roundeven32(X);
+    ps.pressy = roundeven32(Y);
     ps.xshift = 0.0;
     ps.yshift = 0.0;
 }

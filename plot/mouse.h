@@ -1,6 +1,6 @@
 // Axis limits and the mouse on the plot: pan, zoom, the position readout and the pinned marker, as
 // toolkit-free steps over the window's state. The window's handlers call these in order and do the
-// toolkit's part themselves (pointer shape, enabling boxes, letting pending events run, redrawing).
+// toolkit's part themselves (pointer shape, enabling boxes, redrawing).
 #pragma once
 
 #include "model/parameters.h"
@@ -42,7 +42,7 @@ void dragoffsets(const ModelState& s, PlotState& ps, double X, double Y);
 // toggles the pin; a drag, a double click or a release outside the limits leaves it unpinned.
 struct Release {
     bool inside = false;  // false: the readout is disabled and emptied
-    Readout readout;      // with inside: the texts for Text1 and Text2
+    Readout readout;      // with inside: the texts of the readout
     bool enabled = false; // with inside: the readout boxes are enabled (pinned) or disabled
 };
 Release mouserelease(ModelState& s, PlotState& ps, double X, double Y, char decimalsep);

@@ -17,10 +17,10 @@ constexpr double largestscale = 64.0;
 
 void initplotstate(PlotState& ps, int width, int height, Colour background, double scale) {
     ps = PlotState{};
-    ps.surfacewidth = static_cast<int16_t>(std::clamp(width, 0, largestsurfaceside));
-    ps.surfaceheight = static_cast<int16_t>(std::clamp(height, 0, largestsurfaceside));
-    ps.plotwidth = static_cast<int16_t>(ps.surfacewidth - leftmargin - rightmargin);
-    ps.plotheight = static_cast<int16_t>(ps.surfaceheight - topmargin - bottommargin);
+    ps.surfacewidth = std::clamp(width, 0, largestsurfaceside);
+    ps.surfaceheight = std::clamp(height, 0, largestsurfaceside);
+    ps.plotwidth = ps.surfacewidth - leftmargin - rightmargin;
+    ps.plotheight = ps.surfaceheight - topmargin - bottommargin;
     ps.antcolour = plotcolours::ant;
     ps.atpasecolour = plotcolours::atpase;
     ps.backcolour = background;

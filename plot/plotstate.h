@@ -9,16 +9,16 @@
 namespace kelvora {
 
 // Margins around the plot area, in pixels: room for the y labels on the left, the x labels below.
-constexpr int16_t leftmargin = 60;
-constexpr int16_t bottommargin = 25;
-constexpr int16_t rightmargin = 30;
-constexpr int16_t topmargin = 10;
+constexpr int leftmargin = 60;
+constexpr int bottommargin = 25;
+constexpr int rightmargin = 30;
+constexpr int topmargin = 10;
 
 // Width of each curve, in logical pixels.
-constexpr int16_t curvewidth = 2;
+constexpr int curvewidth = 2;
 
 // Half-length of the pinned marker's inner cross.
-constexpr int16_t defaultmarkersize = 5;
+constexpr int defaultmarkersize = 5;
 
 // The plot surface of the window at its design size.
 constexpr int defaultsurfacewidth = 551;
@@ -47,10 +47,10 @@ inline constexpr Colour rightzone{128, 128, 128};  // right of both curves
 struct PlotState {
     // Geometry in logical pixels, set once by initplotstate: what the mouse, the pan and zoom and the
     // clipboard table work in, whatever the density of the surface the plot is drawn on.
-    int16_t surfacewidth = 0;
-    int16_t surfaceheight = 0;
-    int16_t plotwidth = 0;  // W: surfacewidth - leftmargin - rightmargin
-    int16_t plotheight = 0; // N: surfaceheight - topmargin - bottommargin, the rows of the table
+    int surfacewidth = 0;
+    int surfaceheight = 0;
+    int plotwidth = 0;  // W: surfacewidth - leftmargin - rightmargin
+    int plotheight = 0; // N: surfaceheight - topmargin - bottommargin, the rows of the table
     // Device pixels per logical pixel of the surface drawn on: 1 for the window on an ordinary screen
     // and the default export, 2 on a HiDPI screen, K for an export at K times the density.
     double scale = 1.0;
@@ -61,23 +61,21 @@ struct PlotState {
     Colour axiscolour = plotcolours::axis;
     Colour markeredge = plotcolours::markeredge;
     Colour markercentre = plotcolours::markercentre;
-    int16_t markersize = defaultmarkersize;
+    int markersize = defaultmarkersize;
 
     // The pinned marker and the pixel of the last press.
     bool pinned = false;
-    int16_t pressx = 0;
-    int16_t pressy = 0;
+    int pressx = 0;
+    int pressy = 0;
 
     // Pan offsets: zero except between a press and its release; everything drawn moves with them.
     double xshift = 0.0;
     double yshift = 0.0;
 
-    // Mouse and guard flags.
-    bool dragging = false;     // a button is held on the plot
-    bool otherbutton = false;  // the last press was not with the left button
-    bool dblclicked = false;   // a double click happened; the release after it does not pin
-    bool movebusy = false;     // a mouse move is being handled
-    bool settingboxes = false; // the axis boxes are being written by the program
+    // Mouse flags.
+    bool dragging = false;    // a button is held on the plot
+    bool otherbutton = false; // the last press was not with the left button
+    bool dblclicked = false;  // a double click happened; the release after it does not pin
 };
 
 // Start-up setting of the plot: geometry from the surface size in logical pixels (each side clamped to

@@ -3,7 +3,6 @@
 
 #include "model/numtext.h"
 #include "model/rounding.h"
-#include "plot/fastdraw.h"
 
 #include <algorithm>
 #include <cmath>

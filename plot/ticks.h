@@ -1,6 +1,10 @@
 // The tick rule shared by both axes: step, candidate values and label texts.
 #pragma once
 
+#include "model/parameters.h"
+#include "plot/plotstate.h"
+#include "plot/surface.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -27,5 +31,9 @@ std::string xticklabel(double v, char decimalsep);
 // exponent notation when the largest magnitude is below 1E-04 or from 1E+15 (where the program's other
 // number texts switch too), otherwise positional.
 std::vector<std::string> distinctlabels(const std::vector<double>& ticks, char decimalsep);
+
+// Tick marks and labels of both axes for the visible ranges (y axis first). An axis whose range is not
+// positive and finite gets no ticks.
+void drawticks(const ModelState& s, const PlotState& ps, Surface& surface, char decimalsep);
 
 } // namespace kelvora

@@ -6,7 +6,7 @@
 #include <iostream>
 
 #include "locale/systemseparator.h"
-#include "plot/fastdraw.h"
+#include "plot/redraw.h"
 #include "plot/qimagesurface.h"
 #include "tools/exportoptions.h"
 #include "tools/figurecommand.h"
@@ -52,7 +52,7 @@ QImage renderplot(const ModelState& state, int width, int height, bool automatic
     QImageSurface surface(devicepixels(width, scale), devicepixels(height, scale), scale);
     // Switching the toggle on redraws with autoflag while the toggle is checked; start-up redraws
     // without.
-    drawplot(automatic, automatic, s, ps, surface, decimalsep);
+    redraw(automatic, automatic, s, ps, surface, decimalsep);
     QImage picture = surface.image();
     // The density goes into the file too, so that the picture prints at the size of the plain one.
     if (scale > 1) {

@@ -13,7 +13,7 @@
 #include <iostream>
 
 #include "locale/systemseparator.h"
-#include "plot/fastdraw.h"
+#include "plot/redraw.h"
 #include "plot/figure.h"
 #include "plot/qpaintersurface.h"
 #include "tools/exportoptions.h"
@@ -125,7 +125,7 @@ QByteArray renderfigure(FigureFormat format, const ModelState& state, int width,
     // automatic fit, and the re-fit of a curve that never came into view); the surface then measures
     // the texts for the layout.
     QPainterSurface measures(nullptr, d.width, d.height, ps.scale);
-    drawplot(automatic, automatic, s, ps, measures, decimalsep);
+    redraw(automatic, automatic, s, ps, measures, decimalsep);
     const FigureLayout layout = figurelayout(s, ps, measures, legend, decimalsep);
 
     QBuffer buffer;

@@ -12,7 +12,6 @@ float pixelgrid(float twips) {
 PanelPlacement panelgeometry(int16_t yaxis, const std::array<float, panelarrays>& designleft,
                              const StoredTwips& stored) {
     PanelPlacement placement;
-    placement.image2visible = yaxis == ratioaxis;
 
     // Column 0 keeps its design position; with the ratio both ATPin and ADPin leave the panel.
     placement.columns[0].left = designleft;

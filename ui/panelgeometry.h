@@ -32,7 +32,6 @@ struct PanelColumn {
 };
 
 struct PanelPlacement {
-    bool image2visible = false; // the y-axis title picture beside the plot
     std::array<PanelColumn, lastindex + 1> columns{};
 };
 

@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -157,40 +156,6 @@ QSlider* verticalslider(QWidget* parent) {
 
 int position(const QSlider* slider) {
     return slider->sliderPosition();
-}
-
-QLineEdit* copyof(QLineEdit* templ) {
-    auto* box = new QLineEdit(templ->parentWidget());
-    box->hide();
-    box->setGeometry(templ->geometry());
-    box->setFont(templ->font());
-    box->setAlignment(templ->alignment());
-    box->setFrame(templ->hasFrame());
-    box->setPalette(templ->palette());
-    box->setText(templ->text());
-    return box;
-}
-
-QSlider* copyof(QSlider* templ) {
-    auto* slider = verticalslider(templ->parentWidget());
-    slider->hide();
-    slider->setGeometry(templ->geometry());
-    slider->setTickPosition(templ->tickPosition());
-    return slider;
-}
-
-QLabel* copyof(QLabel* templ) {
-    auto* label = new QLabel(templ->parentWidget());
-    label->hide();
-    label->setGeometry(templ->geometry());
-    label->setFont(templ->font());
-    label->setAlignment(templ->alignment());
-    label->setText(templ->text());
-    return label;
-}
-
-void processpending() {
-    QCoreApplication::processEvents();
 }
 
 Answer askokcancel(QWidget* parent, const QString& text, const QString& title) {

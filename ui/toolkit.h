@@ -1,6 +1,6 @@
 // What the window relies on from Qt, in one place: twip geometry, text colours, change and scroll
 // notifications that also fire for the program's own changes, vertical sliders with their minimum at
-// the top, running pending events from inside a handler, and the questions that tests can answer.
+// the top, and the questions that tests can answer.
 #pragma once
 
 #include <QColor>
@@ -71,14 +71,6 @@ QSlider* verticalslider(QWidget* parent);
 
 // The slider's current position, including a move that is still being delivered.
 int position(const QSlider* slider);
-
-// Copies of element 0 of a control array: same size, font and style, created hidden.
-QLineEdit* copyof(QLineEdit* templ);
-QSlider* copyof(QSlider* templ);
-QLabel* copyof(QLabel* templ);
-
-// Runs the window events that are waiting; other handlers may run before it returns.
-void processpending();
 
 // The answer of a modal OK/Cancel question.
 enum class Answer { OK, Cancel };

@@ -60,9 +60,9 @@ TEST(Sliders, MappingAndQuantisation) {
         {"ADPout", factory.params[ADPout], 10, 20000, 19910, 999}, // 0.0099999998 / 0.0001 rounds to 100
         // Made-up {value, min, max, log, inc, tag}: beyond the ends the position sits at the end; a crossed
         // range ends as the control leaves it; huge ranges saturate, floor((2^32 - 1) / 20) ticks.
-        {"below", parameter{5.0f, 6, 8, 0, 0.01, {}}, 600, 800, 800, 10},
-        {"crossed", parameter{5.0f, 8, 6, 0, 1, {}}, 6, 6, 6, 1},
-        {"huge", parameter{0.0f, -1e300, 1e300, 0, 1, {}}, INT32_MIN, INT32_MAX, -1, 214748364},
+        {"below", parameter{5.0f, 6, 8, 0.01}, 600, 800, 800, 10},
+        {"crossed", parameter{5.0f, 8, 6, 1}, 6, 6, 6, 1},
+        {"huge", parameter{0.0f, -1e300, 1e300, 1}, INT32_MIN, INT32_MAX, -1, 214748364},
     };
     for (const auto& [label, p, minimum, maximum, position, tickspacing] : sliders) {
         const SliderSettings sl = slidersettings(p);
@@ -72,7 +72,7 @@ TEST(Sliders, MappingAndQuantisation) {
     }
     // The maximum is raised by the new minimum first, saturating; the top of the track is the maximum.
     EXPECT_EQ(raisedmaximum(800, factory.params[pHo]), 1400);
-    EXPECT_EQ(raisedmaximum(INT32_MAX, parameter{0.0f, 1e12, 2e12, 0, 1, {}}), INT32_MAX);
+    EXPECT_EQ(raisedmaximum(INT32_MAX, parameter{0.0f, 1e12, 2e12, 1}), INT32_MAX);
     EXPECT_TRUE(slidervalue(600, 800, 600, 0.01) == 8.0f && slidervalue(600, 800, 675, 0.01) == 7.25f);
     EXPECT_EQ(slidervalue(20, 40, 23, 1.0), 37.0f);
     // Quantisation: 1400 - 725.4 = 674.6, position 675; outside the range to the ends; the factory 3.198 of

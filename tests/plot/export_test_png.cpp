@@ -3,8 +3,8 @@
 #include "../model/factory.h"
 #include "config/inifile.h"
 #include "config/startup.h"
-#include "plot/fastdraw.h"
 #include "plot/qimagesurface.h"
+#include "plot/redraw.h"
 
 #include <QImage>
 #include <QTemporaryDir>
@@ -58,7 +58,7 @@ TEST(PngExport, EachPictureIsTheWindowsPictureOfTheSameState) {
         PlotState ps;
         initplotstate(ps, c.w, c.h, plotcolours::background, c.scale);
         QImageSurface surface(c.w * c.scale, c.h * c.scale, c.scale);
-        drawplot(c.automatic, c.automatic, start, ps, surface, '.');
+        redraw(c.automatic, c.automatic, start, ps, surface, '.');
         EXPECT_TRUE(picture == surface.image()) << c.args;
     }
     EXPECT_FALSE(fs::exists(dir / "Kelvora.ini")); // only read, never written

@@ -1,5 +1,6 @@
 // The whole redraw on the QImage surface: exact colours at exact pixels; and inputs no valid state gives.
-#include "plot/fastdraw.h"
+#include "plot/curves.h"
+#include "plot/redraw.h"
 
 #include "../model/factory.h"
 #include "model/crossing.h"
@@ -45,7 +46,7 @@ struct Plot : testing::Test {
         surface = std::make_unique<QImageSurface>(w, h);
         surface->fill(green); // anything left unpainted would show
     }
-    void draw(bool autoflag = false) { drawplot(autoflag, false, s, ps, *surface, '.'); }
+    void draw() { drawplot(s, ps, *surface, '.'); }
     QImage image() const { return surface->image(); }
     Colour pixel(int x, int y) const { return at(image(), x, y); }
     int nrows() const { return ps.plotheight; }
@@ -162,7 +163,7 @@ TEST_F(Plot, LastRowRule) {
 TEST_F(Plot, PinnedMarkerShapeAndOnlyPlotColours) {
     draw();
     const QImage unpinned = image().copy();
-    std::tie(ps.pinned, ps.pressx, ps.pressy) = std::tuple<bool, int16_t, int16_t>(true, 300, 150);
+    std::tie(ps.pinned, ps.pressx, ps.pressy) = std::tuple(true, 300, 150);
     draw();
     // A white cross of arms 5 long, outlined in black; around it the plot as before.
     for (int dy = -8; dy <= 8; ++dy)
@@ -188,7 +189,7 @@ TEST_F(Plot, PinnedMarkerShapeAndOnlyPlotColours) {
 // ones at two device pixels a logical pixel, the zones lie where they lay, and the labels are set at twice
 // the font size.
 TEST_F(Plot, ScaleTwoIsTheSameFigureAtTwiceTheDensity) {
-    std::tie(ps.pinned, ps.pressx, ps.pressy) = std::tuple<bool, int16_t, int16_t>(true, 300, 150);
+    std::tie(ps.pinned, ps.pressx, ps.pressy) = std::tuple(true, 300, 150);
     draw();
     const QImage one = image();
 
@@ -198,7 +199,7 @@ TEST_F(Plot, ScaleTwoIsTheSameFigureAtTwiceTheDensity) {
     ASSERT_EQ(devicepixels(defaultsurfacewidth, 2.0), 1102);
     QImageSurface dense(1102, 610, 2.0);
     dense.fill(green);
-    drawplot(false, false, s, ps2, dense, '.');
+    drawplot(s, ps2, dense, '.');
     const QImage two = dense.image();
 
     // A logical pixel whose neighbours within two pixels all have its colour.
@@ -233,24 +234,23 @@ TEST_F(Plot, ScaleTwoIsTheSameFigureAtTwiceTheDensity) {
     EXPECT_EQ(whiterun, 4);
 }
 
-TEST_F(Plot, ReFitRedrawsWithTheFittedLimits) {
+TEST_F(Plot, ReFitsOnlyWhereAllowedAndRedrawsWithTheFittedLimits) {
     ModelState fitted = s;
     autoscale(fitted);
     PlotState fittedps = ps;
     QImageSurface expected(ps.surfacewidth, ps.surfaceheight);
-    drawplot(false, false, fitted, fittedps, expected, '.');
+    drawplot(fitted, fittedps, expected, '.');
 
     std::tie(s.xmin, s.xmax) = std::pair(-200.0, -170.0); // the synthase curve never enters
     ps.pinned = true;
-    const FastdrawResult result = drawplot(true, false, s, ps, *surface, '.');
-    EXPECT_EQ(s.xmin, fitted.xmin);
+    // Without leave to fit, automatic or not, the limits stay and nothing is unpinned.
+    EXPECT_FALSE(redraw(false, true, s, ps, *surface, '.'));
+    EXPECT_EQ(s.xmin, -200.0);
+    EXPECT_TRUE(ps.pinned);
+    EXPECT_TRUE(redraw(true, false, s, ps, *surface, '.'));
+    EXPECT_EQ(limitsof(s), limitsof(fitted));
     EXPECT_TRUE(image() == expected.image());
-    EXPECT_TRUE(result.clearreadout);
     EXPECT_FALSE(ps.pinned);
-    // The axis boxes get the fitted limits at five significant digits.
-    EXPECT_EQ(result.tbymax, "3.5203");
-    EXPECT_EQ(result.tbxmin, "-171.63");
-    EXPECT_EQ(result.tbxmax, "-73.757");
 }
 
 // Rows with y at or below 0 are dark red and the curves skip them.
@@ -283,8 +283,8 @@ TEST_F(Plot, UnusableRangesLimitsSurfacesAndShiftsStillEnd) {
          std::vector<std::pair<int, int>>{{0, 0}, {1, 1}, {60, 20}, {91, 36}, {2, 2000}}) {
         setsize(w, h);
         std::tie(ps.xshift, ps.yshift) = std::pair(1e300, -1e300);
-        std::tie(ps.pinned, ps.pressx, ps.pressy) = std::tuple<bool, int16_t, int16_t>(true, -32768, 32767);
-        EXPECT_FALSE(drawplot(true, true, s, ps, *surface, ',').tbxmin.empty());
+        std::tie(ps.pinned, ps.pressx, ps.pressy) = std::tuple(true, -32768, 32767);
+        EXPECT_TRUE(redraw(true, true, s, ps, *surface, ','));
         EXPECT_FALSE(ps.pinned);
     }
 }

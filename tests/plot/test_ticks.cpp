@@ -3,8 +3,6 @@
 // what is printed, the labels that replace the pattern where it would mislead.
 #include "plot/ticks.h"
 
-#include "plot/fastdraw.h"
-
 #include <gtest/gtest.h>
 
 #include <array>

@@ -18,17 +18,17 @@ TEST_F(HiDpi, ThePlotIsDrawnAtTheScreensDensityInTheSameLogicalFigure) {
     move(px, py);
     EXPECT_EQ(readout(), ReadoutText(withsep("-135.7 mV"), "2"));
     click(px, py);
-    ASSERT_TRUE(f().plot.pinned);
+    ASSERT_TRUE(f().plotstate().pinned);
     const QImage pinned = picture();
     for (const QPoint p : {QPoint(400, 200), QPoint(401, 201), QPoint(410, 200), QPoint(400, 190)})
         EXPECT_EQ(pinned.pixel(p), qRgb(255, 255, 255)) << p.x() << "," << p.y();
 
     // What the screen shows is the image itself, not a blown-up copy of a smaller one.
-    const QImage shown = f().Picture1->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shown = plotview()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(shown, pinned.convertToFormat(QImage::Format_RGB32));
 
     // The table still has one line per logical row: the header and N = 270.
-    QTest::mouseClick(f().cmdClipboard, Qt::LeftButton);
+    QTest::mouseClick(button("copyButton"), Qt::LeftButton);
     EXPECT_EQ(QGuiApplication::clipboard()->text().count(QLatin1String("\r\n")), 271);
 }
 

@@ -11,14 +11,16 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "ui/form1.h"
-#include "ui/plotwidget.h"
+#include <QSlider>
+
+#include "ui/mainwindow.h"
+#include "ui/plotview.h"
 #include "ui/toolkit.h"
 
 namespace kelvora::uitest {
 
 using AxisLimits = std::array<double, 4>;                // xmin, xmax, ymin, ymax
-using ReadoutText = std::pair<std::string, std::string>; // Text1, Text2
+using ReadoutText = std::pair<std::string, std::string>; // x, y
 
 class InTempDir : public testing::Test {
   protected:
@@ -33,8 +35,8 @@ class InTempDir : public testing::Test {
     }
 
     // Starts the window the way the program does; shown and active when keys, focus and mouse matter.
-    Form1& start(bool shown = false, const std::filesystem::path& settings = {}) {
-        form = std::make_unique<Form1>(nullptr, settings);
+    MainWindow& start(bool shown = false, const std::filesystem::path& settings = {}) {
+        form = std::make_unique<MainWindow>(settings);
         if (shown) {
             form->show();
             form->activateWindow();
@@ -42,7 +44,29 @@ class InTempDir : public testing::Test {
         }
         return *form;
     }
-    Form1& f() { return *form; }
+    MainWindow& f() { return *form; }
+    // The window's controls by their object names; a panel box by its parameter and field.
+    template <typename Control = QLineEdit> Control* control(const char* name) const {
+        auto* c = form->findChild<Control*>(QString::fromLatin1(name));
+        EXPECT_TRUE(c) << name;
+        return c;
+    }
+    template <typename Control = QLineEdit> Control* field(int index, const char* which) const {
+        const QString name =
+            QString::fromUtf8(parametername(index)) + QLatin1Char(' ') + QLatin1String(which);
+        return form->findChild<Control*>(name);
+    }
+    QLineEdit* value(int i) const { return field(i, "value"); }
+    QLineEdit* minimum(int i) const { return field(i, "minimum"); }
+    QLineEdit* maximum(int i) const { return field(i, "maximum"); }
+    QSlider* slider(int i) const { return field<QSlider>(i, "slider"); }
+    QPushButton* button(const char* name) const { return control<QPushButton>(name); }
+    PlotView* plotview() const { return control<PlotView>("plotView"); }
+    // Lets the redraw that the last action asked for run.
+    static void settle() {
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+    }
     // Closes the window like its close box does, which writes the file.
     void closewindow() {
         form->close();
@@ -68,6 +92,7 @@ class InTempDir : public testing::Test {
     static void enter(QLineEdit* box, const char* text) {
         typeinto(box, text);
         QTest::keyClick(box, Qt::Key_Return);
+        settle();
     }
     static std::string text(const QLineEdit* box) { return box->text().toStdString(); }
     static bool isred(const QLineEdit* box) { return toolkit::textcolour(box) == toolkit::red; }
@@ -76,13 +101,13 @@ class InTempDir : public testing::Test {
     std::string withsep(const char* withpoint) const {
         std::string s = withpoint;
         for (char& c : s)
-            if (c == '.') c = form->sep;
+            if (c == '.') c = form->decimalseparator();
         return s;
     }
 
     QTemporaryDir dir;
     QString previous;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 // A shown, active window, with the mouse on the plot going through the platform's window as a real
@@ -100,27 +125,40 @@ class Shown : public InTempDir {
     // The plot area of the window's surface: N rows from (left, top), and a point inside it.
     static constexpr int N = 270, left = 60, top = 10, px = 200, py = 100;
 
-    // A surface pixel of Picture1 in the window's coordinates, and mouse events there.
-    QPoint at(int X, int Y) const { return form->Picture1->mapTo(form.get(), QPoint(X, Y)); }
+    // A surface pixel of the plot in the window's coordinates, and mouse events there.
+    QPoint at(int X, int Y) const { return plotview()->mapTo(form.get(), QPoint(X, Y)); }
     QWindow* window() const { return form->windowHandle(); }
     void press(int X, int Y) { QTest::mousePress(window(), Qt::LeftButton, {}, at(X, Y)); }
-    void release(int X, int Y) { QTest::mouseRelease(window(), Qt::LeftButton, {}, at(X, Y)); }
-    void click(int X, int Y) { QTest::mouseClick(window(), Qt::LeftButton, {}, at(X, Y)); }
-    void move(int X, int Y) { QTest::mouseMove(window(), at(X, Y)); }
+    void release(int X, int Y) {
+        QTest::mouseRelease(window(), Qt::LeftButton, {}, at(X, Y));
+        settle();
+    }
+    void click(int X, int Y) {
+        QTest::mouseClick(window(), Qt::LeftButton, {}, at(X, Y));
+        settle();
+    }
+    void move(int X, int Y) {
+        QTest::mouseMove(window(), at(X, Y));
+        settle();
+    }
 
     // A move built for the surface, to be posted or sent, so that it can arrive in the middle of another
     // handler.
     std::unique_ptr<QMouseEvent> moveevent(int X, int Y) const {
         const QPointF p(X, Y);
-        return std::make_unique<QMouseEvent>(QEvent::MouseMove, p, form->Picture1->mapToGlobal(p),
-                                             Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        return std::make_unique<QMouseEvent>(QEvent::MouseMove, p, plotview()->mapToGlobal(p), Qt::NoButton,
+                                             Qt::NoButton, Qt::NoModifier);
     }
 
-    QImage picture() { return f().Picture1->surface().image().copy(); }
-    AxisLimits limits() const {
-        return {form->model.xmin, form->model.xmax, form->model.ymin, form->model.ymax};
+    QImage picture() {
+        settle();
+        return plotview()->surface().image().copy();
     }
-    ReadoutText readout() const { return {text(form->Text1), text(form->Text2)}; }
+    AxisLimits limits() const {
+        const ModelState& s = form->state();
+        return {s.xmin, s.xmax, s.ymin, s.ymax};
+    }
+    ReadoutText readout() const { return {text(control("readoutX")), text(control("readoutY"))}; }
 };
 
 } // namespace kelvora::uitest

@@ -1,22 +1,19 @@
-// The plot surface Picture1: it shows the image that the last redraw painted and reports the mouse to
-// the window's handlers (buttons, modifier keys, the position in pixels).
+// The plot on the screen: it shows the image that the last redraw painted and reports the mouse on it
+// (the design's Picture1).
 #pragma once
 
 #include <QWidget>
-#include <functional>
 #include <memory>
 
 #include "plot/qimagesurface.h"
 
 namespace kelvora {
 
-class PlotWidget : public QWidget {
-  public:
-    // buttons: the button pressed or released, or those held during a move; position in pixels.
-    using MouseHandler =
-        std::function<void(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, float x, float y)>;
+class PlotView : public QWidget {
+    Q_OBJECT
 
-    explicit PlotWidget(QWidget* parent);
+  public:
+    explicit PlotView(QWidget* parent);
 
     // The surface the plot is drawn into, sized to the widget in device pixels at the screen's density.
     // A redraw paints it completely and then asks for a repaint with update(); a paint shows what the
@@ -25,12 +22,14 @@ class PlotWidget : public QWidget {
     // Device pixels per logical pixel of the screen the widget is on.
     double scale() const;
 
-    MouseHandler onmousedown;
-    MouseHandler onmousemove;
-    MouseHandler onmouseup;
-    std::function<void()> ondblclick;
-    // Asked for a redraw when the widget is to be shown at a density its surface was not drawn at.
-    std::function<void()> onrescale;
+  signals:
+    // Positions in logical pixels of the surface.
+    void pressed(Qt::MouseButton button, QPointF at);
+    void moved(QPointF at);
+    void released(QPointF at);
+    void doubleClicked();
+    // To be shown at a density its surface was not drawn at: a redraw is needed before the paint.
+    void rescaled();
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -24,52 +24,49 @@ TEST_F(Mouse, ClicksPinAndUnpinADragPansADoubleClickZooms) {
     EXPECT_EQ(readout(), pxpy());
     const QImage before = picture();
     click(px, py);
-    EXPECT_TRUE(f().Text1->isEnabled() && f().Text2->isEnabled());
+    EXPECT_TRUE(control("readoutX")->isEnabled());
+    EXPECT_TRUE(control("readoutY")->isEnabled());
     EXPECT_EQ(picture().pixel(px, py), qRgb(255, 255, 255)); // the marker
     move(px + 50, py + 50);
     EXPECT_EQ(readout(), pxpy()); // frozen while pinned
     click(px + 50, py + 50);
-    EXPECT_FALSE(f().Text1->isEnabled() || f().Text2->isEnabled());
+    EXPECT_FALSE(control("readoutX")->isEnabled());
+    EXPECT_FALSE(control("readoutY")->isEnabled());
     EXPECT_EQ(picture(), before);
 
-    QTest::mouseClick(f().cmdAuto, Qt::LeftButton);
+    QTest::mouseClick(button("automatic"), Qt::LeftButton);
+    settle();
     const AxisLimits fitted = limits();
     press(px, py);
     move(px + 5, py);
     move(px + 10, py);
-    EXPECT_EQ(f().cmdAuto->text(), QStringLiteral("Automatic off"));
+    EXPECT_EQ(button("automatic")->text(), QStringLiteral("Automatic off"));
     EXPECT_EQ(limits(), fitted); // while the button is held only the drawing follows
     release(px + 10, py);
-    EXPECT_LT(f().model.xmin, fitted[0]);
+    EXPECT_LT(f().state().xmin, fitted[0]);
     // The platform's double click of the right button widens the spans.
     const AxisLimits panned = limits();
     QTest::mouseDClick(window(), Qt::RightButton, {}, at(290, 145));
-    EXPECT_GT(f().model.ymax - f().model.ymin, panned[3] - panned[2]);
+    EXPECT_GT(f().state().ymax - f().state().ymin, panned[3] - panned[2]);
 }
 
 TEST_F(Mouse, SwitchingAutomaticOnFitsTheLimitsAndLocksTheManualControls) {
-    std::tie(f().model.xmin, f().model.xmax, f().model.ymin, f().model.ymax) = std::tuple(0, 10, 5, 6);
-    f().fastdraw(false); // far from both curves
+    for (const auto& [box, typed] : {std::pair("xmin", "0"), {"xmax", "10"}, {"ymax", "6"}, {"ymin", "5"}})
+        typeinto(control(box), typed); // far from both curves
+    QTest::mouseClick(button("set"), Qt::LeftButton);
+    settle();
+    ASSERT_EQ(limits(), AxisLimits({0, 10, 5, 6}));
     click(px, py);
-    ModelState expected = f().model;
+    ModelState expected = f().state();
     autoscale(expected);
-    QTest::mouseClick(f().cmdAuto, Qt::LeftButton);
-    EXPECT_EQ(f().cmdAuto->text(), QStringLiteral("Automatic on"));
+    QTest::mouseClick(button("automatic"), Qt::LeftButton);
+    settle();
+    EXPECT_EQ(button("automatic")->text(), QStringLiteral("Automatic on"));
     EXPECT_EQ(limits(), AxisLimits({expected.xmin, expected.xmax, expected.ymin, expected.ymax}));
-    EXPECT_FALSE(f().cmdSet->isEnabled());
-    for (const QLineEdit* box : {f().tbxmin, f().tbxmax, f().tbymin, f().tbymax})
+    EXPECT_FALSE(button("set")->isEnabled());
+    for (const QLineEdit* box : {control("xmin"), control("xmax"), control("ymin"), control("ymax")})
         EXPECT_FALSE(box->isEnabled());
-    EXPECT_FALSE(f().plot.pinned);
-}
-
-TEST_F(Mouse, AMoveThatArrivesWhileOneIsHandledIsDropped) {
-    // The second move waits in the queue; the first lets it in while it runs, and must ignore it.
-    QCoreApplication::postEvent(f().Picture1, moveevent(px + 100, py + 50).release());
-    QApplication::sendEvent(f().Picture1, moveevent(px, py).get());
-    EXPECT_EQ(readout(), pxpy());
-    EXPECT_FALSE(f().plot.movebusy);
-    move(left, top); // once the move is done, the next one is handled again
-    EXPECT_EQ(text(f().Text1), "-160 mV");
+    EXPECT_FALSE(f().plotstate().pinned);
 }
 
 TEST_F(Mouse, HoldsExactlyTheExportedTableForEachSeparatorAfterAPan) {
@@ -77,15 +74,17 @@ TEST_F(Mouse, HoldsExactlyTheExportedTableForEachSeparatorAfterAPan) {
     press(200, 120);
     move(220, 165);
     release(220, 165);
-    ASSERT_EQ(f().model.ymin, 0.5);
+    ASSERT_EQ(f().state().ymin, 0.5);
     // Each click leaves at most one separator box checked; the last one leaves none: the system's.
     std::vector<std::string> copied;
-    for (QCheckBox* choice : {f().cbComma, f().cbDot, f().cbDot}) {
+    for (QCheckBox* choice :
+         {control<QCheckBox>("useComma"), control<QCheckBox>("usePoint"), control<QCheckBox>("usePoint")}) {
         QTest::mouseClick(choice, Qt::LeftButton);
-        QTest::mouseClick(f().cmdClipboard, Qt::LeftButton);
+        QTest::mouseClick(button("copyButton"), Qt::LeftButton);
         copied.push_back(clipboardtext());
     }
-    EXPECT_FALSE(f().cbDot->isChecked() || f().cbComma->isChecked());
+    EXPECT_FALSE(control<QCheckBox>("usePoint")->isChecked());
+    EXPECT_FALSE(control<QCheckBox>("useComma")->isChecked());
     closewindow();
     // kelvora-export table on the Kelvora.ini the closed window left.
     const auto exported = [this](const char* decimal) {
@@ -102,13 +101,12 @@ TEST_F(Mouse, HoldsExactlyTheExportedTableForEachSeparatorAfterAPan) {
     EXPECT_EQ(copied[2], exported(nullptr));
 }
 
-TEST_F(Mouse, ACopyInTheMiddleOfAMouseMoveLeavesTheClipboardEmpty) {
-    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
-    // The click waits in the queue; the move lets it run while it is still being handled.
-    QMetaObject::invokeMethod(f().cmdClipboard, "click", Qt::QueuedConnection);
-    QApplication::sendEvent(f().Picture1, moveevent(px, py).get());
-    EXPECT_EQ(clipboardtext(), "");
-    QTest::mouseClick(f().cmdClipboard, Qt::LeftButton); // after the move it copies
+TEST_F(Mouse, ACopyQueuedDuringAPanHoldsOneWholeTable) {
+    press(px, py);
+    // The click waits in the queue while the move is handled; it copies the state the move left.
+    QMetaObject::invokeMethod(button("copyButton"), "click", Qt::QueuedConnection);
+    QApplication::sendEvent(plotview(), moveevent(px + 20, py + 20).get());
+    settle();
     EXPECT_EQ(QGuiApplication::clipboard()->text().count(QLatin1String("\r\n")), 1 + N);
 }
 

@@ -1,10 +1,11 @@
 // The plot area as polygons and lines. The zone edges are the curves themselves, sampled finely along
 // the rows and joined by straight lines, so the figure stays smooth at any magnification.
-#include "plot/zones.h"
+#include "plot/vectorplot.h"
 
 #include "model/potentials.h"
-#include "plot/fastdraw.h"
+#include "plot/frame.h"
 #include "plot/mapping.h"
+#include "plot/ticks.h"
 
 #include <algorithm>
 #include <cmath>

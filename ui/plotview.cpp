@@ -1,4 +1,4 @@
-#include "ui/plotwidget.h"
+#include "ui/plotview.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -7,7 +7,8 @@
 
 namespace kelvora {
 
-PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent) {
+PlotView::PlotView(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("plotView"));
     // The image covers every pixel, so nothing under it needs painting first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Moves are reported with no button held too: the readout follows the pointer.
@@ -17,11 +18,11 @@ PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::ClickFocus);
 }
 
-double PlotWidget::scale() const {
+double PlotView::scale() const {
     return devicePixelRatioF();
 }
 
-QImageSurface& PlotWidget::surface() {
+QImageSurface& PlotView::surface() {
     const double dpr = scale();
     const int w = devicepixels(width(), dpr);
     const int h = devicepixels(height(), dpr);
@@ -32,9 +33,8 @@ QImageSurface& PlotWidget::surface() {
     return *picture;
 }
 
-void PlotWidget::paintEvent(QPaintEvent*) {
-    // Moved to a screen of another density: draw anew at that density before showing anything.
-    if (drawnscale != scale() && onrescale) onrescale();
+void PlotView::paintEvent(QPaintEvent*) {
+    if (drawnscale != scale()) emit rescaled();
     QImage image = surface().image();
     // Device pixels of the image to logical pixels of the widget: on a HiDPI screen each is shown as
     // one physical pixel, not blown up.
@@ -43,28 +43,22 @@ void PlotWidget::paintEvent(QPaintEvent*) {
     painter.drawImage(0, 0, image);
 }
 
-void PlotWidget::mousePressEvent(QMouseEvent* event) {
-    if (onmousedown)
-        onmousedown(event->button(), event->modifiers(), static_cast<float>(event->position().x()),
-                    static_cast<float>(event->position().y()));
+void PlotView::mousePressEvent(QMouseEvent* event) {
+    emit pressed(event->button(), event->position());
 }
 
-void PlotWidget::mouseMoveEvent(QMouseEvent* event) {
-    if (onmousemove)
-        onmousemove(event->buttons(), event->modifiers(), static_cast<float>(event->position().x()),
-                    static_cast<float>(event->position().y()));
+void PlotView::mouseMoveEvent(QMouseEvent* event) {
+    emit moved(event->position());
 }
 
-void PlotWidget::mouseReleaseEvent(QMouseEvent* event) {
-    if (onmouseup)
-        onmouseup(event->button(), event->modifiers(), static_cast<float>(event->position().x()),
-                  static_cast<float>(event->position().y()));
+void PlotView::mouseReleaseEvent(QMouseEvent* event) {
+    emit released(event->position());
 }
 
-void PlotWidget::mouseDoubleClickEvent(QMouseEvent*) {
+void PlotView::mouseDoubleClickEvent(QMouseEvent*) {
     // Qt sends press, release, double click, release; the double click stands in for the second press
     // and is reported only as a double click.
-    if (ondblclick) ondblclick();
+    emit doubleClicked();
 }
 
 } // namespace kelvora

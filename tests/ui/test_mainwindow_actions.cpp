@@ -17,7 +17,7 @@ class Actions : public Shown {};
 TEST_F(Actions, EveryActionElsewhereTakesOverTheTypedTextFirst) {
     struct Case {
         const char* action;
-        std::array<QLineEdit*, lastindex + 1> Form1::*boxes;
+        const char* box;
         const char* typed; // into pHi's box; pHi's value afterwards, in its value box and on the clipboard
         bool copies;       // the action copies to the clipboard
         std::function<void()> act;
@@ -25,22 +25,22 @@ TEST_F(Actions, EveryActionElsewhereTakesOverTheTypedTextFirst) {
     // One case for each way an action takes the focus: the plot's click focus, an access key, a button's
     // click through the platform window as a real mouse's would arrive, and a slider's wheel.
     const std::vector<Case> cases{
-        {"plot click", &Form1::tbMin, "7.5", false, [&] { click(px, py); }},
-        {"Alt+C", &Form1::tbValue, "7.2", true,
+        {"plot click", "minimum", "7.5", false, [&] { click(px, py); }},
+        {"Alt+C", "value", "7.2", true,
          [&] {
              QTest::keyClick(window(), Qt::Key_C, Qt::AltModifier);
              EXPECT_TRUE(QTest::qWaitFor([] { return !QGuiApplication::clipboard()->text().isEmpty(); }));
          }},
-        {"Set", &Form1::tbMax, "7", false,
+        {"Set", "maximum", "7", false,
          [&] {
-             const QPoint at = f().cmdSet->mapTo(form.get(), f().cmdSet->rect().center());
+             const QPoint at = button("set")->mapTo(form.get(), button("set")->rect().center());
              QTest::mouseClick(window(), Qt::LeftButton, {}, at);
          }},
         // One notch of the wheel over the slider, handed to the window as the platform hands it over:
         // marked as the system's (only those may move the focus), not through sendEvent, which drops that.
-        {"slider wheel", &Form1::tbValue, "7.2", false,
+        {"slider wheel", "value", "7.2", false,
          [&] {
-             const QPointF at = f().Slider[pHo]->mapTo(form.get(), f().Slider[pHo]->rect().center());
+             const QPointF at = slider(pHo)->mapTo(form.get(), slider(pHo)->rect().center());
              QWheelEvent e(at, form->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
                            Qt::NoScrollPhase, false);
              QSpontaneKeyEvent::setSpontaneous(&e);
@@ -51,11 +51,12 @@ TEST_F(Actions, EveryActionElsewhereTakesOverTheTypedTextFirst) {
         closewindow();
         ASSERT_TRUE(QFile::remove(path(configfilename)));
         start(true);
-        typeinto((f().*c.boxes)[pHi], c.typed);
+        typeinto(field(pHi, c.box), c.typed);
         QGuiApplication::clipboard()->setText(QString());
         c.act();
-        EXPECT_EQ(f().model.params[pHi].value, std::stof(c.typed)) << c.action;
-        EXPECT_EQ(text(f().tbValue[pHi]), withsep(c.typed)) << c.action;
+        settle();
+        EXPECT_EQ(f().state().params[pHi].value, std::stof(c.typed)) << c.action;
+        EXPECT_EQ(text(value(pHi)), withsep(c.typed)) << c.action;
         // What the copy lists as pHi's value, last on its line.
         const QString listed = QStringLiteral("\tpHi \t%1\r\n").arg(QString::fromStdString(withsep(c.typed)));
         EXPECT_EQ(QGuiApplication::clipboard()->text().contains(listed), c.copies) << c.action;
@@ -63,23 +64,24 @@ TEST_F(Actions, EveryActionElsewhereTakesOverTheTypedTextFirst) {
 }
 
 TEST_F(Actions, ClosingSavesNoTypedTextThatWasNeverApplied) {
-    typeinto(f().tbValue[pHi], "7.2");
+    typeinto(value(pHi), "7.2");
     closewindow();
-    EXPECT_EQ(start().model.params[pHi].value, 7.38f);
+    EXPECT_EQ(start().state().params[pHi].value, 7.38f);
 }
 
 // The boxes share one handler: the last one stands for all four.
 TEST_F(Actions, EnterInALimitBoxSetsTheLimitsOnlyWhileSetIsEnabled) {
     click(px, py); // a pinned marker, which Set removes
-    typeinto(f().tbxmin, "-150");
-    typeinto(f().tbymax, "3");
+    typeinto(control("xmin"), "-150");
+    typeinto(control("ymax"), "3");
     QTest::keyClick(window(), Qt::Key_Return);
-    EXPECT_EQ(f().model.xmin, -150.0);
-    EXPECT_FALSE(f().plot.pinned);
-    typeinto(f().tbxmin, "-80"); // equal to x max: Set is disabled
-    ASSERT_FALSE(f().cmdSet->isEnabled());
+    settle();
+    EXPECT_EQ(f().state().xmin, -150.0);
+    EXPECT_FALSE(f().plotstate().pinned);
+    typeinto(control("xmin"), "-80"); // equal to x max: Set is disabled
+    ASSERT_FALSE(button("set")->isEnabled());
     QTest::keyClick(window(), Qt::Key_Enter);
-    EXPECT_EQ(f().model.xmin, -150.0);
+    EXPECT_EQ(f().state().xmin, -150.0);
 }
 
 } // namespace

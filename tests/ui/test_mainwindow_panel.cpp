@@ -34,26 +34,30 @@ TEST_F(Startup, CancelInTheResetBoxChangesNothingOkRestoresTheDefaults) {
     EXPECT_EQ(lines(configfilename).size(), 96);
     closewindow();
     writeconfig(pHo);
-    Form1& f = start(true);
+    MainWindow& f = start(true);
     toolkit::Answer answer = toolkit::Answer::Cancel;
     QString asked;
-    f.question = [&](QWidget*, const QString& text, const QString& caption) {
+    f.setresetquestion([&](QWidget*, const QString& text, const QString& caption) {
         asked = caption + QLatin1Char('|') + text;
         return answer;
-    };
-    enter(f.tbValue[Pin], "3000");
+    });
+    enter(value(Pin), "3000");
     const QStringList file = lines(configfilename);
 
-    QTest::mouseClick(f.cmdDefault, Qt::LeftButton);
+    QTest::mouseClick(button("defaultButton"), Qt::LeftButton);
     EXPECT_EQ(asked, QStringLiteral("Default|Do you want to revert to the original values?"));
-    EXPECT_EQ(f.model.params[Pin].value, 3000.0f);
+    EXPECT_EQ(f.state().params[Pin].value, 3000.0f);
     EXPECT_EQ(lines(configfilename), file);
 
     answer = toolkit::Answer::OK;
-    QTest::mouseClick(f.cmdDefault, Qt::LeftButton);
+    QTest::mouseClick(button("defaultButton"), Qt::LeftButton);
     EXPECT_EQ(lines(configfilename).size(), 96);
-    EXPECT_TRUE(f.Slider[pHo]->isVisibleTo(&f) && !f.Slider[ATPin]->isVisibleTo(&f));
-    EXPECT_EQ(text(f.tbValue[Pin]) + " " + text(f.tbymin) + " " + text(f.tbymax), "10 0 3");
+    EXPECT_TRUE(slider(pHo)->isVisibleTo(&f));
+    EXPECT_FALSE(slider(ATPin)->isVisibleTo(&f));
+    settle();
+    EXPECT_EQ(text(value(Pin)), "10");
+    EXPECT_EQ(text(control("ymin")), "0");
+    EXPECT_EQ(text(control("ymax")), "3");
 }
 
 // Where the columns stand is checked with the panel geometry; here that the window places its controls
@@ -62,31 +66,35 @@ TEST_F(Startup, EachYAxisChoiceLaysOutThePanelWithReadableLabels) {
     for (const int16_t yaxis : {ratioaxis, int16_t{pHo}, int16_t{T}}) {
         form.reset();
         writeconfig(yaxis);
-        Form1& f = start(true);
+        MainWindow& f = start(true);
         // The parameter on the y axis (with the ratio both ATPin and ADPin) leaves the panel.
         for (int i = 0; i <= lastindex; ++i) {
             const bool shown = i != yaxis && !(yaxis == ratioaxis && i <= ADPin);
-            const std::array<QWidget*, panelarrays> column{f.Slider[i],  f.tbMax[i],  f.tbMin[i],
-                                                           f.tbValue[i], f.lbName[i], f.lbUnit[i]};
+            const std::array<QWidget*, panelarrays> column{slider(i),
+                                                           maximum(i),
+                                                           minimum(i),
+                                                           value(i),
+                                                           field<QLabel>(i, "name"),
+                                                           field<QLabel>(i, "unit")};
             for (const QWidget* w : column)
                 EXPECT_EQ(w->isVisibleTo(&f), shown) << yaxis << " " << i;
         }
         // The last slider, placed from all columns before it; each array is placed on its own.
         std::array<float, panelarrays> design{};
-        design[SliderArray] = toolkit::lefttwips(f.Slider[0]);
+        design[SliderArray] = toolkit::lefttwips(slider(0));
         const float last = panelgeometry(yaxis, design).columns[lastindex].left[SliderArray];
-        EXPECT_EQ(f.Slider[lastindex]->x(), toolkit::pixels(last)) << yaxis;
-        EXPECT_EQ(f.Image2->isVisibleTo(&f), yaxis == ratioaxis);
-        EXPECT_EQ(f.Image3->isVisibleTo(&f), yaxis != ratioaxis);
-        for (const auto& labels : {f.lbName, f.lbUnit}) {
+        EXPECT_EQ(slider(lastindex)->x(), toolkit::pixels(last)) << yaxis;
+        EXPECT_EQ(control<AxisTitle>("ratioTitle")->isVisibleTo(&f), yaxis == ratioaxis);
+        EXPECT_EQ(control<AxisTitle>("yTitle")->isVisibleTo(&f), yaxis != ratioaxis);
+        for (const char* kind : {"name", "unit"}) {
             QRect previous;
             for (int i = 0; i <= lastindex; ++i) {
-                const QLabel* l = labels[i];
+                const QLabel* l = field<QLabel>(i, kind);
                 if (!l->isVisibleTo(&f)) continue;
                 // Where the label draws its text, measured in the font it really has, in the window.
                 const QFontMetrics metrics(l->font());
                 const QRect drawn = metrics.boundingRect(l->contentsRect(), int(l->alignment()), l->text())
-                                        .translated(l->pos());
+                                        .translated(l->mapTo(&f, QPoint()));
                 const std::string where = l->text().toStdString() + " at y axis " + std::to_string(yaxis);
                 EXPECT_LE(metrics.horizontalAdvance(l->text()), l->width()) << where;
                 EXPECT_LE(metrics.height(), l->height()) << where;
@@ -98,18 +106,20 @@ TEST_F(Startup, EachYAxisChoiceLaysOutThePanelWithReadableLabels) {
     }
     // A parameter's title is drawn at the ratio title's scale and place: given the ratio's text it draws
     // exactly the ratio's picture.
-    EXPECT_EQ(f().Image3->text().toStdString(), "T (Celsius)");
-    f().Image3->settext(f().Image2->text());
-    const QImage ratio = f().Image2->grab().toImage();
-    const QImage same = f().Image3->grab().toImage();
-    const QRect inside(f().Image2->pos() - f().Image3->pos(), f().Image2->size());
+    AxisTitle* ytitle = control<AxisTitle>("yTitle");
+    AxisTitle* ratiotitle = control<AxisTitle>("ratioTitle");
+    EXPECT_EQ(ytitle->text().toStdString(), "T (Celsius)");
+    ytitle->settext(ratiotitle->text());
+    const QImage ratio = ratiotitle->grab().toImage();
+    const QImage same = ytitle->grab().toImage();
+    const QRect inside(ratiotitle->pos() - ytitle->pos(), ratiotitle->size());
     const qreal ratiopixels = same.devicePixelRatio(); // the grabs are in device pixels
     EXPECT_EQ(same.copy(QRect(inside.topLeft() * ratiopixels, inside.size() * ratiopixels)), ratio);
 }
 
 TEST_F(Startup, TheSeparatorBoxesShowTheirWholeIndicatorTheReadoutsReadAsIfEnabled) {
-    Form1& f = start(true);
-    for (QCheckBox* box : {f.cbDot, f.cbComma}) {
+    start(true);
+    for (QCheckBox* box : {control<QCheckBox>("usePoint"), control<QCheckBox>("useComma")}) {
         QStyleOptionButton option;
         option.initFrom(box);
         option.text = box->text();
@@ -125,12 +135,13 @@ TEST_F(Startup, TheSeparatorBoxesShowTheirWholeIndicatorTheReadoutsReadAsIfEnabl
                 if (qGray(image.pixel(x, y)) < qGray(dark)) dark = image.pixel(x, y);
         return QColor(dark);
     };
-    f.Text1->setText(QStringLiteral("-120 mV"));
-    ASSERT_FALSE(f.Text1->isEnabled());
-    const QColor disabled = darkest(f.Text1);
-    f.Text1->setEnabled(true);
-    EXPECT_EQ(disabled, darkest(f.Text1));
-    EXPECT_EQ(disabled, f.Text1->palette().color(QPalette::Active, QPalette::Text));
+    QLineEdit* x = control("readoutX");
+    x->setText(QStringLiteral("-120 mV"));
+    ASSERT_FALSE(x->isEnabled());
+    const QColor disabled = darkest(x);
+    x->setEnabled(true);
+    EXPECT_EQ(disabled, darkest(x));
+    EXPECT_EQ(disabled, x->palette().color(QPalette::Active, QPalette::Text));
 }
 
 class Entry : public Shown {};
@@ -140,20 +151,24 @@ class Entry : public Shown {};
 TEST_F(Entry, EnterAndASliderStepApplyRedrawAndMarkEscapeRestores) {
     // A pHo value above its hard limit 20 (range 6 ... 8): corrected, marked, the range widened.
     const QImage before = picture();
-    enter(f().tbValue[pHo], "25");
-    EXPECT_EQ(text(f().tbValue[pHo]) + " " + text(f().tbMin[pHo]) + " " + text(f().tbMax[pHo]), "20 6 20");
-    EXPECT_TRUE(isred(f().tbValue[pHo]) && !isred(f().tbMax[pHo]));
+    enter(value(pHo), "25");
+    EXPECT_EQ(text(value(pHo)) + " " + text(minimum(pHo)) + " " + text(maximum(pHo)), "20 6 20");
+    EXPECT_TRUE(isred(value(pHo)));
+    EXPECT_FALSE(isred(maximum(pHo)));
     EXPECT_NE(picture(), before);
-    enter(f().tbMax[pHi], "30"); // another row's mark
-    ASSERT_TRUE(isred(f().tbMax[pHi]));
-    f().Slider[pHo]->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(f().Slider[pHo], Qt::Key_Down); // one step down from the widened slider's end
-    EXPECT_EQ(text(f().tbValue[pHo]), withsep("19.99"));
-    EXPECT_TRUE(!isred(f().tbValue[pHo]) && isred(f().tbMax[pHi]));
+    enter(maximum(pHi), "30"); // another row's mark
+    ASSERT_TRUE(isred(maximum(pHi)));
+    slider(pHo)->setFocus(Qt::TabFocusReason);
+    const QImage widened = picture();
+    QTest::keyClick(slider(pHo), Qt::Key_Down); // one step down from the widened slider's end
+    EXPECT_EQ(text(value(pHo)), withsep("19.99"));
+    EXPECT_NE(picture(), widened); // the step is drawn
+    EXPECT_FALSE(isred(value(pHo)));
+    EXPECT_TRUE(isred(maximum(pHi)));
     // Escape brings back the stored text.
-    typeinto(f().tbValue[pHo], "5");
-    QTest::keyClick(f().tbValue[pHo], Qt::Key_Escape);
-    EXPECT_EQ(text(f().tbValue[pHo]), withsep("19.99"));
+    typeinto(value(pHo), "5");
+    QTest::keyClick(value(pHo), Qt::Key_Escape);
+    EXPECT_EQ(text(value(pHo)), withsep("19.99"));
 }
 
 } // namespace

@@ -22,12 +22,12 @@ class Files : public InTempDir {
     }
     // Counts the save questions and gives the answers in turn, running each answer's action first.
     void answer(std::vector<std::pair<toolkit::SaveAnswer, std::function<void()>>> answers) {
-        f().savequestion = [this, answers](QWidget*, const QString& text, const QString& title) {
+        f().setsavequestion([this, answers](QWidget*, const QString& text, const QString& title) {
             asked.push_back((title + QLatin1Char('|') + text).toStdString());
             const auto& [reply, action] = answers.at(asked.size() - 1);
             if (action) action();
             return reply;
-        };
+        });
     }
     std::vector<std::string> asked;
 };
@@ -95,12 +95,12 @@ TEST_F(AsUser, ASettingsPathThatCannotBeReadOrReplacedIsLeftAsItIs) {
         const std::string saved = contents(path);
         start(true, path);
         EXPECT_FALSE(fs::exists(leftover)) << c.name;
-        EXPECT_EQ(text(f().tbValue[pHo]), withsep(c.read ? "7.5" : "7.25")) << c.name;
-        enter(f().tbValue[pHo], "7.4");
-        f().question = [](QWidget*, const QString&, const QString&) { return toolkit::Answer::OK; };
-        QTest::mouseClick(f().cmdDefault, Qt::LeftButton);
-        EXPECT_EQ(text(f().tbValue[pHo]), withsep("7.25")) << c.name;
-        enter(f().tbValue[pHo], "7.4");
+        EXPECT_EQ(text(value(pHo)), withsep(c.read ? "7.5" : "7.25")) << c.name;
+        enter(value(pHo), "7.4");
+        f().setresetquestion([](QWidget*, const QString&, const QString&) { return toolkit::Answer::OK; });
+        QTest::mouseClick(button("defaultButton"), Qt::LeftButton);
+        EXPECT_EQ(text(value(pHo)), withsep("7.25")) << c.name;
+        enter(value(pHo), "7.4");
         asked.clear();
         answer({{toolkit::SaveAnswer::Discard, nullptr}});
         closewindow();
@@ -116,7 +116,7 @@ TEST_F(AsUser, ASettingsPathThatCannotBeReadOrReplacedIsLeftAsItIs) {
 TEST_F(Files, AFailedSaveAsksAndRetriesOrStaysOpen) {
     fs::create_symlink("missing/Kelvora.ini", file());
     start(true);
-    enter(f().tbValue[pHo], "7.5");
+    enter(value(pHo), "7.5");
     answer({{toolkit::SaveAnswer::Cancel, nullptr},
             {toolkit::SaveAnswer::Retry, [this] { fs::create_directory(file("missing")); }}});
     EXPECT_FALSE(f().close());

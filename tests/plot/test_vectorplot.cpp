@@ -1,6 +1,6 @@
 // The plot area as polygons and lines: each curve along its zone's edge, and edges fine enough to look
 // smooth when magnified.
-#include "plot/zones.h"
+#include "plot/vectorplot.h"
 
 #include "../model/factory.h"
 

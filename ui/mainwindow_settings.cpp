@@ -1,0 +1,96 @@
+// The window and its settings file: the state brought up at start-up, written back when the window
+// closes, and the reset to the built-in defaults.
+#include <QCloseEvent>
+#include <system_error>
+
+#include "config/inifile.h"
+#include "config/startup.h"
+#include "plot/titles.h"
+#include "ui/axistitle.h"
+#include "ui/document.h"
+#include "ui/mainwindow.h"
+#include "ui/mousereadout.h"
+#include "ui/parameterpanel.h"
+
+namespace kelvora {
+
+namespace {
+
+const QString resettext = QStringLiteral("Do you want to revert to the original values?");
+const QString resettitle = QStringLiteral("Default");
+const QString savetitle = QStringLiteral("Kelvora");
+
+// Names the file the save went to (the target, for a link) in full, and the system's reason.
+QString savefailedtext(const std::filesystem::path& file, const std::error_code& why) {
+    std::error_code error;
+    std::filesystem::path target = linktarget(file, error);
+    if (error) target = file;
+    const std::filesystem::path shown = std::filesystem::absolute(target, error);
+    return QStringLiteral("The settings could not be saved to\n%1\n(%2).\n\n"
+                          "Retry, or close without saving and lose the changes?")
+        .arg(QString::fromStdString((error ? target : shown).string()),
+             QString::fromStdString(why.message()));
+}
+
+} // namespace
+
+void MainWindow::startparameters(bool reset) {
+    plot.dragging = false;
+    plot.pinned = false;
+    plot.dblclicked = false;
+    readout->clear();
+
+    // Limits, y-axis index, tables and pKa2 to their defaults, then the file over them when present.
+    ModelState s;
+    ConfigStatus status = ConfigStatus::absent;
+    if (reset) {
+        defaultstate(s);
+    } else {
+        status = startstate(s, settingsfile);
+        fileunread = status == ConfigStatus::failed;
+    }
+    // A file that exists but cannot be read holds settings this window never saw: it is left alone, by
+    // the reset too. Otherwise the reset replaces the file in one step, so a link or the file's
+    // permissions survive it; when that fails the old file stays as it was until a later save, and the
+    // defaults are in use all the same.
+    if (status == ConfigStatus::absent && !fileunread)
+        writeconfigfile(s, ConfigForm::firststart, sep, settingsfile);
+    document->setstate(s);
+
+    // The ratio has its own title picture; any other quantity is named in the same letters.
+    ratioTitle->setVisible(s.yaxis == ratioaxis);
+    yTitle->settext(QString::fromStdString(yaxistitle(s.yaxis)));
+    yTitle->setVisible(s.yaxis != ratioaxis);
+    panel->layoutfor(s.yaxis);
+    panel->showparameters();
+    redraw();
+}
+
+bool MainWindow::savesettings() {
+    if (fileunread) return true;
+    // When the file cannot be written the old one stays as it was; the user decides whether to try
+    // again, to close without saving or to keep the window open.
+    for (;;) {
+        std::error_code error;
+        if (writeconfigfile(document->state(), ConfigForm::atclose, sep, settingsfile, error)) return true;
+        const toolkit::SaveAnswer answer = savequestion(this, savefailedtext(settingsfile, error), savetitle);
+        if (answer == toolkit::SaveAnswer::Retry) continue;
+        return answer != toolkit::SaveAnswer::Cancel;
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // Qt reports no close from the task manager: ending the process there never gets here, which leaves
+    // the file as it was.
+    if (savesettings())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void MainWindow::onDefaultClicked() {
+    if (resetquestion(this, resettext, resettitle) != toolkit::Answer::OK) return;
+    startparameters(true);
+}
+
+} // namespace kelvora
