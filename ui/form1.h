@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "config/safefile.h"
 #include "model/entry.h"
 #include "model/parameters.h"
 #include "plot/plotstate.h"
@@ -52,6 +53,9 @@ class Form1 : public QWidget {
     toolkit::Question question = toolkit::askokcancel;
     // The question when the close cannot save the file. Tests replace it the same way.
     toolkit::SaveQuestion savequestion = toolkit::askretry;
+    // The question when the file changed on disk since this window read or saved it.
+    toolkit::SaveQuestion overwritequestion = toolkit::askoverwrite;
+    FileStamp configstamp; // the file as this window read or saved it last
     // The file existed at start-up but could not be read: it holds settings this window never saw, so
     // neither the reset nor closing writes over it.
     bool fileunread = false;

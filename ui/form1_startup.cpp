@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "config/inifile.h"
+#include "config/shownname.h"
 #include "config/startup.h"
 #include "plot/titles.h"
 #include "ui/form1.h"
@@ -30,8 +31,15 @@ QString savefailedtext(const std::filesystem::path& file, const std::error_code&
     const std::filesystem::path shown = std::filesystem::absolute(target, error);
     return QStringLiteral("The settings could not be saved to\n%1\n(%2).\n\n"
                           "Retry, or close without saving and lose the changes?")
-        .arg(QString::fromStdString((error ? target : shown).string()),
+        .arg(QString::fromStdString(shownname((error ? target : shown).string())),
              QString::fromStdString(why.message()));
+}
+
+// Names the file that another window or program wrote since this window read or saved it.
+QString changedtext(const std::filesystem::path& file) {
+    return QStringLiteral("The settings file\n%1\nchanged on disk since this window read or saved it.\n\n"
+                          "Overwrite it with this window's settings, or close without saving?")
+        .arg(QString::fromStdString(shownname(file.string())));
 }
 
 } // namespace
@@ -97,7 +105,8 @@ void Form1::startparameters(bool reset) {
     if (reset) {
         defaultstate(model);
     } else {
-        status = startstate(model, configfile);
+        std::error_code error;
+        status = startstate(model, configfile, error, &configstamp);
         fileunread = status == ConfigStatus::failed;
     }
     for (int i = 0; i <= lastindex; ++i) {
@@ -112,8 +121,10 @@ void Form1::startparameters(bool reset) {
     // the reset too. Otherwise the reset replaces the file in one step, so a link or the file's
     // permissions survive it; when that fails the old file stays as it was until a later save, and the
     // defaults are in use all the same.
-    if (status == ConfigStatus::absent && !fileunread)
-        writeconfigfile(model, ConfigForm::firststart, sep, configfile);
+    if (status == ConfigStatus::absent && !fileunread) {
+        std::error_code error;
+        writeconfigfile(model, ConfigForm::firststart, sep, configfile, error, {nullptr, &configstamp});
+    }
 
     Combo1->setCurrentIndex(model.yaxis + 1);
 
@@ -130,11 +141,19 @@ void Form1::Form_QueryUnload(bool& cancel, CloseReason reason) {
     if (fileunread) return;
     // When the file cannot be written the old one stays as it was; the user decides whether to try
     // again, to close without saving or to keep the window open.
+    // A file that another window or program wrote meanwhile is overwritten only when the user says so.
+    bool overwrite = false;
     for (;;) {
         std::error_code error;
-        if (writeconfigfile(model, ConfigForm::atclose, sep, configfile, error)) return;
-        const toolkit::SaveAnswer answer = savequestion(this, savefailedtext(configfile, error), savetitle);
-        if (answer == toolkit::SaveAnswer::Retry) continue;
+        if (writeconfigfile(model, ConfigForm::atclose, sep, configfile, error,
+                            {overwrite ? nullptr : &configstamp, &configstamp}))
+            return;
+        const bool changed = error == filechanged();
+        const toolkit::SaveAnswer answer =
+            changed ? overwritequestion(this, changedtext(configfile), savetitle)
+                    : savequestion(this, savefailedtext(configfile, error), savetitle);
+        overwrite = overwrite || answer == toolkit::SaveAnswer::Overwrite;
+        if (answer == toolkit::SaveAnswer::Retry || answer == toolkit::SaveAnswer::Overwrite) continue;
         if (answer == toolkit::SaveAnswer::Cancel) cancel = true;
         return;
     }
