@@ -83,6 +83,12 @@ TEST_F(AsUser, ASettingsPathThatCannotBeReadOrReplacedIsLeftAsItIs) {
              fs::permissions(p.parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
          },
          true},
+        {"write-protected", true,
+         [&](const fs::path& p) {
+             settings(p);
+             fs::permissions(p, fs::perms::owner_read);
+         },
+         true},
     };
     for (const Case& c : cases) {
         if (c.needsuser && ::geteuid() == 0) continue;
@@ -130,6 +136,28 @@ TEST_F(Files, AFailedSaveAsksAndRetriesOrStaysOpen) {
     ModelState s;
     ASSERT_EQ(startstate(s, file()), ConfigStatus::read);
     EXPECT_EQ(s.params[pHo].value, 7.5f);
+}
+
+// Another window saved meanwhile: the close asks before overwriting; Cancel keeps the window open and
+// the other window's file.
+TEST_F(Files, AFileChangedOnDiskIsOverwrittenOnlyWhenAsked) {
+    start(true);
+    enter(f().tbValue[pHo], "7.5");
+    ModelState other = factorystate();
+    other.params[pHo].value = 7.0f;
+    ASSERT_TRUE(writeconfigfile(other, ConfigForm::atclose, '.', file()));
+    for (const toolkit::SaveAnswer reply : {toolkit::SaveAnswer::Cancel, toolkit::SaveAnswer::Overwrite}) {
+        f().overwritequestion = [this, reply](QWidget*, const QString& text, const QString&) {
+            asked.push_back(text.toStdString());
+            return reply;
+        };
+        EXPECT_EQ(f().close(), reply == toolkit::SaveAnswer::Overwrite);
+        ModelState s;
+        ASSERT_EQ(startstate(s, file()), ConfigStatus::read);
+        EXPECT_EQ(s.params[pHo].value, reply == toolkit::SaveAnswer::Overwrite ? 7.5f : 7.0f);
+    }
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_TRUE(asked[0].starts_with("The settings file\nKelvora.ini\nchanged on disk")) << asked[0];
 }
 
 } // namespace
