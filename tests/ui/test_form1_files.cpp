@@ -146,18 +146,15 @@ TEST_F(Files, AFileChangedOnDiskIsOverwrittenOnlyWhenAsked) {
     ModelState other = factorystate();
     other.params[pHo].value = 7.0f;
     ASSERT_TRUE(writeconfigfile(other, ConfigForm::atclose, '.', file()));
-    for (const toolkit::SaveAnswer reply : {toolkit::SaveAnswer::Cancel, toolkit::SaveAnswer::Overwrite}) {
-        f().overwritequestion = [this, reply](QWidget*, const QString& text, const QString&) {
-            asked.push_back(text.toStdString());
-            return reply;
-        };
-        EXPECT_EQ(f().close(), reply == toolkit::SaveAnswer::Overwrite);
-        ModelState s;
-        ASSERT_EQ(startstate(s, file()), ConfigStatus::read);
-        EXPECT_EQ(s.params[pHo].value, reply == toolkit::SaveAnswer::Overwrite ? 7.5f : 7.0f);
+    answer({{toolkit::SaveAnswer::Cancel, nullptr}, {toolkit::SaveAnswer::Overwrite, nullptr}});
+    f().overwritequestion = f().savequestion;
+    for (const float saved : {7.0f, 7.5f}) {
+        EXPECT_EQ(f().close(), saved == 7.5f);
+        ASSERT_EQ(startstate(other, file()), ConfigStatus::read);
+        EXPECT_EQ(other.params[pHo].value, saved);
     }
     ASSERT_EQ(asked.size(), 2u);
-    EXPECT_TRUE(asked[0].starts_with("The settings file\nKelvora.ini\nchanged on disk")) << asked[0];
+    EXPECT_TRUE(asked[0].starts_with("Kelvora|The settings file\nKelvora.ini\nchanged on disk")) << asked[0];
 }
 
 } // namespace
