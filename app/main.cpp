@@ -5,7 +5,11 @@
 #include <QStringList>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
 
+#include "config/shownname.h"
 #include "ui/mainwindow.h"
 
 namespace {
@@ -37,6 +41,11 @@ void say(std::FILE* stream, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stream);
 }
 
+// A text from the command line on one line: a line break in it is shown escaped.
+QString oneline(const QString& text) {
+    return QString::fromStdString(kelvora::shownname(text.toStdString()));
+}
+
 // What is wrong with the command line, in one line: an unknown option as it was typed, otherwise the
 // parser's own words.
 QString problem(const QCommandLineParser& parser, const QStringList& arguments) {
@@ -57,6 +66,29 @@ QString problem(const QCommandLineParser& parser, const QStringList& arguments) 
     return text;
 }
 
+// The value of the last --config on the raw command line, bytes as given: the parser's text is decoded,
+// and a name that is not valid in the locale's encoding would come back as another name. valued lists
+// the options that take the next argument as their value.
+std::optional<std::string> rawconfig(int argc, char* argv[], const QStringList& valued) {
+    std::optional<std::string> value;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--") break;
+        if (!argument.starts_with('-')) continue;
+        std::string_view name = argument.substr(argument.starts_with("--") ? 2 : 1);
+        const std::size_t equals = name.find('=');
+        if (equals != std::string_view::npos) {
+            if (name.substr(0, equals) == "config") value = std::string(name.substr(equals + 1));
+            continue;
+        }
+        if (!valued.contains(QString::fromLocal8Bit(name.data(), static_cast<qsizetype>(name.size()))))
+            continue;
+        if (name == "config" && i + 1 < argc) value = std::string(argv[i + 1]);
+        ++i;
+    }
+    return value;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -75,21 +107,24 @@ int main(int argc, char* argv[]) {
     parser.addOption(help);
     parser.addOption(version);
     parser.addOption(config);
+    QStringList valued{QStringLiteral("config")};
     for (const char* name :
          {"platform", "platformpluginpath", "platformtheme", "plugin", "style", "stylesheet", "display",
-          "geometry", "qwindowgeometry", "qwindowtitle", "qwindowicon", "session"})
+          "geometry", "qwindowgeometry", "qwindowtitle", "qwindowicon", "session"}) {
         parser.addOption(QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("value")));
+        valued << QString::fromLatin1(name);
+    }
     for (const char* name : {"reverse", "widgetcount", "nograb", "dograb"})
         parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
 
     if (!parser.parse(arguments)) {
         say(stderr, QStringLiteral("kelvora: %1 (kelvora --help lists the options)\n")
-                        .arg(problem(parser, arguments)));
+                        .arg(oneline(problem(parser, arguments))));
         return exitbadusage;
     }
     if (!parser.positionalArguments().isEmpty()) {
         say(stderr, QStringLiteral("kelvora: unexpected argument '%1' (kelvora --help lists the options)\n")
-                        .arg(parser.positionalArguments().constFirst()));
+                        .arg(oneline(parser.positionalArguments().constFirst())));
         return exitbadusage;
     }
     if (parser.isSet(help)) {
@@ -107,7 +142,13 @@ int main(int argc, char* argv[]) {
             say(stderr, QStringLiteral("kelvora: --config needs a file name\n"));
             return exitbadusage;
         }
-        settings = std::filesystem::path(file.toLocal8Bit().toStdString());
+        // The name is used exactly as given; should the two readings ever disagree, nothing is guessed.
+        const std::optional<std::string> raw = rawconfig(argc, argv, valued);
+        if (!raw || QString::fromLocal8Bit(raw->data(), static_cast<qsizetype>(raw->size())) != file) {
+            say(stderr, QStringLiteral("kelvora: the name given with --config cannot be kept exactly\n"));
+            return exitbadusage;
+        }
+        settings = std::filesystem::path(*raw);
     }
 
     QApplication application(argc, argv);

@@ -4,7 +4,6 @@
 #include <array>
 #include <cerrno>
 #include <cmath>
-#include <random>
 #include <system_error>
 
 #include <fcntl.h>
@@ -33,11 +32,6 @@ constexpr std::size_t numberchars = 35;
 
 constexpr std::size_t readchunk = 64 * 1024;
 constexpr const char* lineend = "\r\n";
-constexpr int tempnametries = 16;
-constexpr int tempnamedigits = 12; // hexadecimal digits of chance in a temporary file's name
-constexpr const char* tempsuffix = ".tmp";
-constexpr int maxlinkhops = 40; // as many links as the system itself follows in one path
-constexpr mode_t permissionbits = 07777;
 
 using WorkList = std::array<double, slotcount>;
 
@@ -188,82 +182,6 @@ std::error_code lasterror() {
     return {errno, std::generic_category()};
 }
 
-class ConfigErrors : public std::error_category {
-  public:
-    const char* name() const noexcept override { return "kelvora-config"; }
-    std::string message(int) const override { return "Not a regular file"; }
-};
-
-std::string tempprefix(const std::filesystem::path& target) {
-    return "." + target.filename().string() + ".";
-}
-
-std::filesystem::path tempname(const std::filesystem::path& target, std::mt19937_64& random) {
-    static constexpr char hexdigits[] = "0123456789abcdef";
-    std::string name = tempprefix(target);
-    std::uint64_t bits = random();
-    for (int d = 0; d < tempnamedigits; ++d, bits >>= 4)
-        name += hexdigits[bits & 0xf];
-    return target.parent_path() / (name + tempsuffix);
-}
-
-// Whether name is one that tempname gives for target, and nothing else.
-bool istempname(const std::string& name, const std::filesystem::path& target) {
-    const std::string prefix = tempprefix(target);
-    const std::string_view suffix = tempsuffix;
-    if (name.size() != prefix.size() + tempnamedigits + suffix.size()) return false;
-    if (!name.starts_with(prefix) || !name.ends_with(suffix)) return false;
-    const auto digits = name.begin() + static_cast<std::ptrdiff_t>(prefix.size());
-    return std::all_of(digits, digits + tempnamedigits,
-                       [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
-}
-
-// Removes the regular files in the target's folder that carry a temporary name of that target.
-void removetemps(const std::filesystem::path& target) {
-    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    std::error_code error;
-    std::filesystem::directory_iterator entry(folder, error);
-    for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
-        std::error_code ignored;
-        if (istempname(entry->path().filename().string(), target) && entry->is_regular_file(ignored) &&
-            !entry->is_symlink(ignored))
-            std::filesystem::remove(entry->path(), ignored);
-    }
-}
-
-// Creates a new temporary file next to target; never opens a file that already exists.
-int createtemp(const std::filesystem::path& target, std::filesystem::path& temp, std::error_code& error) {
-    std::mt19937_64 random(std::random_device{}());
-    for (int attempt = 0; attempt < tempnametries; ++attempt) {
-        temp = tempname(target, random);
-        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) return fd;
-        if (errno != EEXIST) break;
-    }
-    error = lasterror();
-    return -1;
-}
-
-bool writeall(int fd, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t put = ::write(fd, text.data() + done, text.size() - done);
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) return false;
-        done += static_cast<std::size_t>(put);
-    }
-    return true;
-}
-
-// Makes a finished rename durable; a folder that cannot be opened or synced changes nothing else.
-void syncfolder(const std::filesystem::path& target) {
-    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
 } // namespace
 
 void readconfig(ModelState& s, std::string_view text) {
@@ -273,7 +191,8 @@ void readconfig(ModelState& s, std::string_view text) {
     takeoverandrepair(s, c.slots);
 }
 
-bool readconfigfile(ModelState& s, const std::filesystem::path& path, std::error_code& error) {
+bool readconfigfile(ModelState& s, const std::filesystem::path& path, std::error_code& error,
+                    FileStamp* stamp) {
     error.clear();
     // Opened without waiting: a named pipe with no writer would otherwise hang here.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -282,6 +201,7 @@ bool readconfigfile(ModelState& s, const std::filesystem::path& path, std::error
         return false;
     }
     struct stat info {};
+    const FileStamp opened = filestamp(fd);
     if (::fstat(fd, &info) != 0) {
         error = lasterror();
     } else if (!S_ISREG(info.st_mode)) {
@@ -301,6 +221,8 @@ bool readconfigfile(ModelState& s, const std::filesystem::path& path, std::error
     }
     ::close(fd);
     if (error) return false;
+    // Taken before the first byte was read: a change while reading makes the file differ from it.
+    if (stamp) *stamp = opened;
     c.finish();
     takeoverandrepair(s, c.slots);
     return true;
@@ -309,31 +231,6 @@ bool readconfigfile(ModelState& s, const std::filesystem::path& path, std::error
 bool readconfigfile(ModelState& s, const std::filesystem::path& path) {
     std::error_code error;
     return readconfigfile(s, path, error);
-}
-
-std::error_code notregularfile() {
-    static const ConfigErrors category;
-    return {1, category};
-}
-
-std::filesystem::path linktarget(const std::filesystem::path& path, std::error_code& error) {
-    error.clear();
-    std::filesystem::path current = path;
-    for (int hop = 0; hop <= maxlinkhops; ++hop) {
-        struct stat info {};
-        if (::lstat(current.c_str(), &info) != 0) {
-            // Nothing there yet: this is where the file will be.
-            if (errno == ENOENT) return current;
-            error = lasterror();
-            return path;
-        }
-        if (!S_ISLNK(info.st_mode)) return current;
-        const std::filesystem::path next = std::filesystem::read_symlink(current, error);
-        if (error) return path;
-        current = next.is_absolute() ? next : current.parent_path() / next;
-    }
-    error = std::make_error_code(std::errc::too_many_symbolic_link_levels);
-    return path;
 }
 
 std::string configtext(const ModelState& s, ConfigForm form, char sep) {
@@ -374,65 +271,13 @@ std::string configtext(const ModelState& s, ConfigForm form, char sep) {
 }
 
 bool writeconfigfile(const ModelState& s, ConfigForm form, char sep, const std::filesystem::path& path,
-                     std::error_code& error) {
-    error.clear();
-    const std::string text = configtext(s, form, sep);
-    const std::filesystem::path target = linktarget(path, error);
-    if (error) return false;
-    struct stat old {};
-    const bool replacing = ::lstat(target.c_str(), &old) == 0;
-    if (!replacing && errno != ENOENT) {
-        error = lasterror();
-        return false;
-    }
-    // A directory, a pipe or a device of that name is the user's, not a settings file to replace.
-    if (replacing && !S_ISREG(old.st_mode)) {
-        error = notregularfile();
-        return false;
-    }
-    removetemps(target);
-
-    std::filesystem::path temp;
-    const int fd = createtemp(target, temp, error);
-    if (fd < 0) return false;
-    bool ok = true;
-    if (replacing) {
-        // The owner first, since changing it may clear the set-id bits that the mode then restores.
-        if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
-            // Giving a file away is the superuser's right only; anyone else's new file stays theirs.
-            [[maybe_unused]] const int given = ::fchown(fd, old.st_uid, old.st_gid);
-        }
-        ok = ::fchmod(fd, old.st_mode & permissionbits) == 0;
-    }
-    ok = ok && writeall(fd, text);
-    // On disk before the rename: after a power cut the file is the old one or the new one, never empty.
-    ok = ok && ::fsync(fd) == 0;
-    if (!ok) error = lasterror();
-    if (::close(fd) != 0 && ok) {
-        error = lasterror();
-        ok = false;
-    }
-    if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
-        error = lasterror();
-        ok = false;
-    }
-    if (!ok) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    syncfolder(target);
-    return true;
+                     std::error_code& error, const SafeWrite& options) {
+    return writesafefile(path, configtext(s, form, sep), error, options);
 }
 
 bool writeconfigfile(const ModelState& s, ConfigForm form, char sep, const std::filesystem::path& path) {
     std::error_code error;
     return writeconfigfile(s, form, sep, path, error);
-}
-
-void removestaletemps(const std::filesystem::path& path) {
-    std::error_code error;
-    const std::filesystem::path target = linktarget(path, error);
-    if (!error) removetemps(target);
 }
 
 } // namespace kelvora

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "config/safefile.h"
 #include "model/parameters.h"
 
 namespace kelvora {
@@ -31,36 +32,24 @@ void readconfig(ModelState& s, std::string_view text);
 // Reads the file at path the same way, streaming it in chunks so that a huge file or a huge line costs
 // bounded memory. Only a regular file is read: a pipe, a device, a socket or a directory is refused at
 // once, without waiting for a writer or reading without end. Returns false, with the reason in error,
-// when the file cannot be opened or read or is not a regular file; s is then left unchanged.
-bool readconfigfile(ModelState& s, const std::filesystem::path& path, std::error_code& error);
+// when the file cannot be opened or read or is not a regular file; s is then left unchanged. stamp, when
+// given, receives the stamp of the file as it was opened.
+bool readconfigfile(ModelState& s, const std::filesystem::path& path, std::error_code& error,
+                    FileStamp* stamp = nullptr);
 bool readconfigfile(ModelState& s, const std::filesystem::path& path);
-
-// The error of a settings path that exists but is not a regular file.
-std::error_code notregularfile();
-
-// The file a settings path stands for: the path itself, or, through a chain of symbolic links, the last
-// link's target, which need not exist yet. Sets error (a loop, a folder that cannot be searched) and
-// returns path when the chain cannot be followed.
-std::filesystem::path linktarget(const std::filesystem::path& path, std::error_code& error);
 
 // The whole text of the file in the given form, lines ending in CR LF, numbers with the decimal
 // separator sep ('.' or ','). The first-start form takes the parameters from defaults, the full form from
 // params; both take pKa2, the axis limits and the y-axis index from the current settings.
 std::string configtext(const ModelState& s, ConfigForm form, char sep);
 
-// Writes configtext to the file path stands for (linktarget): a link stays a link and its target gets the
-// text. The text goes to a temporary file in the target's folder first (".NAME.<12 hex digits>.tmp"),
-// which then replaces the old file in one rename, so a failed or interrupted write never loses the old
-// settings. A replaced file keeps its permission bits (and, where allowed, its owner); a new one gets the
-// usual ones. Returns false, with the reason in error, on any failure (no permission, a full disk, a
-// target that exists but is not a regular file); the old file then stays as it was and no temporary file
-// is left behind. Stale temporary files of earlier, interrupted writes are removed as well.
+// Writes configtext to the file path stands for through the one safe writer (see writesafefile): a link
+// stays a link and its target gets the text, the old file is replaced in one rename and keeps its
+// permission bits and, where allowed, its owner. Returns false, with the reason in error, on any failure
+// (no permission, a write-protected file, a full disk, a target that is not a regular file, a file that
+// changed since options.expected); the old file then stays as it was.
 bool writeconfigfile(const ModelState& s, ConfigForm form, char sep, const std::filesystem::path& path,
-                     std::error_code& error);
+                     std::error_code& error, const SafeWrite& options = {});
 bool writeconfigfile(const ModelState& s, ConfigForm form, char sep, const std::filesystem::path& path);
-
-// Removes the temporary files that interrupted writes of the file path stands for may have left in the
-// target's folder: exactly the names the writer gives them, nothing else.
-void removestaletemps(const std::filesystem::path& path);
 
 } // namespace kelvora

@@ -12,8 +12,10 @@ void defaultstate(ModelState& s) {
     s.pKa2 = defaultpKa2;
 }
 
-ConfigStatus startstate(ModelState& s, const std::filesystem::path& file, std::error_code& error) {
+ConfigStatus startstate(ModelState& s, const std::filesystem::path& file, std::error_code& error,
+                        FileStamp* stamp) {
     defaultstate(s);
+    if (stamp) *stamp = FileStamp{};
 
     const std::filesystem::path target = linktarget(file, error);
     if (error) return ConfigStatus::failed;
@@ -28,7 +30,7 @@ ConfigStatus startstate(ModelState& s, const std::filesystem::path& file, std::e
 
     // A failed read leaves the defaults in place; the caller decides whether to say so.
     ModelState fromfile = s;
-    if (!readconfigfile(fromfile, target, error)) return ConfigStatus::failed;
+    if (!readconfigfile(fromfile, target, error, stamp)) return ConfigStatus::failed;
     s = fromfile;
     return ConfigStatus::read;
 }

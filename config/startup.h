@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "config/safefile.h"
 #include "model/parameters.h"
 
 namespace kelvora {
@@ -21,8 +22,10 @@ void defaultstate(ModelState& s);
 
 // Builds defaultstate and, when the file is present (hidden files count), reads and repairs it. A
 // symbolic link is followed to its last target; a link whose target does not exist yet is a first start
-// there. Never writes anything. On failed, error says why.
-ConfigStatus startstate(ModelState& s, const std::filesystem::path& file, std::error_code& error);
+// there. Never writes anything. On failed, error says why. stamp, when given, receives the stamp of the
+// file read (not exists when absent), which a later save compares with the file on disk.
+ConfigStatus startstate(ModelState& s, const std::filesystem::path& file, std::error_code& error,
+                        FileStamp* stamp = nullptr);
 ConfigStatus startstate(ModelState& s, const std::filesystem::path& file);
 
 } // namespace kelvora

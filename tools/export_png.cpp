@@ -1,5 +1,6 @@
 #include "tools/export_png.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QString>
 #include <cstdint>
@@ -89,7 +90,13 @@ int runpng(const std::vector<std::string>& args) {
                   << o.surfaceheight * scale << " pixels\n";
         return exitfailure;
     }
-    return writefigure(c, [&](QIODevice& device) { return picture.save(&device, pngformat); });
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, pngformat)) {
+        std::cerr << c.prefix() << "cannot encode the picture as PNG\n";
+        return exitfailure;
+    }
+    return writefigure(c, bytes);
 }
 
 } // namespace kelvora

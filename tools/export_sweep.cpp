@@ -1,5 +1,7 @@
 #include "tools/export_sweep.h"
 
+#include "config/shownname.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -166,7 +168,8 @@ int runsweep(const std::vector<std::string>& args) {
         if (result == OptionResult::notmine) result = parsesweepoption(args, i, o, message);
         if (result == OptionResult::taken) continue;
         if (result == OptionResult::notmine)
-            message = "unknown argument '" + args[i] + "' (kelvora-export sweep --help lists the options)";
+            message = "unknown argument '" + shownname(args[i]) +
+                      "' (kelvora-export sweep --help lists the options)";
         std::cerr << prefix << message << "\n";
         return exitbadusage;
     }

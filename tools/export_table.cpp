@@ -1,5 +1,7 @@
 #include "tools/export_table.h"
 
+#include "config/shownname.h"
+
 #include <cstdio>
 #include <iostream>
 
@@ -43,7 +45,7 @@ int runtable(const std::vector<std::string>& args) {
             std::cerr << "kelvora-export table: " << message << "\n";
             return exitbadusage;
         }
-        std::cerr << "kelvora-export table: unknown argument '" << args[i]
+        std::cerr << "kelvora-export table: unknown argument '" << shownname(args[i])
                   << "' (kelvora-export table --help lists the options)\n";
         return exitbadusage;
     }

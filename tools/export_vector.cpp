@@ -94,7 +94,7 @@ int runfigure(FigureFormat format, const std::vector<std::string>& args) {
         std::cerr << c.prefix() << "cannot draw the figure\n";
         return exitfailure;
     }
-    return writefigure(c, [&](QIODevice& device) { return device.write(figure) == figure.size(); });
+    return writefigure(c, figure);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <system_error>
 
+#include "config/shownname.h"
 #include "config/startup.h"
 #include "model/crossing.h"
 
@@ -100,7 +101,7 @@ OptionResult valueoption(const std::vector<std::string>& args, std::size_t& i, s
     if (!value) return missing ? OptionResult::bad : OptionResult::notmine;
     if (take(*value, message)) return OptionResult::taken;
     if (message.empty())
-        message = std::string(name) + " wants " + std::string(wants) + ", not '" + *value + "'";
+        message = std::string(name) + " wants " + std::string(wants) + ", not '" + shownname(*value) + "'";
     return OptionResult::bad;
 }
 
@@ -156,7 +157,8 @@ std::string decimaloptionhelp() {
 bool buildexportstate(const ExportOptions& options, ModelState& s, std::string& message) {
     std::error_code error;
     if (startstate(s, options.config, error) == ConfigStatus::failed) {
-        message = "cannot read the configuration file '" + options.config.string() + "': " + error.message();
+        message = "cannot read the configuration file '" + shownname(options.config.string()) +
+                  "': " + error.message();
         return false;
     }
     // Switching the toggle on redraws with automatic limits; a re-fit during that redraw would run the

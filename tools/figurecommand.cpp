@@ -39,12 +39,12 @@ std::optional<int> parsefigurecommand(FigureCommand& c, const std::vector<std::s
             return exitok;
         }
         if (args[i].empty() || args[i][0] == '-') {
-            std::cerr << c.prefix() << "unknown argument '" << args[i] << "' (kelvora-export " << c.name
-                      << " --help lists the options)\n";
+            std::cerr << c.prefix() << "unknown argument " << quotedname(args[i]) << " (kelvora-export "
+                      << c.name << " --help lists the options)\n";
             return exitbadusage;
         }
         if (!c.out.empty()) {
-            std::cerr << c.prefix() << "one output file only, not also '" << args[i] << "'\n";
+            std::cerr << c.prefix() << "one output file only, not also " << quotedname(args[i]) << "\n";
             return exitbadusage;
         }
         c.out = args[i];
@@ -84,10 +84,10 @@ std::unique_ptr<QGuiApplication> offscreenqt(const FigureCommand& c) {
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
-int writefigure(const FigureCommand& c, const std::function<bool(QIODevice&)>& write) {
+int writefigure(const FigureCommand& c, const QByteArray& bytes) {
     // A failed write leaves no half file and keeps an older file of that name.
     std::string why;
-    if (!writeoutputfile(c.out, write, why)) {
+    if (!writeoutputfile(c.out, bytes.toStdString(), why)) {
         std::cerr << c.prefix() << why << "\n";
         return exitfailure;
     }

@@ -3,8 +3,8 @@
 // fonts, and the atomic write at the end.
 #pragma once
 
+#include <QByteArray>
 #include <QGuiApplication>
-#include <QIODevice>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -48,7 +48,8 @@ std::optional<int> preparefigure(FigureCommand& c);
 // only errors of its own reach standard error, after the command's prefix.
 std::unique_ptr<QGuiApplication> offscreenqt(const FigureCommand& c);
 
-// Writes the output file through write, replacing an older file only once complete. The exit status.
-int writefigure(const FigureCommand& c, const std::function<bool(QIODevice&)>& write);
+// Writes the figure's bytes to the output file, replacing an older file only once complete. The exit
+// status.
+int writefigure(const FigureCommand& c, const QByteArray& bytes);
 
 } // namespace kelvora

@@ -1,10 +1,14 @@
 // kelvora-export: a headless companion of the window for batch work and reproducible results.
 // Each subcommand is one row of the table below.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "config/shownname.h"
 #include "tools/export_png.h"
 #include "tools/export_sweep.h"
 #include "tools/export_table.h"
@@ -29,6 +33,7 @@ const Subcommand subcommands[] = {
 };
 
 constexpr int exitok = 0;
+constexpr int exitfailure = 1;
 constexpr int exitbadusage = 2;
 
 void help() {
@@ -58,6 +63,15 @@ void help() {
     }
 }
 
+// A help or version text that did not reach its reader (a full disk, a closed pipe) is a failure too.
+int flushed(int status) {
+    // A write that failed before the last one leaves only the stream's error mark, and errno its reason.
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return status;
+    std::cerr << "kelvora-export: cannot write to standard output: "
+              << (errno != 0 ? std::strerror(errno) : "Input/output error") << "\n";
+    return exitfailure;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -69,15 +83,19 @@ int main(int argc, char** argv) {
     const std::string_view command = args.front();
     if (command == "--help" || command == "-h" || command == "help") {
         help();
-        return exitok;
+        return flushed(exitok);
     }
     if (command == "--version") {
         std::cout << "kelvora-export " KELVORA_VERSION "\n";
-        return exitok;
+        return flushed(exitok);
     }
     for (const Subcommand& c : subcommands) {
-        if (command == c.name) return c.run(std::vector<std::string>(args.begin() + 1, args.end()));
+        if (command == c.name) {
+            const int status = c.run(std::vector<std::string>(args.begin() + 1, args.end()));
+            return status == exitok ? flushed(status) : status;
+        }
     }
-    std::cerr << "kelvora-export: unknown command '" << command << "' (kelvora-export --help lists them)\n";
+    std::cerr << "kelvora-export: unknown command '" << kelvora::shownname(command)
+              << "' (kelvora-export --help lists them)\n";
     return exitbadusage;
 }

@@ -1,17 +1,21 @@
 #include "tools/outputfile.h"
 
-#include <QByteArray>
-#include <QSaveFile>
-#include <QString>
 #include <cerrno>
 #include <system_error>
 
 #include <sys/stat.h>
 
+#include "config/safefile.h"
+#include "config/shownname.h"
+
 namespace kelvora {
 
+std::string quotedname(const std::string& name) {
+    return "'" + shownname(name) + "'";
+}
+
 bool checkoutputfile(const std::string& out, const std::string& configpath, std::string& why) {
-    const std::string quoted = "'" + out + "'";
+    const std::string quoted = quotedname(out);
     // Both looked up through any links, so that a link to the settings file counts as that file.
     struct stat target {};
     if (::stat(out.c_str(), &target) != 0) {
@@ -32,11 +36,10 @@ bool checkoutputfile(const std::string& out, const std::string& configpath, std:
     return true;
 }
 
-bool writeoutputfile(const std::string& out, const std::function<bool(QIODevice&)>& write, std::string& why) {
-    QSaveFile file(QString::fromLocal8Bit(QByteArray::fromStdString(out)));
-    if (file.open(QIODevice::WriteOnly) && write(file) && file.commit()) return true;
-    why = "cannot write '" + out + "'";
-    if (!file.errorString().isEmpty()) why += ": " + file.errorString().simplified().toStdString();
+bool writeoutputfile(const std::string& out, const std::string& bytes, std::string& why) {
+    std::error_code error;
+    if (writesafefile(out, bytes, error)) return true;
+    why = "cannot write " + quotedname(out) + ": " + error.message();
     return false;
 }
 

@@ -1,9 +1,8 @@
 // What every kelvora-export command that writes a file has in common: which names it may write, and
-// writing so that the file is replaced only once it is complete.
+// writing so that the file is replaced only once it is complete. A name is the bytes given on the
+// command line, used as they are for the checks and the write alike.
 #pragma once
 
-#include <QIODevice>
-#include <functional>
 #include <string>
 
 namespace kelvora {
@@ -14,10 +13,12 @@ namespace kelvora {
 // another spelling of the path), or when it cannot be looked up.
 bool checkoutputfile(const std::string& out, const std::string& configpath, std::string& why);
 
-// Writes out through write, which fills the device it is given and returns false on failure. The data
-// goes to a temporary file beside out that replaces it only once complete; a link keeps pointing at
-// its target, which gets the data. False, with one line in why, when anything fails; out is then as it
-// was.
-bool writeoutputfile(const std::string& out, const std::function<bool(QIODevice&)>& write, std::string& why);
+// Writes bytes to out through the safe writer the settings file uses: a temporary file beside out that
+// replaces it only once complete; a link keeps pointing at its target, which gets the bytes. False, with
+// one line in why naming the system's reason, when anything fails; out is then as it was.
+bool writeoutputfile(const std::string& out, const std::string& bytes, std::string& why);
+
+// The name in quotes, shown readably (see shownname).
+std::string quotedname(const std::string& name);
 
 } // namespace kelvora

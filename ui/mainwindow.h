@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <filesystem>
 
+#include "config/safefile.h"
 #include "model/parameters.h"
 #include "plot/plotstate.h"
 #include "ui/toolkit.h"
@@ -38,6 +39,7 @@ class MainWindow : public QMainWindow {
     char decimalseparator() const { return sep; }
     void setresetquestion(toolkit::Question question) { resetquestion = std::move(question); }
     void setsavequestion(toolkit::SaveQuestion question) { savequestion = std::move(question); }
+    void setoverwritequestion(toolkit::SaveQuestion question) { overwritequestion = std::move(question); }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -76,6 +78,9 @@ class MainWindow : public QMainWindow {
     bool fileunread = false;
     toolkit::Question resetquestion = toolkit::askokcancel;
     toolkit::SaveQuestion savequestion = toolkit::askretry;
+    // The question when the file changed on disk since this window read or saved it.
+    toolkit::SaveQuestion overwritequestion = toolkit::askoverwrite;
+    FileStamp settingsstamp; // the file as this window read or saved it last
 
     QTimer redrawTimer;
     bool fitpending = false;

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "config/inifile.h"
+#include "config/shownname.h"
 #include "config/startup.h"
 #include "plot/titles.h"
 #include "ui/axistitle.h"
@@ -28,8 +29,15 @@ QString savefailedtext(const std::filesystem::path& file, const std::error_code&
     const std::filesystem::path shown = std::filesystem::absolute(target, error);
     return QStringLiteral("The settings could not be saved to\n%1\n(%2).\n\n"
                           "Retry, or close without saving and lose the changes?")
-        .arg(QString::fromStdString((error ? target : shown).string()),
+        .arg(QString::fromStdString(shownname((error ? target : shown).string())),
              QString::fromStdString(why.message()));
+}
+
+// Names the file that another window or program wrote since this window read or saved it.
+QString changedtext(const std::filesystem::path& file) {
+    return QStringLiteral("The settings file\n%1\nchanged on disk since this window read or saved it.\n\n"
+                          "Overwrite it with this window's settings, or close without saving?")
+        .arg(QString::fromStdString(shownname(file.string())));
 }
 
 } // namespace
@@ -46,15 +54,18 @@ void MainWindow::startparameters(bool reset) {
     if (reset) {
         defaultstate(s);
     } else {
-        status = startstate(s, settingsfile);
+        std::error_code error;
+        status = startstate(s, settingsfile, error, &settingsstamp);
         fileunread = status == ConfigStatus::failed;
     }
     // A file that exists but cannot be read holds settings this window never saw: it is left alone, by
     // the reset too. Otherwise the reset replaces the file in one step, so a link or the file's
     // permissions survive it; when that fails the old file stays as it was until a later save, and the
     // defaults are in use all the same.
-    if (status == ConfigStatus::absent && !fileunread)
-        writeconfigfile(s, ConfigForm::firststart, sep, settingsfile);
+    if (status == ConfigStatus::absent && !fileunread) {
+        std::error_code error;
+        writeconfigfile(s, ConfigForm::firststart, sep, settingsfile, error, {nullptr, &settingsstamp});
+    }
     document->setstate(s);
 
     // The ratio has its own title picture; any other quantity is named in the same letters.
@@ -70,11 +81,19 @@ bool MainWindow::savesettings() {
     if (fileunread) return true;
     // When the file cannot be written the old one stays as it was; the user decides whether to try
     // again, to close without saving or to keep the window open.
+    // A file that another window or program wrote meanwhile is overwritten only when the user says so.
+    bool overwrite = false;
     for (;;) {
         std::error_code error;
-        if (writeconfigfile(document->state(), ConfigForm::atclose, sep, settingsfile, error)) return true;
-        const toolkit::SaveAnswer answer = savequestion(this, savefailedtext(settingsfile, error), savetitle);
-        if (answer == toolkit::SaveAnswer::Retry) continue;
+        if (writeconfigfile(document->state(), ConfigForm::atclose, sep, settingsfile, error,
+                            {overwrite ? nullptr : &settingsstamp, &settingsstamp}))
+            return true;
+        const bool changed = error == filechanged();
+        const toolkit::SaveAnswer answer =
+            changed ? overwritequestion(this, changedtext(settingsfile), savetitle)
+                    : savequestion(this, savefailedtext(settingsfile, error), savetitle);
+        overwrite = overwrite || answer == toolkit::SaveAnswer::Overwrite;
+        if (answer == toolkit::SaveAnswer::Retry || answer == toolkit::SaveAnswer::Overwrite) continue;
         return answer != toolkit::SaveAnswer::Cancel;
     }
 }

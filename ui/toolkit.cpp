@@ -181,4 +181,21 @@ SaveAnswer askretry(QWidget* parent, const QString& text, const QString& title) 
     }
 }
 
+SaveAnswer askoverwrite(QWidget* parent, const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::Warning, title, text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.button(QMessageBox::Save)->setText(QStringLiteral("&Overwrite"));
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("Close &without saving"));
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveAnswer::Overwrite;
+    case QMessageBox::Discard:
+        return SaveAnswer::Discard;
+    default:
+        return SaveAnswer::Cancel;
+    }
+}
+
 } // namespace kelvora::toolkit

@@ -79,12 +79,17 @@ enum class Answer { OK, Cancel };
 using Question = std::function<Answer(QWidget* parent, const QString& text, const QString& title)>;
 Answer askokcancel(QWidget* parent, const QString& text, const QString& title);
 
-// The answer to a failed save: try again, close without saving, or keep the window open.
-enum class SaveAnswer { Retry, Discard, Cancel };
+// The answer to a failed save: try again, close without saving, or keep the window open; to a file that
+// changed on disk: overwrite it, close without saving, or keep the window open.
+enum class SaveAnswer { Retry, Discard, Cancel, Overwrite };
 
 // Asks with the warning icon and the buttons Retry (the default), "Close without saving" and Cancel
 // (Escape).
 using SaveQuestion = std::function<SaveAnswer(QWidget* parent, const QString& text, const QString& title)>;
 SaveAnswer askretry(QWidget* parent, const QString& text, const QString& title);
+
+// Asks with the warning icon and the buttons Overwrite, "Close without saving" and Cancel (the default
+// and Escape).
+SaveAnswer askoverwrite(QWidget* parent, const QString& text, const QString& title);
 
 } // namespace kelvora::toolkit

@@ -48,17 +48,20 @@ run "$kelvora" --bogus
 [ "$err" = "kelvora: unknown option '--bogus' (kelvora --help lists the options)" ] || fail "message '$err'"
 [ -z "$(ls -A "$work" | grep -v '^out$\|^err$')" ] || fail "help, version or a bad argument left a file"
 
-# The window's first start writes the chosen file, and nothing in the working directory.
+# The window's first start writes the chosen file, and nothing in the working directory. The name is
+# bytes that are not UTF-8: it is kept exactly, not decoded into another name.
 mkdir "$work/home"
-(cd "$work/home" && QT_QPA_PLATFORM=offscreen exec "$kelvora" --config "$work/experiment.ini" \
+chosen="$work/caf"$'\xe9'".ini"
+(cd "$work/home" && QT_QPA_PLATFORM=offscreen exec "$kelvora" --config "$chosen" \
     >/dev/null 2>&1) &
 app_pid=$!
 for _ in $(seq 100); do
-    [ -s "$work/experiment.ini" ] && break
+    [ -s "$chosen" ] && break
     sleep 0.2
 done
-[ -s "$work/experiment.ini" ] || fail "kelvora --config did not write the chosen file"
-grep -q '^ 6.00' "$work/experiment.ini" || fail "the chosen file does not hold the defaults"
+[ -s "$chosen" ] || fail "kelvora --config did not write the chosen file"
+[ ! -e "$work/caf"$'\xef\xbf\xbd'".ini" ] || fail "kelvora --config wrote a decoded name"
+grep -q '^ 6.00' "$chosen" || fail "the chosen file does not hold the defaults"
 [ -z "$(ls -A "$work/home")" ] || fail "kelvora --config left a file in the working directory"
 
 [ "$failures" -eq 0 ] || exit 1

@@ -19,12 +19,13 @@ inline std::size_t countlines(const std::string& t) {
     return std::count(t.begin(), t.end(), '\n');
 }
 
-// Runs kelvora-export with the arguments (shell words) in dir/work under the locale given. A run that still
-// waits after half a minute counts as hung (status 124).
-inline ExportRun run(const ScratchDir& dir, const std::string& args, const char* locale = "C") {
+// Runs kelvora-export with the arguments (shell words) in dir/work under the locale given, after the
+// shell commands before. A run that still waits after half a minute counts as hung (status 124).
+inline ExportRun run(const ScratchDir& dir, const std::string& args, const char* locale = "C",
+                     const std::string& before = "") {
     const auto quoted = [](const std::string& s) { return "'" + s + "'"; };
-    const std::string command = "cd " + quoted(dir / "work") +
-                                " && env -u LC_NUMERIC -u LANGUAGE LC_ALL=" + locale + " LANG=" + locale +
+    const std::string command = "cd " + quoted(dir / "work") + " && " + before +
+                                " env -u LC_NUMERIC -u LANGUAGE LC_ALL=" + locale + " LANG=" + locale +
                                 " timeout 30 " + quoted(KELVORA_EXPORT) + " " + args + " >" +
                                 quoted(dir / "stdout") + " 2>" + quoted(dir / "stderr");
     const int status = std::system(command.c_str());

@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <string>
 #include <sys/stat.h>
+#include <tuple>
 #include <vector>
 
 using namespace kelvora;
@@ -55,4 +57,67 @@ TEST(ExportFiles, RefusedPathsAreLeftAsTheyAre) {
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{configfilename, "folder", "link.svg", "old.png", "pipe"}));
+}
+
+// A name is the bytes given, invalid UTF-8 and all: what is checked is what is written, and a refusal
+// shows the name escaped, on one line.
+TEST(ExportFiles, NamesAreBytes) {
+    test::ScratchDir dir;
+    const fs::path work = dir / "work";
+    fs::create_directory(work);
+    const std::string replacement = "\xef\xbf\xbd"; // what a decoder makes of an invalid byte
+    ASSERT_TRUE(writeconfigfile(factorystate(T), ConfigForm::atclose, '.', work / (replacement + ".ini")));
+    const std::string settings = readfile(work / (replacement + ".ini"));
+    const std::string pipes[] = {replacement + ".png", "caf\xe9.pdf", "a\nb.svg"};
+    for (const std::string& pipe : pipes)
+        ASSERT_EQ(::mkfifo((work / pipe).c_str(), 0644), 0) << pipe;
+    fs::create_directory(work / "\x97");
+
+    const std::tuple<std::string, std::string, const char*> cases[] = {
+        {"png '\x97.ini' --config '" + replacement + ".ini'", "\x97.ini", nullptr},
+        {"png '\x97.png'", "\x97.png", nullptr},
+        {"svg 'caf\xe9.svg'", "caf\xe9.svg", nullptr},
+        {"pdf 'caf\xe9.pdf'", "", "'caf\\xe9.pdf' exists and is not a regular file; it is left as it is\n"},
+        {"svg 'a\nb.svg'", "", "'a\\x0ab.svg' exists and is not a regular file; it is left as it is\n"},
+        {"png x.png --config '\x97'", "", "file '\\x97': Not a regular file\n"},
+    };
+    for (const auto& [args, written, why] : cases) {
+        const test::ExportRun r = run(dir, args);
+        if (why) {
+            test::expectrefused(r, 1, args);
+            EXPECT_TRUE(r.err.ends_with(why)) << r.err;
+        } else {
+            EXPECT_EQ(r.status, 0) << r.err;
+            EXPECT_GT(fs::file_size(work / written), 0u) << args;
+        }
+    }
+    EXPECT_EQ(readfile(work / (replacement + ".ini")), settings);
+    // The three pipes, the folder, the settings and the three pictures: nothing under a decoded name.
+    EXPECT_EQ(std::distance(fs::directory_iterator(work), {}), 8);
+    EXPECT_EQ(fs::status(work / pipes[0]).type(), fs::file_type::fifo); // not replaced by "\x97.png"
+}
+
+// Every failure names the system's reason (png, svg and pdf share the writer): a file size limit stands
+// in for a full disk, and help or version text that cannot be written fails too.
+TEST(ExportFiles, FailuresNameTheSystemsReason) {
+    test::ScratchDir dir;
+    fs::create_directory(dir / "work");
+    const std::tuple<std::string, std::string, const char*> cases[] = {
+        {"png out.png", "trap '' XFSZ; ulimit -f 1;", ": File too large\n"},
+        {"pdf " + std::string(NAME_MAX + 1, 'x') + ".pdf", "", ": File name too long\n"},
+    };
+    for (const auto& [args, before, why] : cases) {
+        const test::ExportRun r = run(dir, args, "C", before);
+        test::expectrefused(r, 1, args);
+        EXPECT_TRUE(r.err.ends_with(why)) << args << ": " << r.err;
+        EXPECT_TRUE(fs::is_empty(dir / "work")) << args; // no half file, no temporary file
+    }
+    for (const char* args : {"--help", "--version", "png --help"}) {
+        const std::string command =
+            std::string(KELVORA_EXPORT) + " " + args + " >/dev/full 2>'" + (dir / "stderr").string() + "'";
+        const int status = std::system(command.c_str());
+        test::expectrefused({WIFEXITED(status) ? WEXITSTATUS(status) : -1, "", readfile(dir / "stderr")}, 1,
+                            args);
+        EXPECT_TRUE(readfile(dir / "stderr").ends_with(": No space left on device\n")) << args;
+    }
 }

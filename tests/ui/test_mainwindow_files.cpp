@@ -22,13 +22,18 @@ class Files : public InTempDir {
     }
     // Counts the save questions and gives the answers in turn, running each answer's action first.
     void answer(std::vector<std::pair<toolkit::SaveAnswer, std::function<void()>>> answers) {
-        f().setsavequestion([this, answers](QWidget*, const QString& text, const QString& title) {
+        replies = std::move(answers);
+        f().setsavequestion(saveanswers());
+    }
+    toolkit::SaveQuestion saveanswers() {
+        return [this](QWidget*, const QString& text, const QString& title) {
             asked.push_back((title + QLatin1Char('|') + text).toStdString());
-            const auto& [reply, action] = answers.at(asked.size() - 1);
+            const auto& [reply, action] = replies.at(asked.size() - 1);
             if (action) action();
             return reply;
-        });
+        };
     }
+    std::vector<std::pair<toolkit::SaveAnswer, std::function<void()>>> replies;
     std::vector<std::string> asked;
 };
 
@@ -83,6 +88,12 @@ TEST_F(AsUser, ASettingsPathThatCannotBeReadOrReplacedIsLeftAsItIs) {
              fs::permissions(p.parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
          },
          true},
+        {"write-protected", true,
+         [&](const fs::path& p) {
+             settings(p);
+             fs::permissions(p, fs::perms::owner_read);
+         },
+         true},
     };
     for (const Case& c : cases) {
         if (c.needsuser && ::geteuid() == 0) continue;
@@ -130,6 +141,25 @@ TEST_F(Files, AFailedSaveAsksAndRetriesOrStaysOpen) {
     ModelState s;
     ASSERT_EQ(startstate(s, file()), ConfigStatus::read);
     EXPECT_EQ(s.params[pHo].value, 7.5f);
+}
+
+// Another window saved meanwhile: the close asks before overwriting; Cancel keeps the window open and
+// the other window's file.
+TEST_F(Files, AFileChangedOnDiskIsOverwrittenOnlyWhenAsked) {
+    start(true);
+    enter(value(pHo), "7.5");
+    ModelState other = factorystate();
+    other.params[pHo].value = 7.0f;
+    ASSERT_TRUE(writeconfigfile(other, ConfigForm::atclose, '.', file()));
+    answer({{toolkit::SaveAnswer::Cancel, nullptr}, {toolkit::SaveAnswer::Overwrite, nullptr}});
+    f().setoverwritequestion(saveanswers());
+    for (const float saved : {7.0f, 7.5f}) {
+        EXPECT_EQ(f().close(), saved == 7.5f);
+        ASSERT_EQ(startstate(other, file()), ConfigStatus::read);
+        EXPECT_EQ(other.params[pHo].value, saved);
+    }
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_TRUE(asked[0].starts_with("Kelvora|The settings file\nKelvora.ini\nchanged on disk")) << asked[0];
 }
 
 } // namespace
