@@ -40,11 +40,14 @@ QPolygonF qpolygon(const std::vector<Point>& points) {
 QPainterSurface::QPainterSurface(QPainter* painter, int width, int height, double scale)
     : painter_(painter), font_(vectorfont(scale)), metrics_(font_), w_(std::max(width, 0)),
       h_(std::max(height, 0)) {
-    if (painter_) painter_->setFont(font_);
+    if (painter_) {
+        painter_->setFont(font_);
+        base_ = painter_->transform();
+    }
 }
 
 void QPainterSurface::setorigin(double x, double y) {
-    if (painter_) painter_->setTransform(QTransform::fromTranslate(x, y));
+    if (painter_) painter_->setTransform(QTransform::fromTranslate(x, y) * base_);
 }
 
 void QPainterSurface::fillrect(int x, int y, int w, int h, Colour c) {

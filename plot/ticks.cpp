@@ -99,11 +99,7 @@ const char* const realminus = "\u2212";
 
 // A label in the style's typography: U+2212 for every minus sign.
 std::string styled(const std::string& text, const TickStyle& style) {
-    if (!style.realminus) return text;
-    std::string out;
-    for (char c : text)
-        out += c == '-' ? std::string(realminus) : std::string(1, c);
-    return out;
+    return style.realminus ? withrealminus(text) : text;
 }
 
 // A label's box on the surface.
@@ -322,6 +318,13 @@ void drawxticks(const ModelState& s, const PlotState& ps, Surface& surface, char
 }
 
 } // namespace
+
+std::string withrealminus(const std::string& text) {
+    std::string out;
+    for (char c : text)
+        out += c == '-' ? std::string(realminus) : std::string(1, c);
+    return out;
+}
 
 std::vector<std::string> significantlabels(const std::vector<double>& ticks, bool exponent, char sep) {
     std::vector<std::string> labels;

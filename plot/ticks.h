@@ -46,6 +46,9 @@ struct TickStyle {
     bool leftbounded = true;
 };
 
+// The text with every "-" written as the minus sign U+2212.
+std::string withrealminus(const std::string& text);
+
 // drawticks with a style. Labels never overlap each other, the axis line, the tick marks or the plot
 // area: where the pattern's labels do not fit, the digits that tell the ticks apart are used, in
 // exponent notation where positional ones do not fit either; where those still do not fit, only every
