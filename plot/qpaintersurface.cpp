@@ -99,8 +99,13 @@ double QPainterSurface::textheight(const std::string&) const {
 }
 
 void QPainterSurface::text(double x, double y, const std::string& text) {
+    // Placed by a transform of its own, so that a drawing keeps each text in one group of its own even
+    // where it splits the text into runs of one script each: an editor moves the text whole.
+    painter_->save();
+    painter_->translate(x, y + metrics_.ascent());
     painter_->setPen(QColor(Qt::black));
-    painter_->drawText(QPointF(x, y + metrics_.ascent()), qtext(text));
+    painter_->drawText(QPointF(0.0, 0.0), qtext(text));
+    painter_->restore();
 }
 
 void QPainterSurface::print(int x, int y, const std::string& text) {
