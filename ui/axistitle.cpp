@@ -13,8 +13,8 @@ namespace {
 constexpr const char* titlefamily = "Arial";
 constexpr int titlepixelsize = 64;
 // The antialiased edge of a glyph reaches about half a screen pixel beyond its outline: this much room is
-// kept free across the frame on either side, so that no edge is cut off.
-constexpr double edgepixels = 1.0;
+// kept free across the frame on either side of a title set to fit, so that no edge is cut off.
+constexpr double edgepixels = 0.5;
 
 // Length of a frame along the text, and its breadth across it.
 double along(const QWidget* w, bool upward) {
