@@ -44,6 +44,14 @@ TEST_F(JournalExport, EveryFigureGivesBackTheSettingsItWasDrawnFrom) {
     test::expectrefused(run(dir, "config-from pho.ini"), 1, "config-from pho.ini");
 }
 
+TEST_F(JournalExport, LabelsWithARealMinusAndTheUnitOnlyInTheTitle) {
+    ASSERT_EQ(run(dir, "svg fig.svg").status, 0);
+    const std::string svg = readfile(dir / "work" / "fig.svg");
+    EXPECT_NE(svg.find(">\u2212160</text>"), std::string::npos);
+    EXPECT_EQ(svg.find(">-"), std::string::npos);
+    EXPECT_EQ(svg.find(" mV</text>"), std::string::npos);
+}
+
 TEST_F(JournalExport, PageSizeInMillimetresAndDensityRecorded) {
     // SVG: the size stated in mm, the height by the plot's aspect or as given.
     ASSERT_EQ(run(dir, "svg a.svg --width 178").status, 0);
