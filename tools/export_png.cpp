@@ -108,15 +108,7 @@ int runpng(const std::vector<std::string>& args) {
     const auto qt = offscreenqt(c);
     QByteArray file;
     if (journal) {
-        FigureRequest r;
-        r.style = figurestyle(figure, true);
-        r.journalsizes = true;
-        r.widthmm = figure.widthmm.value_or(defaultwidthmm);
-        r.heightmm = figure.heightmm.value_or(0.0);
-        r.fontpt = figure.fontpt.value_or(defaultfontpt);
-        r.dpi = figure.dpi.value_or(defaultdpi);
-        r.legend = figure.legend;
-        r.decimalsep = figureseparator(figure);
+        const FigureRequest r = figurerequest(figure, true);
         file = renderfigure(FigureFormat::png, c.state, o.surfacewidth, o.surfaceheight, c.automatic, r);
     } else {
         ModelState drawn;

@@ -260,15 +260,7 @@ int runfigure(FigureFormat format, const std::vector<std::string>& args) {
     if (const auto status = preparefigure(c)) return *status;
 
     const auto qt = offscreenqt(c);
-    FigureRequest r;
-    r.style = figurestyle(o, journal);
-    r.journalsizes = journal;
-    r.widthmm = o.widthmm.value_or(defaultwidthmm);
-    r.heightmm = o.heightmm.value_or(0.0);
-    r.fontpt = o.fontpt.value_or(defaultfontpt);
-    r.dpi = o.dpi.value_or(defaultdpi);
-    r.legend = o.legend;
-    r.decimalsep = figureseparator(o);
+    const FigureRequest r = figurerequest(o, journal);
     const QByteArray figure =
         renderfigure(format, c.state, c.options.surfacewidth, c.options.surfaceheight, c.automatic, r);
     if (figure.isEmpty()) {
@@ -302,6 +294,19 @@ int runpdf(const std::vector<std::string>& args) {
 
 int runtiff(const std::vector<std::string>& args) {
     return runfigure(FigureFormat::tiff, args);
+}
+
+FigureRequest figurerequest(const FigureOptions& o, bool journal) {
+    FigureRequest r;
+    r.style = figurestyle(o, journal);
+    r.journalsizes = journal;
+    r.widthmm = o.widthmm.value_or(defaultwidthmm);
+    r.heightmm = o.heightmm.value_or(0.0);
+    r.fontpt = o.fontpt.value_or(defaultfontpt);
+    r.dpi = o.dpi.value_or(defaultdpi);
+    r.legend = o.legend;
+    r.decimalsep = figureseparator(o);
+    return r;
 }
 
 QByteArray renderfigure(FigureFormat format, const ModelState& state, int width, int height, bool automatic,

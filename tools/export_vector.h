@@ -10,6 +10,7 @@
 
 #include "model/parameters.h"
 #include "plot/figurestyle.h"
+#include "tools/figureoptions.h"
 
 namespace kelvora {
 
@@ -37,6 +38,9 @@ struct FigureRequest {
     bool legend = false;
     char decimalsep = '.';
 };
+
+// The request the figure options make, in the journal style or the window's.
+FigureRequest figurerequest(const FigureOptions& options, bool journal);
 
 // The figure's file contents for a state as start-up builds it, the plot surface width x height
 // logical pixels (the height changes to give heightmm). automatic: the limits as after switching the
