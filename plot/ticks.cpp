@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <set>
+#include <utility>
 
 namespace kelvora {
 namespace {
@@ -140,23 +141,42 @@ template <typename T> std::vector<T> pick(const std::vector<T>& values, const st
     return out;
 }
 
-// The label texts tried for some ticks, in order: the pattern's (only where the pattern tells every
-// tick of the axis apart, so that a thinned label never shows a rounded value), then the digits that
+// The label texts tried for some ticks, one after the other: the pattern's (only where the pattern tells
+// every tick of the axis apart, so that a thinned label never shows a rounded value), then the digits that
 // tell them apart, then those in exponent notation.
-std::vector<std::vector<std::string>> labelchoices(const std::vector<double>& all,
-                                                   const std::vector<std::size_t>& kept,
-                                                   const std::function<std::string(double)>& pattern,
-                                                   char sep) {
-    const std::vector<double> ticks = pick(all, kept);
-    std::vector<std::vector<std::string>> out;
-    std::vector<std::string> texts;
-    for (double v : all)
-        texts.push_back(pattern(v));
-    if (alldistinct(texts)) out.push_back(pick(texts, kept));
-    out.push_back(distinctlabels(ticks, sep));
-    out.push_back(distinctexponentlabels(ticks, sep));
-    return out;
-}
+class LabelChoices {
+  public:
+    LabelChoices(const std::vector<double>& all, const std::vector<std::size_t>& kept,
+                 std::function<std::string(double)> pattern, char sep)
+        : all_(all), kept_(kept), pattern_(std::move(pattern)), sep_(sep) {}
+
+    // The next texts to try, made only when asked for (the first usually fits); false when none is left.
+    bool next(std::vector<std::string>& texts) {
+        while (step_ < choices) {
+            const int step = step_++;
+            if (step == 0) {
+                std::vector<std::string> plain;
+                for (double v : all_)
+                    plain.push_back(pattern_(v));
+                if (!alldistinct(plain)) continue;
+                texts = pick(plain, kept_);
+            } else {
+                texts = step == 1 ? distinctlabels(pick(all_, kept_), sep_)
+                                  : distinctexponentlabels(pick(all_, kept_), sep_);
+            }
+            return true;
+        }
+        return false;
+    }
+
+  private:
+    static constexpr int choices = 3;
+    const std::vector<double>& all_;
+    const std::vector<std::size_t>& kept_;
+    std::function<std::string(double)> pattern_;
+    char sep_;
+    int step_ = 0;
+};
 
 // The y labels of one redraw: each split at its first separator into the whole part and the fraction
 // part (separator included), printed so that the separators of all labels stand in one column.
@@ -221,9 +241,10 @@ std::vector<Box> drawyticks(const ModelState& s, const PlotState& ps, Surface& s
     YLabels layout;
     bool found = false;
     for (const std::vector<std::size_t>& kept : thinnings(ticks, *step)) {
-        const auto choices = labelchoices(
+        LabelChoices choices(
             ticks, kept, [sep](double v) { return yticklabel(v, sep); }, sep);
-        for (const std::vector<std::string>& texts : choices) {
+        std::vector<std::string> texts;
+        while (choices.next(texts)) {
             for (int gap : {ylabelgap, ynarrowgap}) {
                 layout = layoutylabels(texts, pick(rows, kept), gap, d, surface, style);
                 if ((found = layout.fit)) break;
@@ -293,9 +314,10 @@ void drawxticks(const ModelState& s, const PlotState& ps, Surface& surface, char
     std::vector<Box> boxes;
     bool found = false;
     for (const std::vector<std::size_t>& candidate : thinnings(ticks, *step)) {
-        const auto choices = labelchoices(
+        LabelChoices choices(
             ticks, candidate, [sep](double v) { return xpatternlabel(v, sep); }, sep);
-        for (const std::vector<std::string>& choice : choices) {
+        std::vector<std::string> choice;
+        while (choices.next(choice)) {
             texts.clear();
             for (const std::string& text : choice)
                 texts.push_back(styled(text, style) + unit);
