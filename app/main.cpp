@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <QStringList>
 #include <cstdio>
 #include <filesystem>
@@ -152,6 +153,10 @@ int main(int argc, char* argv[]) {
     }
 
     QApplication application(argc, argv);
+    // The desktop entry's name and icon, so that a task bar matches the window to its entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kelvora.Kelvora"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.kelvora.Kelvora"),
+                                                 QIcon(QStringLiteral(":/org.kelvora.Kelvora.svg"))));
     kelvora::MainWindow window(settings);
     window.show();
     return QApplication::exec();

@@ -27,6 +27,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT) # kelvora_<version>_<architecture>.deb
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Loaded at run time, so dpkg-shlibdeps cannot see it: the TIFF writer of kelvora-export.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-image-formats-plugins")
 # Directories 0755 and files 0644 or 0755 whatever the umask of the machine that builds it.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 

@@ -1,6 +1,8 @@
 #include "plot/figure.h"
 
 #include "model/rounding.h"
+#include "plot/curves.h"
+#include "plot/frame.h"
 #include "plot/titles.h"
 #include "plot/ticks.h"
 #include "plot/vectorplot.h"
@@ -18,8 +20,9 @@ constexpr double legendgap = 10.0;   // between the x title and the legend
 constexpr double pagemargin = 8.0;   // around whatever reaches beyond the plot surface
 constexpr double swatchwidth = 16.0; // legend swatches
 constexpr double swatchheight = 10.0;
-constexpr double swatchgap = 6.0; // between a swatch and its text
-constexpr double rowgap = 4.0;    // between legend lines
+constexpr double swatchgap = 6.0;     // between a swatch and its text
+constexpr double rowgap = 4.0;        // between legend lines
+constexpr double outlinewidth = 0.75; // each side of an outlined curve
 
 // Measures like the surface it wraps, draws nothing, and keeps the extent of every text printed: how
 // far the tick labels reach.
@@ -51,8 +54,42 @@ class TextExtents final : public Surface {
     const Surface& metrics_;
 };
 
+std::string titletext(const std::string& text, const FigureStyle& style) {
+    return style.ticks.realminus ? withrealminus(text) : text;
+}
+
 int whole(double x) {
     return roundeven32(x);
+}
+
+// An entry's text in lines no wider than width (at spaces; a word wider than that stands alone), or in
+// one line when width is not positive.
+std::vector<std::string> legendlines(const std::string& text, const Surface& metrics, double width) {
+    if (!(width > 0.0)) return {text};
+    std::vector<std::string> lines;
+    std::string line;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t space = std::min(text.find(' ', start), text.size());
+        const std::string word = text.substr(start, space - start);
+        const std::string longer = line.empty() ? word : line + " " + word;
+        if (!line.empty() && metrics.textwidth(longer) > width) {
+            lines.push_back(line);
+            line = word;
+        } else {
+            line = longer;
+        }
+        start = space + 1;
+    }
+    lines.push_back(line);
+    return lines;
+}
+
+// The width the legend's text may take: in the journal style the plot area's, so that the legend never
+// widens the page; otherwise unlimited.
+double legendtextwidth(const FigureLayout& f, const DeviceGeometry& d, const FigureStyle& style) {
+    if (!style.wraplegend) return 0.0;
+    return std::max(1.0, d.right - f.legendx - d.scale * (swatchwidth + swatchgap));
 }
 
 double legendrowheight(const Surface& metrics, const DeviceGeometry& d) {
@@ -86,16 +123,16 @@ std::vector<LegendEntry> legendentries(const PlotState& ps) {
 }
 
 FigureLayout figurelayout(const ModelState& s, const PlotState& ps, const Surface& metrics, bool legend,
-                          char decimalsep) {
+                          char decimalsep, const FigureStyle& style) {
     const DeviceGeometry d = devicegeometry(ps);
     TextExtents labels(metrics);
-    drawticks(s, ps, labels, decimalsep);
+    drawticks(s, ps, labels, decimalsep, style.ticks);
     const double labelleft = std::min(labels.left, static_cast<double>(d.left));
     const double labelbottom = std::max(labels.bottom, static_cast<double>(d.bottom + d.length(2)));
 
     FigureLayout f;
-    const std::string ytitle = yaxistitle(s.yaxis);
-    const std::string xtitle = xaxistitle();
+    const std::string ytitle = titletext(yaxistitle(s.yaxis), style);
+    const std::string xtitle = titletext(xaxistitle(), style);
     const double ylength = metrics.textwidth(ytitle);
     const double ybreadth = metrics.textheight(ytitle);
     f.ytitlex = whole(labelleft - d.scale * titlegap - ybreadth);
@@ -127,11 +164,15 @@ FigureLayout figurelayout(const ModelState& s, const PlotState& ps, const Surfac
         f.legendx = f.ytitlex;
         f.legendy = whole(f.xtitley + xbreadth + d.scale * legendgap);
         double widest = 0.0;
-        const std::vector<LegendEntry> entries = legendentries(ps);
-        for (const LegendEntry& entry : entries)
-            widest = std::max(widest, metrics.textwidth(entry.text));
+        double height = 0.0;
+        for (const LegendEntry& entry : legendentries(ps)) {
+            const auto lines = legendlines(entry.text, metrics, legendtextwidth(f, d, style));
+            for (const std::string& line : lines)
+                widest = std::max(widest, metrics.textwidth(line));
+            height += legendrowheight(metrics, d) + (lines.size() - 1) * metrics.textheight(entry.text);
+        }
         hold(f.legendx, f.legendy, f.legendx + d.scale * (swatchwidth + swatchgap) + widest,
-             f.legendy + entries.size() * legendrowheight(metrics, d));
+             f.legendy + height);
     }
 
     f.originx = -static_cast<int>(std::floor(left));
@@ -142,13 +183,26 @@ FigureLayout figurelayout(const ModelState& s, const PlotState& ps, const Surfac
 }
 
 void drawfigure(const ModelState& s, const PlotState& ps, VectorSurface& surface, const FigureLayout& layout,
-                char decimalsep) {
+                char decimalsep, const FigureStyle& style) {
     const DeviceGeometry d = devicegeometry(ps);
     surface.setorigin(layout.originx, layout.originy);
-    surface.fillrect(-layout.originx, -layout.originy, layout.width, layout.height, ps.backcolour);
-    drawvectorplot(s, ps, surface, decimalsep);
-    surface.printupward(layout.ytitlex, layout.ytitley, yaxistitle(s.yaxis));
-    surface.print(layout.xtitlex, layout.xtitley, xaxistitle());
+    surface.fillrect(-layout.originx, -layout.originy, layout.width, layout.height, style.background);
+    // The plot area: the shapes and strokes of vectorplot in the style, then the same frame as the redraw.
+    surface.fillrect(0, 0, d.width, d.height, ps.backcolour);
+    const VectorPlot plot = vectorplot(s, ps);
+    for (const FilledShape& shape : plot.shapes)
+        surface.polygon(shape.points, stylezone(style, shape.colour));
+    const double outline = 2.0 * d.scale * outlinewidth;
+    if (style.outlinedcurves) {
+        for (const Stroke& stroke : plot.strokes)
+            surface.polyline(stroke.points, stroke.width + outline, outlinecolour(stroke.colour));
+    }
+    for (const Stroke& stroke : plot.strokes)
+        surface.polyline(stroke.points, stroke.width, stroke.colour);
+    drawframe(ps, surface);
+    drawticks(s, ps, surface, decimalsep, style.ticks);
+    surface.printupward(layout.ytitlex, layout.ytitley, titletext(yaxistitle(s.yaxis), style));
+    surface.print(layout.xtitlex, layout.xtitley, titletext(xaxistitle(), style));
     if (!layout.legend) return;
 
     const double rowheight = legendrowheight(surface, d);
@@ -159,13 +213,18 @@ void drawfigure(const ModelState& s, const PlotState& ps, VectorSurface& surface
         const double x1 = x0 + d.scale * swatchwidth;
         const double y0 = y + (textheight - d.scale * swatchheight) / 2.0;
         const double y1 = y0 + d.scale * swatchheight;
-        surface.polygon({{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}}, entry.swatch);
+        surface.polygon({{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}}, stylezone(style, entry.swatch));
         if (entry.curve) {
             const double middle = (y0 + y1) / 2.0;
+            if (style.outlinedcurves)
+                surface.polyline({{x0, middle}, {x1, middle}}, d.length(curvewidth) + outline,
+                                 outlinecolour(entry.line));
             surface.polyline({{x0, middle}, {x1, middle}}, d.length(curvewidth), entry.line);
         }
-        surface.print(whole(x1 + d.scale * swatchgap), whole(y), entry.text);
-        y += rowheight;
+        const auto lines = legendlines(entry.text, surface, legendtextwidth(layout, d, style));
+        for (std::size_t k = 0; k < lines.size(); ++k)
+            surface.print(whole(x1 + d.scale * swatchgap), whole(y + k * textheight), lines[k]);
+        y += rowheight + (lines.size() - 1) * textheight;
     }
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/parameters.h"
+#include "plot/figurestyle.h"
 #include "plot/plotstate.h"
 #include "plot/vectorsurface.h"
 
@@ -42,12 +43,14 @@ struct FigureLayout {
 // below the lowest x tick label; the legend under the x title, flush with the y title. The page holds
 // the whole plot surface and grows by a margin wherever a title or the legend reaches beyond it.
 // metrics measures the texts as the surface drawn on will.
+// The tick labels are measured in the style's typography.
 FigureLayout figurelayout(const ModelState& s, const PlotState& ps, const Surface& metrics, bool legend,
-                          char decimalsep);
+                          char decimalsep, const FigureStyle& style = windowstyle());
 
-// Draws the figure: the page in the plot's background colour, the plot (drawvectorplot), the titles and
-// the legend where layout puts them.
+// Draws the figure: the page in the style's background, the zones and curves of vectorplot in the
+// style's colours with the redraw's frame and labels, the titles and the legend (in the same colours)
+// where layout puts them. The window's style keeps the window's colours and labels.
 void drawfigure(const ModelState& s, const PlotState& ps, VectorSurface& surface, const FigureLayout& layout,
-                char decimalsep);
+                char decimalsep, const FigureStyle& style = windowstyle());
 
 } // namespace kelvora

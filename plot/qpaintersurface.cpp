@@ -40,11 +40,14 @@ QPolygonF qpolygon(const std::vector<Point>& points) {
 QPainterSurface::QPainterSurface(QPainter* painter, int width, int height, double scale)
     : painter_(painter), font_(vectorfont(scale)), metrics_(font_), w_(std::max(width, 0)),
       h_(std::max(height, 0)) {
-    if (painter_) painter_->setFont(font_);
+    if (painter_) {
+        painter_->setFont(font_);
+        base_ = painter_->transform();
+    }
 }
 
 void QPainterSurface::setorigin(double x, double y) {
-    if (painter_) painter_->setTransform(QTransform::fromTranslate(x, y));
+    if (painter_) painter_->setTransform(QTransform::fromTranslate(x, y) * base_);
 }
 
 void QPainterSurface::fillrect(int x, int y, int w, int h, Colour c) {
@@ -96,8 +99,13 @@ double QPainterSurface::textheight(const std::string&) const {
 }
 
 void QPainterSurface::text(double x, double y, const std::string& text) {
+    // Placed by a transform of its own, so that a drawing keeps each text in one group of its own even
+    // where it splits the text into runs of one script each: an editor moves the text whole.
+    painter_->save();
+    painter_->translate(x, y + metrics_.ascent());
     painter_->setPen(QColor(Qt::black));
-    painter_->drawText(QPointF(x, y + metrics_.ascent()), qtext(text));
+    painter_->drawText(QPointF(0.0, 0.0), qtext(text));
+    painter_->restore();
 }
 
 void QPainterSurface::print(int x, int y, const std::string& text) {

@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QTransform>
 
 class QPainter;
 
@@ -13,7 +14,9 @@ namespace kelvora {
 
 // Draws through painter with one unit of the painter's coordinates to a device pixel of the plot. A
 // whole-pixel primitive fills the unit squares of its pixels; text is set in the plot's label family at
-// scale times its size, in black, placed by the same measures the surface reports. Without a painter
+// scale times its size, in black, placed by the same measures the surface reports. The painter's
+// transform when the surface is made stays under everything drawn (a figure scaled to its page) and
+// setorigin moves within it. Without a painter
 // the surface only measures, to lay a figure out before its page exists. Needs a QGuiApplication.
 class QPainterSurface final : public VectorSurface {
   public:
@@ -45,6 +48,7 @@ class QPainterSurface final : public VectorSurface {
     QFontMetricsF metrics_;
     int w_;
     int h_;
+    QTransform base_;
 };
 
 } // namespace kelvora

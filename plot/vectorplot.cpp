@@ -3,9 +3,7 @@
 #include "plot/vectorplot.h"
 
 #include "model/potentials.h"
-#include "plot/frame.h"
 #include "plot/mapping.h"
-#include "plot/ticks.h"
 
 #include <algorithm>
 #include <cmath>
@@ -268,18 +266,6 @@ VectorPlot vectorplot(const ModelState& s, const PlotState& ps) {
         }
     }
     return plot;
-}
-
-void drawvectorplot(const ModelState& s, const PlotState& ps, VectorSurface& surface, char decimalsep) {
-    const DeviceGeometry d = devicegeometry(ps);
-    surface.fillrect(0, 0, d.width, d.height, ps.backcolour);
-    const VectorPlot plot = vectorplot(s, ps);
-    for (const FilledShape& shape : plot.shapes)
-        surface.polygon(shape.points, shape.colour);
-    for (const Stroke& stroke : plot.strokes)
-        surface.polyline(stroke.points, stroke.width, stroke.colour);
-    drawframe(ps, surface);
-    drawticks(s, ps, surface, decimalsep);
 }
 
 } // namespace kelvora

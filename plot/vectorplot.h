@@ -41,8 +41,4 @@ struct VectorPlot {
 };
 VectorPlot vectorplot(const ModelState& s, const PlotState& ps);
 
-// The plot on a vector surface: the background, the shapes of vectorplot, then the same frame and
-// ticks as the redraw. No marker.
-void drawvectorplot(const ModelState& s, const PlotState& ps, VectorSurface& surface, char decimalsep);
-
 } // namespace kelvora

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake g++ pkg-config
-    qt6-base-dev qt6-svg-dev libgl-dev
+    qt6-base-dev qt6-svg-dev libgl-dev qt6-image-formats-plugins
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core fonts-dejavu-extra
     xvfb xauth xdotool xclip x11-utils python3 python3-xlib

@@ -6,11 +6,14 @@
 #include <cstdint>
 #include <iostream>
 
+#include "config/inifile.h"
 #include "locale/systemseparator.h"
 #include "plot/redraw.h"
 #include "plot/qimagesurface.h"
+#include "tools/export_vector.h"
 #include "tools/exportoptions.h"
 #include "tools/figurecommand.h"
+#include "tools/figureoptions.h"
 
 namespace kelvora {
 
@@ -28,6 +31,7 @@ bool parsescale(std::string_view text, int& scale) {
 
 void pnghelp() {
     std::cout << "Usage: kelvora-export png OUT.png [--config FILE] [--auto] [--size WxH] [--scale K]\n"
+                 "                          [FIGURE OPTIONS]\n"
                  "\n"
                  "Writes the plot exactly as the window's plot surface shows it for the state the\n"
                  "window starts with from the same configuration file: the colour zones, both\n"
@@ -42,11 +46,14 @@ void pnghelp() {
               << "\n"
                  "                  (default 1): lines, text and margins scaled, K times the rows\n"
                  "                  computed; the image is K times --size a side\n"
-                 "  --help          show this help\n";
+                 "\n"
+                 "Any of the options below (or --style journal) draws a figure ready for a journal\n"
+                 "instead, as kelvora-export tiff does (--decimal alone keeps the window's look).\n"
+              << figureoptionshelp(true) << "  --help          show this help\n";
 }
 
-QImage renderplot(const ModelState& state, int width, int height, bool automatic, char decimalsep,
-                  int scale) {
+QImage renderplot(const ModelState& state, int width, int height, bool automatic, char decimalsep, int scale,
+                  ModelState* drawn) {
     ModelState s = state;
     PlotState ps;
     initplotstate(ps, width, height, plotcolours::background, scale);
@@ -54,6 +61,7 @@ QImage renderplot(const ModelState& state, int width, int height, bool automatic
     // Switching the toggle on redraws with autoflag while the toggle is checked; start-up redraws
     // without.
     redraw(automatic, automatic, s, ps, surface, decimalsep);
+    if (drawn) *drawn = s;
     QImage picture = surface.image();
     // The density goes into the file too, so that the picture prints at the size of the plain one.
     if (scale > 1) {
@@ -66,14 +74,30 @@ QImage renderplot(const ModelState& state, int width, int height, bool automatic
 int runpng(const std::vector<std::string>& args) {
     FigureCommand c("png");
     int scale = 1;
+    bool scaled = false;
+    FigureOptions figure;
     const auto own = [&](const std::vector<std::string>& a, std::size_t& i, std::string& message) {
         const std::string wants = "a whole number from 1 to " + std::to_string(largestpngscale);
-        return valueoption(
+        const OptionResult r = valueoption(
             a, i, "--scale", wants, wants,
-            [&](const std::string& value, std::string&) { return parsescale(value, scale); }, message);
+            [&](const std::string& value, std::string&) { return (scaled = parsescale(value, scale)); },
+            message);
+        return r == OptionResult::notmine ? parsefigureoption(a, i, figure, message) : r;
     };
     if (const auto status = parsefigurecommand(c, args, own, pnghelp)) return *status;
     const ExportOptions& o = c.options;
+    bool journal = false;
+    std::string message;
+    if (!journalstyleof(figure, figure.legend, journal, message)) {
+        std::cerr << c.prefix() << message << "\n";
+        return exitbadusage;
+    }
+    // The window's picture has no room for a legend; the journal figure has no pixel scale of its own.
+    if ((journal && scaled) || (!journal && figure.legend)) {
+        std::cerr << c.prefix() << (scaled ? "--scale" : "--legend") << " and --style "
+                  << (journal ? "journal" : "window") << " do not go together\n";
+        return exitbadusage;
+    }
     if (int64_t{o.surfacewidth} * scale > largestsurfaceside ||
         int64_t{o.surfaceheight} * scale > largestsurfaceside) {
         std::cerr << c.prefix() << "--size " << o.surfacewidth << "x" << o.surfaceheight << " at --scale "
@@ -83,20 +107,22 @@ int runpng(const std::vector<std::string>& args) {
     if (const auto status = preparefigure(c)) return *status;
 
     const auto qt = offscreenqt(c);
-    const QImage picture =
-        renderplot(c.state, o.surfacewidth, o.surfaceheight, c.automatic, systemseparator(), scale);
-    if (picture.isNull()) {
-        std::cerr << c.prefix() << "not enough memory for a picture of " << o.surfacewidth * scale << "x"
-                  << o.surfaceheight * scale << " pixels\n";
+    QByteArray file;
+    if (journal) {
+        const FigureRequest r = figurerequest(figure, true);
+        file = renderfigure(FigureFormat::png, c.state, o.surfacewidth, o.surfaceheight, c.automatic, r);
+    } else {
+        ModelState drawn;
+        const QImage picture = renderplot(c.state, o.surfacewidth, o.surfaceheight, c.automatic,
+                                          figureseparator(figure), scale, &drawn);
+        if (!picture.isNull())
+            file = picturefile(picture, pngformat, configtext(drawn, ConfigForm::atclose, '.'));
+    }
+    if (file.isEmpty()) {
+        std::cerr << c.prefix() << "cannot draw the picture\n";
         return exitfailure;
     }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, pngformat)) {
-        std::cerr << c.prefix() << "cannot encode the picture as PNG\n";
-        return exitfailure;
-    }
-    return writefigure(c, bytes);
+    return writefigure(c, file);
 }
 
 } // namespace kelvora

@@ -25,8 +25,8 @@ int runpng(const std::vector<std::string>& args);
 // The picture of the window's plot surface (width x height logical pixels, drawn at scale device pixels
 // each) for a state as start-up builds it. automatic: as after switching the automatic toggle on (the
 // redraw fits the limits), otherwise as the start-up redraw leaves it. decimalsep is the tick labels'
-// separator. Needs a QGuiApplication.
+// separator. drawn, if given, receives the state drawn (the limits as fitted). Needs a QGuiApplication.
 QImage renderplot(const ModelState& state, int width, int height, bool automatic, char decimalsep,
-                  int scale = 1);
+                  int scale = 1, ModelState* drawn = nullptr);
 
 } // namespace kelvora

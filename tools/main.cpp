@@ -13,6 +13,7 @@
 #include "tools/export_sweep.h"
 #include "tools/export_table.h"
 #include "tools/export_vector.h"
+#include "tools/figuremeta.h"
 
 namespace {
 
@@ -30,6 +31,9 @@ const Subcommand subcommands[] = {
      kelvora::runsweep},
     {"svg", "write the plot with its axis titles as an SVG drawing", kelvora::svghelp, kelvora::runsvg},
     {"pdf", "write the plot with its axis titles as a PDF page", kelvora::pdfhelp, kelvora::runpdf},
+    {"tiff", "write the plot with its axis titles as a TIFF picture", kelvora::tiffhelp, kelvora::runtiff},
+    {"config-from", "write the settings file a figure was drawn from", kelvora::configfromhelp,
+     kelvora::runconfigfrom},
 };
 
 constexpr int exitok = 0;
@@ -48,7 +52,7 @@ void help() {
                  "Commands:\n";
     for (const Subcommand& c : subcommands) {
         std::string name = c.name;
-        name.resize(8, ' ');
+        name.resize(12, ' ');
         std::cout << "  " << name << c.summary << "\n";
     }
     std::cout << "\n"

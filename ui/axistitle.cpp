@@ -3,6 +3,8 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace kelvora {
 
 namespace {
@@ -10,6 +12,9 @@ namespace {
 // because the text is stretched to its frame.
 constexpr const char* titlefamily = "Arial";
 constexpr int titlepixelsize = 64;
+// The antialiased edge of a glyph reaches about half a screen pixel beyond its outline: this much room is
+// kept free across the frame on either side of a title set to fit, so that no edge is cut off.
+constexpr double edgepixels = 0.5;
 
 // Length of a frame along the text, and its breadth across it.
 double along(const QWidget* w, bool upward) {
@@ -25,6 +30,8 @@ AxisTitle::AxisTitle(const QString& text, bool upward, QWidget* parent)
     QFont font(titlefamily);
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(titlepixelsize);
+    // The outlines scaled exactly, so that the measured box holds what is drawn at any frame size.
+    font.setHintingPreference(QFont::PreferNoHinting);
     setFont(font);
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
@@ -65,15 +72,27 @@ void AxisTitle::paintEvent(QPaintEvent*) {
     // along the text from the frame's start and the offset across it.
     const QRectF modelbox = QFontMetricsF(letters->font()).tightBoundingRect(letters->text());
     if (modelbox.isEmpty()) return;
-    const double scalealong = along(letters, upward) / modelbox.width();
-    const double scaleacross = across(letters, upward) / modelbox.height();
+    double scalealong = along(letters, upward) / modelbox.width();
+    double scaleacross = across(letters, upward) / modelbox.height();
+    // A title that reaches beyond the model's letters across the line (the tail of a g or a p, a
+    // parenthesis) is set a little smaller, in the same proportions, so that all of it lies inside the
+    // frame; its top then stands at the frame's start.
+    const double breadth = across(this, upward);
+    const double room = std::max(breadth - 2.0 * edgepixels, 1.0);
+    const double top = std::min(box.top(), modelbox.top());
+    const double reach = std::max(box.bottom(), modelbox.bottom()) - top;
+    const bool beyond = box.top() < modelbox.top() || box.bottom() > modelbox.bottom();
+    const double fits = beyond ? std::min(1.0, room / (reach * scaleacross)) : 1.0;
+    scalealong *= fits;
+    scaleacross *= fits;
     const QPoint offset = letters->pos() - pos();
     const double centre =
         upward ? height() - (offset.y() + letters->height() / 2.0) : offset.x() + letters->width() / 2.0;
     const double side = upward ? offset.x() : offset.y();
-    painter.translate(centre - box.width() * scalealong / 2.0, side);
+    const double start = fits < 1.0 ? (breadth - room) / 2.0 : 0.0;
+    painter.translate(centre - box.width() * scalealong / 2.0, side + start);
     painter.scale(scalealong, scaleacross);
-    painter.drawText(QPointF(-box.left(), -modelbox.top()), title);
+    painter.drawText(QPointF(-box.left(), fits < 1.0 ? -top : -modelbox.top()), title);
 }
 
 } // namespace kelvora

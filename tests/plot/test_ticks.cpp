@@ -74,9 +74,62 @@ class PrintRecorder final : public Surface {
         EXPECT_TRUE(x >= 0 && x + textwidth(text) <= width()) << text;
         (y >= defaultsurfaceheight - bottommargin ? x_ : y_) += text + "|";
         at_ += text + "@" + std::to_string(x) + "," + std::to_string(y) + " ";
+        (y >= defaultsurfaceheight - bottommargin ? xboxes_ : yboxes_)
+            .push_back({x, y, x + 6 * int(text.size()), y + 13});
     }
     std::string x_, y_, at_;
+    std::vector<std::array<int, 4>> xboxes_, yboxes_; // left, top, right, bottom
 };
+
+bool overlap(const std::array<int, 4>& a, const std::array<int, 4>& b) {
+    return a[0] < b[2] && b[0] < a[2] && a[1] < b[3] && b[1] < a[3];
+}
+
+TEST(TickLabels, NeverOverlapEachOtherTheAxesOrThePlotAtExtremeRanges) {
+    // ymin, ymax, xmin, xmax, and the least count of labels each axis keeps.
+    const std::vector<std::array<double, 6>> cases = {{1e9, 3e9, -160, -80, 3, 3},
+                                                      {1.000001, 1.000002, -160, -80, 2, 5},
+                                                      {0, 3, -3e9, -1e9, 5, 3},
+                                                      {1e9, 3e9, -3e9, -1e9, 3, 3},
+                                                      {0, 1e300, -1e300, 1e300, 3, 3},
+                                                      {1e-300, 2e-300, -2e-300, -1e-300, 3, 3},
+                                                      {0, 3, -122.70001, -122.69999, 5, 3},
+                                                      {0, 3, 1e15, 1e15 + 1, 5, 1},
+                                                      {123456, 123457, -1e6, 1e6, 2, 3},
+                                                      {0, 1e5, 9999999, 10000001, 5, 1}};
+    const int axisleft = leftmargin - 5, axisbottom = defaultsurfaceheight - bottommargin + 6;
+    for (const auto& [ymin, ymax, xmin, xmax, ylabels, xlabels] : cases) {
+        ModelState s;
+        std::tie(s.ymin, s.ymax, s.xmin, s.xmax) = std::tie(ymin, ymax, xmin, xmax);
+        PlotState ps;
+        initplotstate(ps, defaultsurfacewidth, defaultsurfaceheight);
+        PrintRecorder surface;
+        drawticks(s, ps, surface, '.');
+        SCOPED_TRACE(surface.at_);
+        EXPECT_GE(surface.yboxes_.size(), ylabels);
+        EXPECT_GE(surface.xboxes_.size(), xlabels);
+        // Each y label left of the tick marks, each x label below them; a y label printed in two parts
+        // is one box here, so only different rows are compared.
+        for (const auto& y : surface.yboxes_)
+            EXPECT_LE(y[2], axisleft);
+        for (const auto& x : surface.xboxes_)
+            EXPECT_GE(x[1], axisbottom);
+        for (std::size_t i = 0; i < surface.yboxes_.size(); ++i)
+            for (std::size_t j = 0; j < i; ++j) {
+                if (surface.yboxes_[i][1] != surface.yboxes_[j][1]) {
+                    EXPECT_FALSE(overlap(surface.yboxes_[i], surface.yboxes_[j]));
+                }
+            }
+        for (std::size_t i = 1; i < surface.xboxes_.size(); ++i)
+            EXPECT_FALSE(overlap(surface.xboxes_[i - 1], surface.xboxes_[i]));
+        // The lowest y label's box reaches a row below the axis, into space its digits leave empty.
+        for (auto y : surface.yboxes_) {
+            y[3] -= 13 / 4;
+            for (const auto& x : surface.xboxes_)
+                EXPECT_FALSE(overlap(y, x));
+        }
+    }
+}
 
 TEST(TickLabels, MisleadingPatternLabelsTakeTheDigitsThatTellTicksApart) {
     struct Case {

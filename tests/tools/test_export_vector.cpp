@@ -62,7 +62,7 @@ Drawing parse(const std::string& bytes) {
 TEST(ExportVector, SvgHasAFewZonePolygonsTheCurvesAndItsTextsAsText) {
     test::ScratchDir dir;
     fs::create_directory(dir / "work");
-    const ExportRun r = run(dir, "svg fig.svg --auto --decimal comma --legend");
+    const ExportRun r = run(dir, "svg fig.svg --style window --auto --decimal comma --legend");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err + r.out, "");
     const Drawing d = parse(readfile(dir / "work" / "fig.svg"));
@@ -121,7 +121,7 @@ TEST(ExportVector, PdfZoneColoursAreThePngsAndItsFontIsEmbedded) {
     // A parameter on the y axis and a surface of another size; the legend only adds to the page.
     const std::string args = "--config pho.ini --size 640x400 --auto";
     ASSERT_EQ(run(dir, "png plot.png " + args).status, 0);
-    const ExportRun r = run(dir, "pdf fig.pdf " + args + " --legend");
+    const ExportRun r = run(dir, "pdf fig.pdf " + args + " --style window --legend");
     ASSERT_EQ(r.status, 0) << r.err;
     shell(dir, "pdftoppm -r 192 -singlefile -png fig.pdf page"); // 2 device pixels a logical one
     const QImage png = QImage(QString::fromStdString((dir / "work" / "plot.png").string()))
