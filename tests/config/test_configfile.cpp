@@ -151,15 +151,13 @@ TEST(ConfigRead, SettingRepairs) {
     EXPECT_EQ(readtext(valuelines({{pKa2line, "15"}})).pKa2, 12.0);
     ModelState s =
         readtext(valuelines({{xminline, "-50"}, {xmaxline, "-100"}, {yminline, "5"}, {ymaxline, "2"}}));
-    EXPECT_TRUE(s.xmin == -101 && s.xmax == -100 && s.ymin == 5 && s.ymax == 6) << s.xmin << " " << s.ymax;
+    EXPECT_EQ(limitsof(s), (AxisLimits{-101, -100, 5, 6}));
     // Pairs still unordered (xmax - 1 is xmax this far out) or with a span that is not finite fall back to
     // the default limits, each pair on its own.
     const std::pair<const char*, const char*> broken[] = {{"3E17", "1E17"}, {"-1.7E308", "1.7E308"}};
     for (const auto& [xmin, xmax] : broken) {
         s = readtext(valuelines({{xminline, xmin}, {xmaxline, xmax}, {yminline, "1E17"}, {ymaxline, "0"}}));
-        EXPECT_TRUE(s.xmin == defaultxmin && s.xmax == defaultxmax && s.ymin == defaultymin &&
-                    s.ymax == defaultymax)
-            << xmin;
+        EXPECT_EQ(limitsof(s), AxisLimits{}) << xmin;
     }
 }
 

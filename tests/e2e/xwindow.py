@@ -11,6 +11,7 @@
 
 The display is the one in DISPLAY; WINDOW is a window id as xdotool prints it.
 """
+import re
 import sys
 
 from Xlib import X, display, protocol
@@ -21,51 +22,28 @@ LIGHTEST_BACKGROUND = 241  # the face is lighter than the window behind it
 
 
 def thumbs(d, window, top, bottom):
-    geometry = window.get_geometry()
-    width = geometry.width
-    height = bottom - top + 1
-    image = window.get_image(0, top, width, height, X.ZPixmap, 0xFFFFFFFF)
-    data = image.data
+    width, height = window.get_geometry().width, bottom - top + 1
+    data = window.get_image(0, top, width, height, X.ZPixmap, 0xFFFFFFFF).data
     if len(data) < width * height * 4:
         raise SystemExit("unexpected image format")
 
     def colour(x, y):
         at = (y * width + x) * 4
-        blue, green, red = data[at], data[at + 1], data[at + 2]
-        return red, green, blue
-
-    def white(x, y):
-        return colour(x, y) == WHITE
+        return data[at + 2], data[at + 1], data[at]  # stored blue, green, red
 
     def face(x, y):
         red, green, blue = colour(x, y)
-        return red == green == blue and red > LIGHTEST_BACKGROUND
+        return red == green == blue > LIGHTEST_BACKGROUND
 
     # Columns that hold a run of white, with the run's middle row.
     runs = {}
     for x in range(width):
-        length = 0
-        for y in range(height):
-            length = length + 1 if white(x, y) else 0
-            if length == SHORTEST_FACE:
-                start = y - SHORTEST_FACE + 1
-                end = y
-                while end + 1 < height and white(x, end + 1):
-                    end += 1
-                runs[x] = (start + end) // 2
-                break
-    # Neighbouring white columns are one handle; its face runs right from them to the border.
-    found = []
-    group = []
-    for x in sorted(runs):
-        if group and x != group[-1] + 1:
-            found.append(group)
-            group = []
-        group.append(x)
-    if group:
-        found.append(group)
-    for g in found:
-        left = g[0]
+        column = "".join("w" if colour(x, y) == WHITE else "." for y in range(height))
+        run = re.search("w{%d,}" % SHORTEST_FACE, column)
+        if run:
+            runs[x] = (run.start() + run.end() - 1) // 2
+    # Neighbouring white columns are one handle; its face runs right from the first to the border.
+    for left in sorted(x for x in runs if x - 1 not in runs):
         y = runs[left]
         right = left
         while right + 1 < width and face(right + 1, y):

@@ -66,8 +66,8 @@ TEST(Sliders, MappingAndQuantisation) {
     };
     for (const auto& [label, p, minimum, maximum, position, tickspacing] : sliders) {
         const SliderSettings sl = slidersettings(p);
-        EXPECT_TRUE(sl.minimum == minimum && sl.maximum == maximum && sl.position == position &&
-                    sl.tickspacing == tickspacing && sl.smallstep == 1)
+        EXPECT_EQ(std::tuple(sl.minimum, sl.maximum, sl.position, sl.tickspacing, sl.smallstep),
+                  std::tuple(minimum, maximum, position, tickspacing, 1))
             << label;
     }
     // The maximum is raised by the new minimum first, saturating; the top of the track is the maximum.
@@ -77,15 +77,14 @@ TEST(Sliders, MappingAndQuantisation) {
     EXPECT_EQ(slidervalue(20, 40, 23, 1.0), 37.0f);
     // Quantisation: 1400 - 725.4 = 674.6, position 675; outside the range to the ends; the factory 3.198 of
     // KM(adp) is off its grid too; the bottom of the track stands for 0.02, below the minimum 0.025.
+    const std::tuple<int, float, float> quantised[] = {{pHo, 7.254f, 7.25f},     {T, 36.6f, 37.0f},
+                                                       {pHi, 5.0f, 6.0f},        {n, 9.0f, 4.4f},
+                                                       {ATPout, 0.001f, 0.025f}, {KMadp, 3.198f, 3.2f}};
     ModelState s = factory;
-    s.params[pHo].value = 7.254f;
-    s.params[T].value = 36.6f;
-    s.params[pHi].value = 5.0f;
-    s.params[n].value = 9.0f;
+    for (const auto& [index, before, after] : quantised)
+        s.params[index].value = before;
     s.params[ATPout].min = 0.025;
-    s.params[ATPout].value = 0.001f;
     quantisetosliders(s);
-    EXPECT_TRUE(s.params[pHo].value == 7.25f && s.params[pHi].value == 6.0f && s.params[n].value == 4.4f);
-    EXPECT_TRUE(s.params[ATPout].value == 0.025f && s.params[KMadp].value == 3.2f &&
-                s.params[T].value == 37.0f);
+    for (const auto& [index, before, after] : quantised)
+        EXPECT_EQ(s.params[index].value, after) << index;
 }

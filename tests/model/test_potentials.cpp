@@ -39,13 +39,13 @@ TEST(ReversalPotentials, ReferenceFigures) {
         EXPECT_NEAR(c.yaxis == ATPin ? 0 : erevatpase(s, c.y), c.atpase, mv) << c.yaxis << " " << c.y;
         // The per-row path reuses prepared terms and must match bit for bit.
         const Potentials p = potentialsat(prepareterms(s), c.y);
-        EXPECT_TRUE(p.ant == erevant(s, c.y) && p.atpase == erevatpase(s, c.y)) << c.yaxis << " " << c.y;
+        EXPECT_EQ(p.ant, erevant(s, c.y)) << c.yaxis << " " << c.y;
+        EXPECT_EQ(p.atpase, erevatpase(s, c.y)) << c.yaxis << " " << c.y;
     }
     // Domain errors (log of 0, a negative ratio, infinity) give a non-finite result, never a trap.
-    EXPECT_FALSE(std::isfinite(erevant(factorystate(), 0.0)) ||
-                 std::isfinite(erevatpase(factorystate(), -1.0)) ||
-                 std::isfinite(erevatpase(factorystate(Pin), 0.0)) ||
-                 std::isfinite(erevant(factorystate(ADPin), HUGE_VAL)));
+    for (double v : {erevant(factorystate(), 0.0), erevatpase(factorystate(), -1.0),
+                     erevatpase(factorystate(Pin), 0.0), erevant(factorystate(ADPin), HUGE_VAL)})
+        EXPECT_FALSE(std::isfinite(v)) << v;
 }
 
 TEST(CrossingPoint, ClosedFormsAndTheRatioFloor) {
@@ -93,8 +93,7 @@ TEST(CrossingPoint, FramesFromTheCrossingOrFixed) {
     ModelState nan = factorystate(pHo);
     nan.params[pHi].value = std::numeric_limits<float>::quiet_NaN();
     autoscale(nan);
-    EXPECT_TRUE(nan.xmin == defaultxmin && nan.xmax == defaultxmax && nan.ymin == defaultymin &&
-                nan.ymax == defaultymax);
+    EXPECT_EQ(limitsof(nan), AxisLimits{});
 }
 
 namespace {
@@ -145,18 +144,23 @@ const std::string frompHi =
 TEST(CrossingPoint, InfiniteCrossingKeepsTheLimits) {
     // Allowed but extreme values overflow the ATPout crossing to infinity; the frame must stay usable.
     ModelState s = factorystate(ATPout);
-    const int index[] = {n, T, pHi, pHo, KMatp, KMadp, ADPout, ATPin, ADPin};
-    const float value[] = {0.1f, 0.0f, 20.0f, 0.01f, 10.0f, 0.0f, 10000.0f, 10000.0f, 0.01f};
-    for (int k = 0; k < 9; ++k)
-        s.params[index[k]].value = value[k];
+    for (const auto& [index, value] : {std::pair{n, 0.1f},
+                                       {T, 0.0f},
+                                       {pHi, 20.0f},
+                                       {pHo, 0.01f},
+                                       {KMatp, 10.0f},
+                                       {KMadp, 0.0f},
+                                       {ADPout, 10000.0f},
+                                       {ATPin, 10000.0f},
+                                       {ADPin, 0.01f}})
+        s.params[index].value = value;
     EXPECT_FALSE(std::isfinite(crossingpoint(s)));
     // A sweep through that state says so rather than writing a number.
     std::string line;
     appendsweepline(line, sweeprow(s, n, 0.1f), SeparatorChoice::point, '.');
     EXPECT_EQ(line, "0.1\t\t\tnot computable\r\n");
     autoscale(s);
-    EXPECT_TRUE(s.xmin == defaultxmin && s.xmax == defaultxmax && s.ymin == defaultymin &&
-                s.ymax == defaultymax);
+    EXPECT_EQ(limitsof(s), AxisLimits{});
 }
 
 TEST(ClipTable, RatioAndParameterAxes) {

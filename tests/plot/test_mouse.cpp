@@ -14,8 +14,6 @@ using namespace kelvora;
 
 namespace {
 
-using Limits = std::array<double, 4>; // xmin, xmax, ymin, ymax
-
 // A plot area of 400 x 400 pixels with the default limits x -160 .. -80 mV, y 0 .. 3; (X, Y) its centre.
 struct MouseTest : testing::Test {
     void SetUp() override {
@@ -29,7 +27,6 @@ struct MouseTest : testing::Test {
         mousepress(ps, MouseButton::left, X, Y);
         return mouserelease(s, ps, X + dx, Y + dy, '.');
     }
-    Limits limits() const { return {s.xmin, s.xmax, s.ymin, s.ymax}; }
     static constexpr double X = leftmargin + 200.0, Y = topmargin + 200.0;
     ModelState s = factorystate();
     PlotState ps;
@@ -41,7 +38,7 @@ TEST_F(MouseTest, ClickPinsSecondClickUnpinsClickInAMarginEmptiesTheReadout) {
     const Release first = click(X, Y);
     EXPECT_TRUE(first.inside && first.enabled && ps.pinned && ps.pressx == X && ps.pressy == Y);
     EXPECT_EQ(first.readout.x + "|" + first.readout.y, "-120 mV|1.5");
-    EXPECT_EQ(limits(), (Limits{-160, -80, 0, 3})); // a click does not pan
+    EXPECT_EQ(limitsof(s), (AxisLimits{-160, -80, 0, 3})); // a click does not pan
     const Release second = click(X, Y);
     EXPECT_TRUE(!second.enabled && !ps.pinned);
     ps.pinned = true;
@@ -55,11 +52,11 @@ TEST_F(MouseTest, DragsMoveTheLimitsYStopsAtZero) {
     dragoffsets(s, ps, X + 10, Y);
     EXPECT_DOUBLE_EQ(ps.xshift, 2.0);
     const Release r = mouserelease(s, ps, X + 10, Y, '.');
-    EXPECT_EQ(limits(), (Limits{-162, -82, 0, 3}));
+    EXPECT_EQ(limitsof(s), (AxisLimits{-162, -82, 0, 3}));
     EXPECT_TRUE(ps.xshift == 0.0 && !ps.dragging && !ps.pinned && !r.enabled); // a drag never pins
     // Upward with ymin 0: nothing moves; downward: both y limits rise.
     drag(0, -40);
-    EXPECT_EQ(limits(), (Limits{-162, -82, 0, 3}));
+    EXPECT_EQ(limitsof(s), (AxisLimits{-162, -82, 0, 3}));
     drag(0, 40);
     EXPECT_DOUBLE_EQ(s.ymin, 0.3);
     EXPECT_DOUBLE_EQ(s.ymax, 3.3);

@@ -85,6 +85,17 @@ bool overlap(const std::array<int, 4>& a, const std::array<int, 4>& b) {
     return a[0] < b[2] && b[0] < a[2] && a[1] < b[3] && b[1] < a[3];
 }
 
+// The labels of a plot at the window's size with these limits.
+PrintRecorder labels(double ymin, double ymax, double xmin, double xmax) {
+    ModelState s;
+    std::tie(s.ymin, s.ymax, s.xmin, s.xmax) = std::tie(ymin, ymax, xmin, xmax);
+    PlotState ps;
+    initplotstate(ps, defaultsurfacewidth, defaultsurfaceheight);
+    PrintRecorder surface;
+    drawticks(s, ps, surface, '.');
+    return surface;
+}
+
 TEST(TickLabels, NeverOverlapEachOtherTheAxesOrThePlotAtExtremeRanges) {
     // ymin, ymax, xmin, xmax, and the least count of labels each axis keeps.
     const std::vector<std::array<double, 6>> cases = {{1e9, 3e9, -160, -80, 3, 3},
@@ -99,12 +110,7 @@ TEST(TickLabels, NeverOverlapEachOtherTheAxesOrThePlotAtExtremeRanges) {
                                                       {0, 1e5, 9999999, 10000001, 5, 1}};
     const int axisleft = leftmargin - 5, axisbottom = defaultsurfaceheight - bottommargin + 6;
     for (const auto& [ymin, ymax, xmin, xmax, ylabels, xlabels] : cases) {
-        ModelState s;
-        std::tie(s.ymin, s.ymax, s.xmin, s.xmax) = std::tie(ymin, ymax, xmin, xmax);
-        PlotState ps;
-        initplotstate(ps, defaultsurfacewidth, defaultsurfaceheight);
-        PrintRecorder surface;
-        drawticks(s, ps, surface, '.');
+        const PrintRecorder surface = labels(ymin, ymax, xmin, xmax);
         SCOPED_TRACE(surface.at_);
         EXPECT_GE(surface.yboxes_.size(), ylabels);
         EXPECT_GE(surface.xboxes_.size(), xlabels);
@@ -114,12 +120,11 @@ TEST(TickLabels, NeverOverlapEachOtherTheAxesOrThePlotAtExtremeRanges) {
             EXPECT_LE(y[2], axisleft);
         for (const auto& x : surface.xboxes_)
             EXPECT_GE(x[1], axisbottom);
-        for (std::size_t i = 0; i < surface.yboxes_.size(); ++i)
-            for (std::size_t j = 0; j < i; ++j) {
-                if (surface.yboxes_[i][1] != surface.yboxes_[j][1]) {
-                    EXPECT_FALSE(overlap(surface.yboxes_[i], surface.yboxes_[j]));
+        for (const auto& a : surface.yboxes_)
+            for (const auto& b : surface.yboxes_)
+                if (a[1] != b[1]) {
+                    EXPECT_FALSE(overlap(a, b));
                 }
-            }
         for (std::size_t i = 1; i < surface.xboxes_.size(); ++i)
             EXPECT_FALSE(overlap(surface.xboxes_[i - 1], surface.xboxes_[i]));
         // The lowest y label's box reaches a row below the axis, into space its digits leave empty.
@@ -150,12 +155,7 @@ TEST(TickLabels, MisleadingPatternLabelsTakeTheDigitsThatTellTicksApart) {
         // outside the range as 5E-06 multiples are computed, and gets no tick.)
         {0, 3, -122.70001, -122.69999, defaulty, "-122.70001 mV|-122.700005 mV|-122.7 mV|-122.699995 mV|"}};
     for (const Case& c : cases) {
-        ModelState s;
-        std::tie(s.ymin, s.ymax, s.xmin, s.xmax) = std::tie(c.ymin, c.ymax, c.xmin, c.xmax);
-        PlotState ps;
-        initplotstate(ps, defaultsurfacewidth, defaultsurfaceheight);
-        PrintRecorder surface;
-        drawticks(s, ps, surface, '.');
+        const PrintRecorder surface = labels(c.ymin, c.ymax, c.xmin, c.xmax);
         EXPECT_EQ(surface.y_, c.ylabels);
         EXPECT_EQ(surface.x_, c.xlabels);
         if (&c == cases) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "../config/configtest.h"
+#include "config/inifile.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -15,8 +16,8 @@ struct ExportRun {
     std::string out, err;
 };
 
-inline std::size_t countlines(const std::string& t) {
-    return std::count(t.begin(), t.end(), '\n');
+inline ExportRun finished(int status, const std::string& out, const std::string& err) {
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, err};
 }
 
 // Runs kelvora-export with the arguments (shell words) in dir/work under the locale given, after the
@@ -28,16 +29,31 @@ inline ExportRun run(const ScratchDir& dir, const std::string& args, const char*
                                 " env -u LC_NUMERIC -u LANGUAGE LC_ALL=" + locale + " LANG=" + locale +
                                 " timeout 30 " + quoted(KELVORA_EXPORT) + " " + args + " >" +
                                 quoted(dir / "stdout") + " 2>" + quoted(dir / "stderr");
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readfile(dir / "stdout"), readfile(dir / "stderr")};
+    const int status = std::system(command.c_str()); // before the files are read
+    return finished(status, readfile(dir / "stdout"), readfile(dir / "stderr"));
 }
 
 // A refusal: the exit status given, nothing on standard output, one line on standard error.
 inline void expectrefused(const ExportRun& r, int status, const std::string& args) {
     EXPECT_EQ(r.status, status) << args;
     EXPECT_EQ(r.out, "") << args;
-    EXPECT_TRUE(r.err.starts_with("kelvora-export") && r.err.ends_with('\n') && countlines(r.err) == 1)
-        << args << ": " << r.err;
+    EXPECT_TRUE(r.err.starts_with("kelvora-export")) << args << ": " << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << args << ": " << r.err;
+    EXPECT_TRUE(r.err.ends_with('\n')) << args << ": " << r.err;
 }
+
+// A scratch folder with an empty working folder "work" for the program.
+struct ExportTest : testing::Test {
+    void SetUp() override { std::filesystem::create_directory(work); }
+    ExportRun run(const std::string& args, const char* locale = "C") const {
+        return test::run(dir, args, locale);
+    }
+    // Writes the state as the settings file of that name in the working folder.
+    void settings(const ModelState& s, const std::string& name) const {
+        ASSERT_TRUE(writeconfigfile(s, ConfigForm::atclose, '.', work / name));
+    }
+    ScratchDir dir;
+    std::filesystem::path work = dir / "work";
+};
 
 } // namespace kelvora::test

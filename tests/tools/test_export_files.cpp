@@ -1,6 +1,5 @@
 // kelvora-export and the files it is pointed at: settings paths that are not plain files fail at once, and
 // a picture never replaces a pipe, a folder or the settings file being read, nor leaves a half file.
-#include "config/inifile.h"
 #include "exportrun.h"
 
 #include <gtest/gtest.h>
@@ -14,15 +13,13 @@
 
 using namespace kelvora;
 using kelvora::test::readfile;
+using ExportFiles = kelvora::test::ExportTest;
 
 namespace fs = std::filesystem;
 
-TEST(ExportFiles, RefusedPathsAreLeftAsTheyAre) {
-    test::ScratchDir dir;
-    const fs::path work = dir / "work";
-    fs::create_directory(work);
-    ASSERT_TRUE(writeconfigfile(factorystate(T), ConfigForm::atclose, '.', work / configfilename));
-    const std::string settings = readfile(work / configfilename);
+TEST_F(ExportFiles, RefusedPathsAreLeftAsTheyAre) {
+    settings(factorystate(T), configfilename);
+    const std::string before = readfile(work / configfilename);
     ASSERT_EQ(::mkfifo((work / "pipe").c_str(), 0644), 0); // nobody ever writes into it
     fs::create_directory(work / "folder");
     fs::create_symlink(configfilename, work / "link.svg");
@@ -40,17 +37,18 @@ TEST(ExportFiles, RefusedPathsAreLeftAsTheyAre) {
         {"png missing/new.png", "No such file or directory\n"},
     };
     for (const auto& [args, why] : cases) {
-        const test::ExportRun r = run(dir, args);
+        const test::ExportRun r = run(args);
         test::expectrefused(r, 1, args);
         EXPECT_TRUE(r.err.ends_with(why)) << args << ": " << r.err;
     }
-    EXPECT_EQ(readfile(work / configfilename), settings);
+    EXPECT_EQ(readfile(work / configfilename), before);
     EXPECT_EQ(readfile(work / "old.png"), "an older picture");
     EXPECT_EQ(fs::status(work / "pipe").type(), fs::file_type::fifo);
-    EXPECT_TRUE(fs::is_symlink(work / "link.svg") && fs::is_directory(work / "folder"));
+    EXPECT_TRUE(fs::is_symlink(work / "link.svg"));
+    EXPECT_TRUE(fs::is_directory(work / "folder"));
 
     // A plain file is replaced; nothing else is left behind.
-    ASSERT_EQ(run(dir, "png old.png").status, 0);
+    ASSERT_EQ(run("png old.png").status, 0);
     EXPECT_EQ(readfile(work / "old.png").substr(1, 3), "PNG");
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(work))
@@ -61,13 +59,10 @@ TEST(ExportFiles, RefusedPathsAreLeftAsTheyAre) {
 
 // A name is the bytes given, invalid UTF-8 and all: what is checked is what is written, and a refusal
 // shows the name escaped, on one line.
-TEST(ExportFiles, NamesAreBytes) {
-    test::ScratchDir dir;
-    const fs::path work = dir / "work";
-    fs::create_directory(work);
+TEST_F(ExportFiles, NamesAreBytes) {
     const std::string replacement = "\xef\xbf\xbd"; // what a decoder makes of an invalid byte
-    ASSERT_TRUE(writeconfigfile(factorystate(T), ConfigForm::atclose, '.', work / (replacement + ".ini")));
-    const std::string settings = readfile(work / (replacement + ".ini"));
+    settings(factorystate(T), replacement + ".ini");
+    const std::string before = readfile(work / (replacement + ".ini"));
     const std::string pipes[] = {replacement + ".png", "caf\xe9.pdf", "a\nb.svg"};
     for (const std::string& pipe : pipes)
         ASSERT_EQ(::mkfifo((work / pipe).c_str(), 0644), 0) << pipe;
@@ -82,7 +77,7 @@ TEST(ExportFiles, NamesAreBytes) {
         {"png x.png --config '\x97'", "", "file '\\x97': Not a regular file\n"},
     };
     for (const auto& [args, written, why] : cases) {
-        const test::ExportRun r = run(dir, args);
+        const test::ExportRun r = run(args);
         if (why) {
             test::expectrefused(r, 1, args);
             EXPECT_TRUE(r.err.ends_with(why)) << r.err;
@@ -91,7 +86,7 @@ TEST(ExportFiles, NamesAreBytes) {
             EXPECT_GT(fs::file_size(work / written), 0u) << args;
         }
     }
-    EXPECT_EQ(readfile(work / (replacement + ".ini")), settings);
+    EXPECT_EQ(readfile(work / (replacement + ".ini")), before);
     // The three pipes, the folder, the settings and the three pictures: nothing under a decoded name.
     EXPECT_EQ(std::distance(fs::directory_iterator(work), {}), 8);
     EXPECT_EQ(fs::status(work / pipes[0]).type(), fs::file_type::fifo); // not replaced by "\x97.png"
@@ -99,25 +94,23 @@ TEST(ExportFiles, NamesAreBytes) {
 
 // Every failure names the system's reason (png, svg and pdf share the writer): a file size limit stands
 // in for a full disk, and help or version text that cannot be written fails too.
-TEST(ExportFiles, FailuresNameTheSystemsReason) {
-    test::ScratchDir dir;
-    fs::create_directory(dir / "work");
+TEST_F(ExportFiles, FailuresNameTheSystemsReason) {
     const std::tuple<std::string, std::string, const char*> cases[] = {
         {"png out.png", "trap '' XFSZ; ulimit -f 1;", ": File too large\n"},
         {"pdf " + std::string(NAME_MAX + 1, 'x') + ".pdf", "", ": File name too long\n"},
     };
     for (const auto& [args, before, why] : cases) {
-        const test::ExportRun r = run(dir, args, "C", before);
+        const test::ExportRun r = test::run(dir, args, "C", before);
         test::expectrefused(r, 1, args);
         EXPECT_TRUE(r.err.ends_with(why)) << args << ": " << r.err;
-        EXPECT_TRUE(fs::is_empty(dir / "work")) << args; // no half file, no temporary file
+        EXPECT_TRUE(fs::is_empty(work)) << args; // no half file, no temporary file
     }
     for (const char* args : {"--help", "--version", "png --help"}) {
         const std::string command =
             std::string(KELVORA_EXPORT) + " " + args + " >/dev/full 2>'" + (dir / "stderr").string() + "'";
         const int status = std::system(command.c_str());
-        test::expectrefused({WIFEXITED(status) ? WEXITSTATUS(status) : -1, "", readfile(dir / "stderr")}, 1,
-                            args);
-        EXPECT_TRUE(readfile(dir / "stderr").ends_with(": No space left on device\n")) << args;
+        const test::ExportRun r = test::finished(status, "", readfile(dir / "stderr"));
+        test::expectrefused(r, 1, args);
+        EXPECT_TRUE(r.err.ends_with(": No space left on device\n")) << args;
     }
 }

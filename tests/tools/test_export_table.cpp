@@ -1,8 +1,6 @@
 // Runs the built kelvora-export as a separate process, as a user or a script would. The window tests compare
 // the clipboard with this tool's output; here the table's options, one exact table, and the arguments that
 // every command refuses.
-#include "config/inifile.h"
-#include "config/startup.h"
 #include "exportrun.h"
 #include "model/cliptable.h"
 #include "model/entry.h"
@@ -14,42 +12,39 @@
 using namespace kelvora;
 using kelvora::test::ExportRun;
 using kelvora::test::readfile;
-using kelvora::test::run;
+using ExportTable = test::ExportTest;
+using ExportArguments = test::ExportTest;
 
-TEST(ExportTable, OptionsAndTheExactTable) {
-    test::ScratchDir dir;
-    std::filesystem::create_directory(dir / "work");
+TEST_F(ExportTable, OptionsAndTheExactTable) {
     // Without a file: the defaults, 270 rows for the window's 551 x 305 surface, and no file is created.
-    const ExportRun plain = run(dir, "table");
+    const ExportRun plain = run("table");
     ASSERT_EQ(plain.status, 0) << plain.err;
     EXPECT_EQ(plain.err, "");
     EXPECT_EQ(plain.out, cliptable(factorystate(), 270, SeparatorChoice::system, '.'));
-    EXPECT_TRUE(std::filesystem::is_empty(dir / "work"));
+    EXPECT_TRUE(std::filesystem::is_empty(work));
     // The system separator, and the choice that overrides it.
-    const ExportRun german = run(dir, "table", "de_DE.UTF-8");
+    const ExportRun german = run("table", "de_DE.UTF-8");
     EXPECT_NE(german.out.find("\r\n2,98888888888889\t"), std::string::npos);
     EXPECT_EQ(german.out.find('.'), std::string::npos);
-    EXPECT_EQ(run(dir, "table --decimal point", "de_DE.UTF-8").out, plain.out);
+    EXPECT_EQ(run("table --decimal point", "de_DE.UTF-8").out, plain.out);
     // --auto frames the crossing first: the top row stands for three times 1.173435.
-    EXPECT_NE(run(dir, "table --auto").out.find("\r\n3.52030"), std::string::npos);
+    EXPECT_NE(run("table --auto").out.find("\r\n3.52030"), std::string::npos);
     // Kelvora.ini, or the file named, is read and left as it was.
     ModelState s = factorystate(T);
     entervalue(s, pHo, "7.5");
-    ASSERT_TRUE(writeconfigfile(s, ConfigForm::atclose, '.', dir / "work" / configfilename));
-    ASSERT_TRUE(writeconfigfile(factorystate(Mg), ConfigForm::atclose, '.', dir / "work" / "other.ini"));
-    const std::string before = readfile(dir / "work" / configfilename);
-    const ExportRun ini = run(dir, "table");
+    settings(s, configfilename);
+    settings(factorystate(Mg), "other.ini");
+    const std::string before = readfile(work / configfilename);
+    const ExportRun ini = run("table");
     EXPECT_TRUE(ini.out.starts_with("T (Celsius) (y axis)\t"));
     EXPECT_NE(ini.out.find("\t\tpHo \t7.5\r\n"), std::string::npos);
-    EXPECT_EQ(readfile(dir / "work" / configfilename), before);
-    EXPECT_TRUE(run(dir, "table --config=other.ini").out.starts_with("Mg (mM) (y axis)\t"));
+    EXPECT_EQ(readfile(work / configfilename), before);
+    EXPECT_TRUE(run("table --config=other.ini").out.starts_with("Mg (mM) (y axis)\t"));
 }
 
 // One case for each distinct message, under every command; nothing is written.
-TEST(ExportArguments, RefusedWithStatusTwoAndOneLine) {
-    test::ScratchDir dir;
-    std::filesystem::create_directory(dir / "work");
-    ASSERT_TRUE(writeconfigfile(factorystate(pHo), ConfigForm::atclose, '.', dir / "work" / "phaxis.ini"));
+TEST_F(ExportArguments, RefusedWithStatusTwoAndOneLine) {
+    settings(factorystate(pHo), "phaxis.ini");
     const std::string sweep = "sweep --param pHo --from 6 --to 8";
     const std::string refused[] = {
         "",      // no command
@@ -75,6 +70,6 @@ TEST(ExportArguments, RefusedWithStatusTwoAndOneLine) {
         "sweep --config phaxis.ini --param Mg --from 0 --to 1 --steps 4", // no closed form
     };
     for (const std::string& args : refused)
-        test::expectrefused(run(dir, args), 2, args);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "work"), {}), 1);
+        test::expectrefused(run(args), 2, args);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work), {}), 1);
 }
