@@ -82,7 +82,7 @@ mkdir "$work/dir"
 ) >"$work/kelvora.log" 2>&1 &
 app_pid=$!
 
-window="$(timeout "$wait_seconds" xdotool search --sync --limit 1 --onlyvisible --name '^Kelvora$')" ||
+window="$(timeout "$wait_seconds" xdotool search --sync --limit 1 --onlyvisible --name 'Kelvora$')" ||
     fail "the window did not appear"
 [ -n "$window" ] || fail "the window did not appear"
 echo "e2e: window $window"
