@@ -4,6 +4,8 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kelvora)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Kelvora developers")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_RPM_PACKAGE_LICENSE MIT)
 set(CPACK_PACKAGE_CONTACT "The Kelvora developers <kelvora@kelvora.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "reversal potentials of the ATP synthase and the nucleotide translocase")
 # The long description: CPack indents it and marks its empty lines as Debian's control format wants.

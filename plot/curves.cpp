@@ -4,6 +4,7 @@
 #include "model/potentials.h"
 #include "plot/frame.h"
 #include "plot/mapping.h"
+#include "plot/reference.h"
 #include "plot/ticks.h"
 
 #include <cmath>
@@ -143,6 +144,7 @@ void drawmarker(const PlotState& ps, Surface& surface, int x, int y) {
 CurveVisibility drawplot(const ModelState& s, const PlotState& ps, Surface& surface, char decimalsep) {
     clearvectorstate();
     const CurveVisibility seen = drawrows(s, ps, surface);
+    drawreference(s, ps, surface);
     drawframe(ps, surface);
     if (ps.pinned) drawmarker(ps, surface, ps.pressx, ps.pressy);
     drawticks(s, ps, surface, decimalsep);

@@ -1,10 +1,12 @@
 #include "plot/figure.h"
 
+#include "plot/reference.h"
+
 #include "model/rounding.h"
 #include "plot/curves.h"
 #include "plot/frame.h"
-#include "plot/titles.h"
 #include "plot/ticks.h"
+#include "plot/titles.h"
 #include "plot/vectorplot.h"
 
 #include <algorithm>
@@ -99,7 +101,7 @@ double legendrowheight(const Surface& metrics, const DeviceGeometry& d) {
 } // namespace
 
 std::vector<LegendEntry> legendentries(const PlotState& ps) {
-    return {
+    std::vector<LegendEntry> entries{
         {plotcolours::leftzone,
          false,
          {},
@@ -120,6 +122,13 @@ std::vector<LegendEntry> legendentries(const PlotState& ps) {
         {plotcolours::rightzone, true, ps.antcolour, "ErevANT, reversal potential of the translocase"},
         {plotcolours::rightzone, true, ps.atpasecolour, "ErevATPase, reversal potential of the ATP synthase"},
     };
+    if (ps.reference) {
+        entries.push_back(
+            {plotcolours::rightzone, true, ps.antcolour, "ErevANT of the reference settings (dashed)", true});
+        entries.push_back({plotcolours::rightzone, true, ps.atpasecolour,
+                           "ErevATPase of the reference settings (dashed)", true});
+    }
+    return entries;
 }
 
 FigureLayout figurelayout(const ModelState& s, const PlotState& ps, const Surface& metrics, bool legend,
@@ -199,6 +208,8 @@ void drawfigure(const ModelState& s, const PlotState& ps, VectorSurface& surface
     }
     for (const Stroke& stroke : plot.strokes)
         surface.polyline(stroke.points, stroke.width, stroke.colour);
+    for (const Stroke& stroke : referencestrokes(s, ps))
+        surface.polyline(stroke.points, stroke.width, stroke.colour);
     drawframe(ps, surface);
     drawticks(s, ps, surface, decimalsep, style.ticks);
     surface.printupward(layout.ytitlex, layout.ytitley, titletext(yaxistitle(s.yaxis), style));
@@ -214,7 +225,12 @@ void drawfigure(const ModelState& s, const PlotState& ps, VectorSurface& surface
         const double y0 = y + (textheight - d.scale * swatchheight) / 2.0;
         const double y1 = y0 + d.scale * swatchheight;
         surface.polygon({{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}}, stylezone(style, entry.swatch));
-        if (entry.curve) {
+        if (entry.curve && entry.dashed) {
+            const double middle = (y0 + y1) / 2.0;
+            const double dash = d.scale * referencedash;
+            for (double x = x0; x < x1; x += dash + d.scale * referencegap)
+                surface.polyline({{x, middle}, {std::min(x + dash, x1), middle}}, d.length(1), entry.line);
+        } else if (entry.curve) {
             const double middle = (y0 + y1) / 2.0;
             if (style.outlinedcurves)
                 surface.polyline({{x0, middle}, {x1, middle}}, d.length(curvewidth) + outline,

@@ -19,6 +19,7 @@ struct LegendEntry {
     bool curve = false;
     Colour line; // the curve's colour
     std::string text;
+    bool dashed = false; // a reference curve
 };
 std::vector<LegendEntry> legendentries(const PlotState& ps);
 

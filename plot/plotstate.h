@@ -2,9 +2,11 @@
 // its ModelState; the plot code reads the geometry and colours and writes only what a redraw changes.
 #pragma once
 
+#include "model/parameters.h"
 #include "plot/surface.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace kelvora {
 
@@ -76,6 +78,9 @@ struct PlotState {
     bool dragging = false;    // a button is held on the plot
     bool otherbutton = false; // the last press was not with the left button
     bool dblclicked = false;  // a double click happened; the release after it does not pin
+
+    // Settings whose two curves are kept for comparison and drawn dashed over the plot.
+    std::optional<ModelState> reference;
 };
 
 // Start-up setting of the plot: geometry from the surface size in logical pixels (each side clamped to

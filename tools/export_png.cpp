@@ -8,8 +8,8 @@
 
 #include "config/inifile.h"
 #include "locale/systemseparator.h"
-#include "plot/redraw.h"
 #include "plot/qimagesurface.h"
+#include "plot/redraw.h"
 #include "tools/export_vector.h"
 #include "tools/exportoptions.h"
 #include "tools/figurecommand.h"
@@ -50,25 +50,6 @@ void pnghelp() {
                  "Any of the options below (or --style journal) draws a figure ready for a journal\n"
                  "instead, as kelvora-export tiff does (--decimal alone keeps the window's look).\n"
               << figureoptionshelp(true) << "  --help          show this help\n";
-}
-
-QImage renderplot(const ModelState& state, int width, int height, bool automatic, char decimalsep, int scale,
-                  ModelState* drawn) {
-    ModelState s = state;
-    PlotState ps;
-    initplotstate(ps, width, height, plotcolours::background, scale);
-    QImageSurface surface(devicepixels(width, scale), devicepixels(height, scale), scale);
-    // Switching the toggle on redraws with autoflag while the toggle is checked; start-up redraws
-    // without.
-    redraw(automatic, automatic, s, ps, surface, decimalsep);
-    if (drawn) *drawn = s;
-    QImage picture = surface.image();
-    // The density goes into the file too, so that the picture prints at the size of the plain one.
-    if (scale > 1) {
-        picture.setDotsPerMeterX(picture.dotsPerMeterX() * scale);
-        picture.setDotsPerMeterY(picture.dotsPerMeterY() * scale);
-    }
-    return picture;
 }
 
 int runpng(const std::vector<std::string>& args) {

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <iostream>
 
-#include "tools/outputfile.h"
+#include "config/outputfile.h"
 
 namespace kelvora {
 

@@ -134,4 +134,17 @@ char figureseparator(const FigureOptions& o) {
                                                  : systemseparator();
 }
 
+FigureRequest figurerequest(const FigureOptions& o, bool journal) {
+    FigureRequest r;
+    r.style = figurestyle(o, journal);
+    r.journalsizes = journal;
+    r.widthmm = o.widthmm.value_or(defaultwidthmm);
+    r.heightmm = o.heightmm.value_or(0.0);
+    r.fontpt = o.fontpt.value_or(defaultfontpt);
+    r.dpi = o.dpi.value_or(defaultdpi);
+    r.legend = o.legend;
+    r.decimalsep = figureseparator(o);
+    return r;
+}
+
 } // namespace kelvora

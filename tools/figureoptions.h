@@ -9,6 +9,7 @@
 #include "model/cliptable.h"
 #include "plot/figurestyle.h"
 #include "tools/exportoptions.h"
+#include "tools/renderfigure.h"
 
 namespace kelvora {
 
@@ -52,5 +53,8 @@ FigureStyle figurestyle(const FigureOptions& options, bool journal);
 
 // The decimal separator the options ask for (the system's without --decimal).
 char figureseparator(const FigureOptions& options);
+
+// The request the figure options make, in the journal style or the window's.
+FigureRequest figurerequest(const FigureOptions& options, bool journal);
 
 } // namespace kelvora

@@ -75,6 +75,7 @@ MainWindow::MainWindow(std::filesystem::path settings, QWidget* parent)
                          static_cast<uint8_t>(back.blue())});
     // What an interrupted save of an earlier run left behind.
     removestaletemps(settingsfile);
+    createmenus();
     startparameters(false);
 }
 
@@ -129,7 +130,11 @@ void MainWindow::createcontrols() {
 }
 
 void MainWindow::connectcontrols() {
-    connect(document, &Document::changed, this, [this] { requestredraw(false); });
+    connect(document, &Document::changed, this, [this] {
+        requestredraw(false);
+        updatetitle();
+    });
+    connect(document, &Document::restored, this, &MainWindow::showwhole);
     connect(panel, &ParameterPanel::parametersChanged, this, [this] { requestredraw(true); });
     connect(limitsBox, &LimitsBox::automaticToggled, this, &MainWindow::onAutomaticToggled);
     connect(limitsBox, &LimitsBox::limitsSet, this, &MainWindow::onLimitsSet);
@@ -173,14 +178,14 @@ void MainWindow::requestredraw(bool mayfit) {
 void MainWindow::redraw() {
     // The plot is drawn at the density of the screen it is on; its geometry stays in logical pixels.
     plot.scale = plotView->scale();
+    plot.reference = referencestate;
     ModelState s = document->state();
     const bool fitted =
         kelvora::redraw(fitpending, limitsBox->automatic(), s, plot, plotView->surface(), sep);
     fitpending = false;
-    if (fitted) {
-        readout->clear();
-        if (!(limitsof(s) == limitsof(document->state()))) document->setstate(s);
-    }
+    if (fitted) readout->clear();
+    // Limits fitted to a change belong to its undo step.
+    document->settle(s, QStringLiteral("Automatic limits"));
     limitsBox->showlimits(
         {s.xmin - plot.xshift, s.xmax - plot.xshift, s.ymin + plot.yshift, s.ymax + plot.yshift}, sep);
     plotView->update();
@@ -197,7 +202,7 @@ void MainWindow::onLimitsSet(const AxisLimits& limits) {
     setlimits(s, limits);
     plot.pinned = false;
     readout->clear();
-    document->setstate(s);
+    document->apply(s, QStringLiteral("Set axis limits"));
 }
 
 void MainWindow::onCopyClicked() {
@@ -241,13 +246,13 @@ void MainWindow::onPlotReleased(QPointF at) {
         readout->showreadout(release.readout, release.enabled);
     else
         readout->clear();
-    document->setstate(s);
+    document->apply(s, QStringLiteral("Move the plot"));
 }
 
 void MainWindow::onPlotDoubleClicked() {
     // Beyond the zoom bounds the limits stay and nothing is redrawn; the release that follows redraws.
     ModelState s = document->state();
-    if (mousedoubleclick(s, plot)) document->setstate(s);
+    if (mousedoubleclick(s, plot)) document->apply(s, QStringLiteral("Zoom"));
 }
 
 } // namespace kelvora

@@ -1,17 +1,24 @@
 // The program's window: the plot with its titles, the axis limits, the mouse readout, the clipboard
 // copy with its separator choice, and the parameter panel, all showing one document. It brings the
-// settings file in at start-up and writes it back when it closes.
+// settings file in at start-up and writes it back when it closes; its menus open and save settings
+// files, export figures and tables, undo and redo, and keep curves for comparison.
 #pragma once
 
 #include <QMainWindow>
+#include <QStringList>
 #include <QTimer>
 #include <filesystem>
+#include <optional>
 
 #include "config/safefile.h"
 #include "model/parameters.h"
 #include "plot/plotstate.h"
+#include "ui/dialoghooks.h"
 #include "ui/toolkit.h"
 
+class QAction;
+class QActionGroup;
+class QMenu;
 class QPushButton;
 
 namespace kelvora {
@@ -40,6 +47,11 @@ class MainWindow : public QMainWindow {
     void setresetquestion(toolkit::Question question) { resetquestion = std::move(question); }
     void setsavequestion(toolkit::SaveQuestion question) { savequestion = std::move(question); }
     void setoverwritequestion(toolkit::SaveQuestion question) { overwritequestion = std::move(question); }
+    void setdialogs(Dialogs d) { dialogs = std::move(d); }
+    const std::filesystem::path& settingspath() const { return settingsfile; }
+    const std::optional<ModelState>& reference() const { return referencestate; }
+    // The files opened or saved this session, newest first.
+    const QStringList& recentfiles() const { return recent; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -52,8 +64,32 @@ class MainWindow : public QMainWindow {
     void connectcontrols();
     // Start-up, or with reset the built-in defaults written over the file instead of reading it.
     void startparameters(bool reset);
-    // Writes the settings file before the window closes; false: the user chose to keep it open.
-    bool savesettings();
+    // Writes the settings file now; closing: before the window closes. False: the user chose to keep
+    // the window open (or, when not closing, the file was not written).
+    bool savesettings(bool closing = true);
+    // Every view shows the whole document: at start-up, after undo and redo, after a file is opened.
+    void showwhole();
+    // The title names the settings file and marks settings that differ from it.
+    void updatetitle();
+
+    // The menus, in mainwindow_menus.cpp.
+    void createmenus();
+    void opensettings(const std::filesystem::path& file);
+    void onOpenSettings();
+    void onSaveSettingsAs();
+    void onExportFigure();
+    void onExportTable();
+    void onKeepReference();
+    void onReferenceFromFile();
+    void onAbout();
+    void onModelDocument();
+    void addrecent(const std::filesystem::path& file);
+    // A name from a file dialog as the bytes of a path; nothing (after a message) when the name has no
+    // such bytes.
+    std::optional<std::filesystem::path> pathof(const QString& name);
+    // Writes a figure or table file through the safe writer; false after a message naming the file and
+    // the reason.
+    bool writeexport(const std::filesystem::path& file, const std::string& bytes);
 
     // A redraw at the next pass of the event loop: a burst of changes is drawn once, with the latest
     // state. mayfit: one of them allows the limits to be re-fitted.
@@ -81,6 +117,14 @@ class MainWindow : public QMainWindow {
     // The question when the file changed on disk since this window read or saved it.
     toolkit::SaveQuestion overwritequestion = toolkit::askoverwrite;
     FileStamp settingsstamp; // the file as this window read or saved it last
+    std::string savedtext;   // the settings as the file holds them, to tell unsaved changes
+    Dialogs dialogs = standarddialogs();
+    std::optional<ModelState> referencestate; // the curves kept for comparison
+    QStringList recent;                       // this session's files only: nothing is stored elsewhere
+    QMenu* recentMenu = nullptr;
+    QAction* journalAction = nullptr; // figure options: the journal style, a legend, the picture's scale
+    QAction* legendAction = nullptr;
+    QActionGroup* scaleGroup = nullptr;
 
     QTimer redrawTimer;
     bool fitpending = false;

@@ -1,6 +1,7 @@
 // The window and its settings file: the state brought up at start-up, written back when the window
 // closes, and the reset to the built-in defaults.
 #include <QCloseEvent>
+#include <QFile>
 #include <system_error>
 
 #include "config/inifile.h"
@@ -22,22 +23,24 @@ const QString resettitle = QStringLiteral("Default");
 const QString savetitle = QStringLiteral("Kelvora");
 
 // Names the file the save went to (the target, for a link) in full, and the system's reason.
-QString savefailedtext(const std::filesystem::path& file, const std::error_code& why) {
+QString savefailedtext(const std::filesystem::path& file, const std::error_code& why, bool closing) {
     std::error_code error;
     std::filesystem::path target = linktarget(file, error);
     if (error) target = file;
     const std::filesystem::path shown = std::filesystem::absolute(target, error);
-    return QStringLiteral("The settings could not be saved to\n%1\n(%2).\n\n"
-                          "Retry, or close without saving and lose the changes?")
+    return QStringLiteral("The settings could not be saved to\n%1\n(%2).\n\n%3")
         .arg(QString::fromStdString(shownname((error ? target : shown).string())),
-             QString::fromStdString(why.message()));
+             QString::fromStdString(why.message()),
+             closing ? QStringLiteral("Retry, or close without saving and lose the changes?")
+                     : QStringLiteral("Retry, or leave the file as it is?"));
 }
 
 // Names the file that another window or program wrote since this window read or saved it.
-QString changedtext(const std::filesystem::path& file) {
+QString changedtext(const std::filesystem::path& file, bool closing) {
     return QStringLiteral("The settings file\n%1\nchanged on disk since this window read or saved it.\n\n"
-                          "Overwrite it with this window's settings, or close without saving?")
-        .arg(QString::fromStdString(shownname(file.string())));
+                          "Overwrite it with this window's settings, or %2?")
+        .arg(QString::fromStdString(shownname(file.string())),
+             closing ? QStringLiteral("close without saving") : QStringLiteral("leave it as it is"));
 }
 
 } // namespace
@@ -66,19 +69,44 @@ void MainWindow::startparameters(bool reset) {
         std::error_code error;
         writeconfigfile(s, ConfigForm::firststart, sep, settingsfile, error, {nullptr, &settingsstamp});
     }
-    document->setstate(s);
+    // What the file holds from now on, to tell unsaved changes.
+    savedtext = configtext(s, ConfigForm::atclose, sep);
+    // A reset is a change the user can take back; start-up begins the history.
+    if (reset)
+        document->apply(s, resettitle);
+    else
+        document->setstate(s);
+    showwhole();
+    redraw();
+}
 
+void MainWindow::showwhole() {
+    const ModelState& s = document->state();
     // The ratio has its own title picture; any other quantity is named in the same letters.
     ratioTitle->setVisible(s.yaxis == ratioaxis);
     yTitle->settext(QString::fromStdString(yaxistitle(s.yaxis)));
     yTitle->setVisible(s.yaxis != ratioaxis);
     panel->layoutfor(s.yaxis);
     panel->showparameters();
-    redraw();
+    requestredraw(false);
 }
 
-bool MainWindow::savesettings() {
-    if (fileunread) return true;
+void MainWindow::updatetitle() {
+    setWindowFilePath(QFile::decodeName(std::filesystem::absolute(settingsfile).c_str()));
+    setWindowTitle(QStringLiteral("%1[*] - Kelvora")
+                       .arg(QString::fromStdString(shownname(settingsfile.filename().string()))));
+    setWindowModified(configtext(document->state(), ConfigForm::atclose, sep) != savedtext);
+}
+
+bool MainWindow::savesettings(bool closing) {
+    if (fileunread) {
+        if (!closing)
+            dialogs.warn(this, savetitle,
+                         QStringLiteral("The settings file\n%1\ncould not be read and is left as it is; "
+                                        "use Save settings as... to keep these settings.")
+                             .arg(QString::fromStdString(shownname(settingsfile.string()))));
+        return closing;
+    }
     // When the file cannot be written the old one stays as it was; the user decides whether to try
     // again, to close without saving or to keep the window open.
     // A file that another window or program wrote meanwhile is overwritten only when the user says so.
@@ -86,15 +114,18 @@ bool MainWindow::savesettings() {
     for (;;) {
         std::error_code error;
         if (writeconfigfile(document->state(), ConfigForm::atclose, sep, settingsfile, error,
-                            {overwrite ? nullptr : &settingsstamp, &settingsstamp}))
+                            {overwrite ? nullptr : &settingsstamp, &settingsstamp})) {
+            savedtext = configtext(document->state(), ConfigForm::atclose, sep);
+            updatetitle();
             return true;
+        }
         const bool changed = error == filechanged();
         const toolkit::SaveAnswer answer =
-            changed ? overwritequestion(this, changedtext(settingsfile), savetitle)
-                    : savequestion(this, savefailedtext(settingsfile, error), savetitle);
+            changed ? overwritequestion(this, changedtext(settingsfile, closing), savetitle)
+                    : savequestion(this, savefailedtext(settingsfile, error, closing), savetitle);
         overwrite = overwrite || answer == toolkit::SaveAnswer::Overwrite;
         if (answer == toolkit::SaveAnswer::Retry || answer == toolkit::SaveAnswer::Overwrite) continue;
-        return answer != toolkit::SaveAnswer::Cancel;
+        return closing && answer != toolkit::SaveAnswer::Cancel;
     }
 }
 

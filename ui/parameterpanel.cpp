@@ -18,6 +18,14 @@ constexpr int panelheight = 9384 - paneltop;
 
 using Field = ParameterRow::Field;
 
+// Milliseconds between two slider steps (wheel turns, key presses) that still belong to one burst.
+constexpr int burstpause = 600;
+
+// The name of a parameter's change in the undo history.
+QString changetext(int index) {
+    return QStringLiteral("Change %1").arg(QString::fromUtf8(parametername(index)));
+}
+
 } // namespace
 
 ParameterPanel::ParameterPanel(Document& doc, char decimalsep, QWidget* parent)
@@ -27,6 +35,13 @@ ParameterPanel::ParameterPanel(Document& doc, char decimalsep, QWidget* parent)
     // Row captions: Label11 and Label14 in the design.
     toolkit::place(new QLabel(QStringLiteral("Max"), this), 120, 0, 375, 255);
     toolkit::place(new QLabel(QStringLiteral("Min"), this), 120, 8040 - paneltop, 375, 255);
+    burstend.setSingleShot(true);
+    burstend.setInterval(burstpause);
+    connect(&burstend, &QTimer::timeout, this, [this] {
+        for (const ParameterRow* row : rows)
+            if (row->sliderheld()) return burstend.start();
+        document.endburst();
+    });
     for (int i = 0; i <= lastindex; ++i) {
         rows[i] = new ParameterRow(i, this);
         connect(rows[i], &ParameterRow::entered, this, &ParameterPanel::onEntered);
@@ -71,7 +86,7 @@ void ParameterPanel::onEntered(int index, Field field) {
     const RedMarks marks = field == Field::value     ? entervalue(s, index, typed)
                            : field == Field::minimum ? enterminimum(s, index, typed)
                                                      : entermaximum(s, index, typed);
-    document.setstate(s);
+    document.apply(s, changetext(index));
     // A value entry marks its own box; a range entry the range's boxes it corrected.
     if (field == Field::value && marks.value) rows[index]->setmark(Field::value, true);
     if (field != Field::value && marks.min) rows[index]->setmark(Field::minimum, true);
@@ -96,7 +111,8 @@ void ParameterPanel::onSliderMoved(int index) {
     parameter& p = s.params[index];
     const ParameterRow& row = *rows[index];
     p.value = slidervalue(row.sliderminimum(), row.slidermaximum(), row.sliderposition(), p.inc);
-    document.setstate(s);
+    document.apply(s, changetext(index), index);
+    burstend.start();
     showtexts();
     emit parametersChanged();
 }

@@ -2,6 +2,7 @@
 // values and ranges are typed or slid into the document.
 #pragma once
 
+#include <QTimer>
 #include <QWidget>
 #include <array>
 
@@ -40,6 +41,8 @@ class ParameterPanel : public QWidget {
     // An entry is being applied: the texts and sliders it changes keep their marks.
     bool applying = false;
     std::array<ParameterRow*, lastindex + 1> rows{};
+    // Slider steps closer together than this, or made while the thumb is held, are one undo step.
+    QTimer burstend;
 };
 
 } // namespace kelvora

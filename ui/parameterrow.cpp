@@ -154,6 +154,10 @@ int ParameterRow::slidermaximum() const {
     return slider->maximum();
 }
 
+bool ParameterRow::sliderheld() const {
+    return slider->isSliderDown();
+}
+
 int ParameterRow::sliderposition() const {
     return toolkit::position(slider);
 }

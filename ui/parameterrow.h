@@ -37,6 +37,8 @@ class ParameterRow : public QObject {
     int sliderminimum() const;
     int slidermaximum() const;
     int sliderposition() const;
+    // The user holds the slider's thumb.
+    bool sliderheld() const;
 
   signals:
     // Only the user's moves: thumb, track, keys, wheel.

@@ -13,8 +13,8 @@ root="$(cd "$here/../.." && pwd)"
 kelvora="$(realpath "${1:-$root/build/app/kelvora}")"
 xwindow=(/usr/bin/python3 "$here/xwindow.py")
 
-# The window's layout, in pixels of the window (design twips / 15): the band of the slider tracks, the
-# "Copy to clipboard" button's centre, and which thumb is pHo's with the ratio on the y axis (columns
+# The window's layout, in pixels of the client area below the menu bar (design twips / 15): the band of
+# the slider tracks, the "Copy to clipboard" button's centre, and which thumb is pHo's with the ratio on the y axis (columns
 # ATPin and ADPin are hidden, so ATPout, ADPout, Pin, pHo: the fourth from the left).
 slidertop=384
 sliderbottom=535
@@ -23,6 +23,7 @@ phothumb=4
 copyx=836
 copyy=236
 datalines=270 # plot rows: 305 - 35
+clientheight=626 # the design's client area; the window is the menu bar taller
 
 wait_seconds=30 # every wait gives up after this long
 
@@ -82,10 +83,17 @@ mkdir "$work/dir"
 ) >"$work/kelvora.log" 2>&1 &
 app_pid=$!
 
-window="$(timeout "$wait_seconds" xdotool search --sync --limit 1 --onlyvisible --name '^Kelvora$')" ||
+window="$(timeout "$wait_seconds" xdotool search --sync --limit 1 --onlyvisible --name 'Kelvora$')" ||
     fail "the window did not appear"
 [ -n "$window" ] || fail "the window did not appear"
 echo "e2e: window $window"
+# Everything below the menu bar moves down by its height.
+height="$(xdotool getwindowgeometry --shell "$window" | sed -n 's/^HEIGHT=//p')"
+menubar=$((height - clientheight))
+[ "$menubar" -ge 0 ] || fail "the window is lower than its client area"
+slidertop=$((slidertop + menubar))
+sliderbottom=$((sliderbottom + menubar))
+copyy=$((copyy + menubar))
 [ -f "$work/dir/Kelvora.ini" ] || fail "the first start wrote no Kelvora.ini"
 [ "$(wc -l <"$work/dir/Kelvora.ini")" -eq 96 ] || fail "the first-start Kelvora.ini is not 96 lines"
 

@@ -1,4 +1,4 @@
-#include "tools/outputfile.h"
+#include "config/outputfile.h"
 
 #include <cerrno>
 #include <system_error>

@@ -1,6 +1,6 @@
-// What every kelvora-export command that writes a file has in common: which names it may write, and
-// writing so that the file is replaced only once it is complete. A name is the bytes given on the
-// command line, used as they are for the checks and the write alike.
+// What every writer of a figure or table file (kelvora-export and the window's exports) has in common:
+// which names it may write, and writing so that the file is replaced only once it is complete. A name is
+// bytes, used as they are for the checks and the write alike.
 #pragma once
 
 #include <string>

@@ -1,0 +1,159 @@
+// The menus through their actions, with the dialogs answered by the test: settings files, exports
+// through the safe writer, undo and redo of the panel, and the reference curves.
+#include <QAction>
+#include <QFile>
+#include <QImage>
+
+#include "../model/factory.h"
+#include "config/inifile.h"
+#include "config/startup.h"
+#include "model/cliptable.h"
+#include "tools/figureoptions.h"
+#include "uitest.h"
+
+namespace kelvora::uitest {
+namespace {
+
+class Menus : public InTempDir {
+  protected:
+    MainWindow& open(bool shown = false) {
+        MainWindow& w = start(shown);
+        Dialogs d;
+        d.openfile = [this](QWidget*, const QString&, const QString&) { return answer; };
+        d.savefile = [this](QWidget*, const QString&, const QString&, const QString&, QString*) {
+            return answer;
+        };
+        d.warn = [this](QWidget*, const QString&, const QString& text) { warnings << text; };
+        d.inform = [this](QWidget*, const QString&, const QString& text) { informed << text; };
+        d.openurl = [](const QUrl&) { return true; };
+        w.setdialogs(d);
+        return w;
+    }
+    void trigger(const char* action, const QString& name = {}) {
+        answer = name;
+        control<QAction>(action)->trigger();
+        settle();
+    }
+    QByteArray bytes(const char* name) const {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    QString answer;
+    QStringList warnings;
+    QStringList informed;
+};
+
+TEST_F(Menus, SaveAsWritesThereAndTheTitleFollowsTheChanges) {
+    open();
+    trigger("saveSettingsAs", path("other.ini"));
+    EXPECT_EQ(f().settingspath(), path("other.ini").toStdString());
+    EXPECT_EQ(lines("other.ini").size(), 98);
+    EXPECT_TRUE(f().windowTitle().startsWith(QLatin1String("other.ini")));
+    EXPECT_FALSE(f().isWindowModified());
+    enter(value(pHo), "7.3");
+    EXPECT_TRUE(f().isWindowModified());
+    trigger("saveSettings");
+    EXPECT_FALSE(f().isWindowModified());
+    EXPECT_EQ(f().recentfiles().size(), 1);
+}
+
+TEST_F(Menus, OpenReadsAnotherFileAndAnUnreadableOneIsLeftAlone) {
+    ModelState s = factorystate();
+    s.params[pHo].value = 6.5f;
+    ASSERT_TRUE(writeconfigfile(s, ConfigForm::atclose, '.', path("b.ini").toStdString()));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.ini")));
+    open();
+    trigger("openSettings", path("folder.ini"));
+    EXPECT_EQ(warnings.size(), 1);
+    EXPECT_EQ(f().settingspath(), configfilename);
+    trigger("openSettings", path("b.ini"));
+    EXPECT_EQ(f().state().params[pHo].value, 6.5f);
+    EXPECT_EQ(text(value(pHo)), withsep("6.5"));
+    EXPECT_EQ(f().settingspath(), path("b.ini").toStdString());
+}
+
+TEST_F(Menus, ANameWithoutBytesIsRefused) {
+    open();
+    trigger("saveSettingsAs", QString(QChar(0xD800)) + QStringLiteral(".ini"));
+    EXPECT_EQ(warnings.size(), 1);
+    EXPECT_EQ(f().settingspath(), configfilename);
+}
+
+TEST_F(Menus, TheFigureIsRenderfiguresAndNeverTheSettingsFile) {
+    open();
+    control<QAction>("figureLegend")->setChecked(true);
+    control<QAction>("journalStyle")->setChecked(true);
+    trigger("keepReference");
+    trigger("exportFigure", path("fig.svg"));
+    FigureOptions options;
+    options.legend = true;
+    FigureRequest r = figurerequest(options, true);
+    r.decimalsep = f().decimalseparator();
+    r.reference = f().state();
+    const PlotState& ps = f().plotstate();
+    EXPECT_EQ(bytes("fig.svg"),
+              renderfigure(FigureFormat::svg, f().state(), ps.surfacewidth, ps.surfaceheight, false, r));
+    EXPECT_TRUE(bytes("fig.svg").contains("of the reference settings"));
+    const QByteArray before = bytes(configfilename);
+    ASSERT_TRUE(QFile::link(path(configfilename), path("link.svg")));
+    trigger("exportFigure", path("link.svg"));
+    EXPECT_EQ(warnings.size(), 1);
+    EXPECT_EQ(bytes(configfilename), before);
+}
+
+TEST_F(Menus, TheTableIsTheClipboardsText) {
+    open();
+    trigger("exportTable", path("t.tsv"));
+    const std::string table =
+        cliptable(f().state(), f().plotstate().plotheight, SeparatorChoice::system, f().decimalseparator());
+    EXPECT_EQ(bytes("t.tsv").toStdString(), table);
+}
+
+TEST_F(Menus, UndoAndRedoShowTheWholeState) {
+    open();
+    const std::string was = text(value(pHo));
+    enter(value(pHo), "7.3");
+    enter(minimum(pHi), "6.5");
+    trigger("undo");
+    trigger("undo");
+    EXPECT_EQ(text(value(pHo)), was);
+    EXPECT_EQ(f().state().params[pHi].min, factorystate().params[pHi].min);
+    trigger("redo");
+    EXPECT_EQ(text(value(pHo)), withsep("7.3"));
+}
+
+TEST_F(Menus, StepsOfOneSliderInQuickSuccessionAreOneUndoStep) {
+    open(true);
+    const float before = f().state().params[pHo].value;
+    slider(pHo)->setFocus();
+    for (int k = 0; k < 3; ++k)
+        QTest::keyClick(slider(pHo), Qt::Key_Down);
+    settle();
+    ASSERT_NE(f().state().params[pHo].value, before);
+    trigger("undo");
+    EXPECT_EQ(f().state().params[pHo].value, before);
+}
+
+TEST_F(Menus, TheReferenceIsDrawnDashedUntilCleared) {
+    open();
+    trigger("keepReference");
+    enter(value(pHo), "7.6");
+    const QImage with = plotview()->surface().image().copy();
+    trigger("clearReference");
+    EXPECT_NE(plotview()->surface().image(), with);
+    EXPECT_FALSE(f().reference());
+}
+
+TEST_F(Menus, AboutNamesTheLicenceAndQuitClosesAsTheWindowDoes) {
+    open();
+    trigger("about");
+    ASSERT_EQ(informed.size(), 1);
+    EXPECT_TRUE(informed[0].contains(QLatin1String("MIT")));
+    enter(value(pHo), "7.3");
+    trigger("quit");
+    EXPECT_FALSE(f().isVisible());
+    EXPECT_EQ(lines(configfilename)[27].toStdString(), withsep(" 7.30"));
+}
+
+} // namespace
+} // namespace kelvora::uitest
