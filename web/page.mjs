@@ -209,4 +209,5 @@ pointer();
 surface();
 await loadhash();
 restart();
+performance.mark('first-plot');
 document.body.dataset.ready = '1';
