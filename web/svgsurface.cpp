@@ -50,13 +50,14 @@ SvgSurface::SvgSurface(int width, int height, TextMeasure measure)
     : w_(width), h_(height), measure_(std::move(measure)) {
     body_ = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(w_) + "\" height=\"" +
             std::to_string(h_) + "\" viewBox=\"0 0 " + std::to_string(w_) + " " + std::to_string(h_) +
-            "\" shape-rendering=\"crispEdges\" style=\"font: " + labelfont + "\">\n";
+            "\" style=\"font: " + labelfont + "\">\n";
 }
 
 void SvgSurface::fillrect(int x, int y, int w, int h, Colour c) {
     if (w <= 0 || h <= 0) return;
-    body_ += "<rect x=\"" + number(x + ox_) + "\" y=\"" + number(y + oy_) + "\" width=\"" +
-             std::to_string(w) + "\" height=\"" + std::to_string(h) + "\" fill=\"" + colour(c) + "\"/>\n";
+    body_ += "<rect shape-rendering=\"crispEdges\" x=\"" + number(x + ox_) + "\" y=\"" + number(y + oy_) +
+             "\" width=\"" + std::to_string(w) + "\" height=\"" + std::to_string(h) + "\" fill=\"" +
+             colour(c) + "\"/>\n";
 }
 
 // Straight lines are the runs of pixels they set; a slanted line goes pixel by pixel.
