@@ -61,3 +61,4 @@ console.log(`first plot after opening: median ${median(firstplot).toFixed(1)} ms
 for (const [name, [work, frame]] of Object.entries({ manual, automatic }))
   console.log(`slider step, ${name} limits: handler ${work.toFixed(2)} ms, to the next frame ${frame.toFixed(2)} ms (median of ${steps})`);
 for (const [name, ms] of Object.entries(desktop)) console.log(`window ${name}: ${ms.toFixed(3)} ms`);
+server.kill();

@@ -118,4 +118,5 @@ assert.equal(differ, 0);
 assert.deepEqual(foreign, []);
 assert.equal(dialogs, 0);
 await browser.close();
+server.kill();
 console.log(`web_e2e: passed (${compared} zone pixels compared)`);
