@@ -7,7 +7,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$root/build-web}"
 
-KELVORA_WEB=1 "$root/scripts/deps.sh"
+KELVORA_WEB=1 "$root/scripts/deps.sh" >&2
 # emscripten's tools run under node and need Debian's JavaScript modules, wherever node came from.
 export NODE_PATH="${NODE_PATH:+$NODE_PATH:}/usr/share/nodejs"
 emcmake cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DKELVORA_GUI=OFF -DKELVORA_TESTS=OFF \
