@@ -147,6 +147,11 @@ EMSCRIPTEN_BINDINGS(kelvora) {
     function("yaxistext", &yaxistext);
     function("xaxistitle", &xaxistitle);
     constant("lastindex", lastindex);
+    constant("labelpixels", labelpixels);
+    constant("labelfamily", std::string(labelfamily));
+    constant("defaultwidth", defaultsurfacewidth);
+    constant("defaultheight", defaultsurfaceheight);
+    constant("smallestwidth", leftmargin + rightmargin + 1);
 }
 
 } // namespace kelvora

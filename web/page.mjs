@@ -3,16 +3,15 @@
 import createKelvora from './kelvora.mjs';
 
 const $ = (id) => document.getElementById(id);
-const font = (px) => `${px}px 'DejaVu Sans', sans-serif`;
-const labelpixels = 11, defaultwidth = 551, defaultheight = 305, smallestwidth = 91;
 const doubletap = 300, hashlimit = 1 << 20;
 const measurer = new OffscreenCanvas(1, 1).getContext('2d');
-measurer.font = font(labelpixels);
 const measureText = (text, height) => {
   const m = measurer.measureText(text);
   return height ? m.fontBoundingBoxAscent + m.fontBoundingBoxDescent : m.width;
 };
 const K = await createKelvora({ measureText });
+const font = (px) => `${px}px ${K.labelfamily}`;
+measurer.font = font(K.labelpixels);
 const sep = (1.5).toLocaleString().includes(',') ? ',' : '.';
 const s = new K.Session(sep);
 const canvas = $('plot'), ctx = canvas.getContext('2d');
@@ -21,10 +20,10 @@ let scale = 1, hashtimer = 0;
 
 function surface() {
   scale = window.devicePixelRatio || 1;
-  const w = Math.max(smallestwidth, Math.min(defaultwidth, document.documentElement.clientWidth - 40));
-  s.resize(w, defaultheight, scale);
+  const w = Math.max(K.smallestwidth, Math.min(K.defaultwidth, document.documentElement.clientWidth - 40));
+  s.resize(w, K.defaultheight, scale);
   canvas.width = s.width(); canvas.height = s.height();
-  canvas.style.width = `${w}px`; canvas.style.height = `${defaultheight}px`;
+  canvas.style.width = `${w}px`; canvas.style.height = `${K.defaultheight}px`;
 }
 
 function clearreadout() {
@@ -38,7 +37,7 @@ function showreadout(r, enabled) {
 function redraw(autoflag) {
   const r = s.draw(autoflag);
   ctx.putImageData(new ImageData(new Uint8ClampedArray(s.pixels()), canvas.width, canvas.height), 0, 0);
-  ctx.font = font(labelpixels * scale); ctx.textBaseline = 'top'; ctx.fillStyle = '#000';
+  ctx.font = font(K.labelpixels * scale); ctx.textBaseline = 'top'; ctx.fillStyle = '#000';
   for (const t of s.texts()) ctx.fillText(t.text, t.x, t.y);
   for (const k of ['xmin', 'xmax', 'ymin', 'ymax']) $(k).value = r[k];
   if (r.clearreadout) clearreadout();

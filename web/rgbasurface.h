@@ -11,9 +11,10 @@
 
 namespace kelvora {
 
-// The labels' font as CSS gives it: the window's label family and pixel size (the window's surface
-// keeps them beside its toolkit font; the page's surfaces have the browser draw in the same one).
-inline constexpr const char* labelfont = "11px 'DejaVu Sans', sans-serif";
+// The labels' font: the window's label family (as a CSS font family) and pixel size, which the window's
+// surface keeps beside its toolkit font; the page's surfaces have the browser draw in the same one.
+inline constexpr const char* labelfamily = "'DejaVu Sans', sans-serif";
+constexpr int labelpixels = 11;
 
 struct PrintedText {
     int x = 0;

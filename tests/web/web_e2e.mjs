@@ -54,7 +54,8 @@ function sametable(web, config) {
   });
 }
 
-const page = await open(`${origin}/index.html`);
+// A hostile address leaves the defaults and injects nothing.
+const page = await open(`${origin}/index.html#s=%3Cimg%20src=x%20onerror=alert(1)%3E&a=%3Cb%3E&d=%22`);
 sametable(await copytable(page), join(work, 'none.ini'));
 
 // A moved slider and a typed value out of range, which is clamped and marked red.
