@@ -70,7 +70,7 @@ function buildpanel() {
       const box = row[b] = document.createElement('input');
       box.inputMode = 'decimal';
       box.setAttribute('aria-label', `${name} ${['value', 'minimum', 'maximum'][kind]}`);
-      box.addEventListener('input', () => unmark(row, [b]));
+      if (b === 'value') box.addEventListener('input', () => unmark(row, [b]));
       box.addEventListener('change', () => {
         const marks = s.enter(i, kind, box.value);
         textrefresh();
@@ -141,13 +141,21 @@ function download(blob, name) {
   setTimeout(() => URL.revokeObjectURL(a.href), 1000);
 }
 
+// As in the window, the second press of a double click (or double tap) is only the double click.
 function pointer() {
   const at = (e) => [e.offsetX, e.offsetY];
-  let lasttap = 0;
+  let lasttap = -doubletap;
+  const down = (e, double) => {
+    if (!double) s.press(e.button, ...at(e));
+    else if (s.doubleclick()) redraw(false);
+  };
   canvas.addEventListener('contextmenu', (e) => e.preventDefault());
+  canvas.addEventListener('mousedown', (e) => down(e, e.detail === 2));
   canvas.addEventListener('pointerdown', (e) => {
     canvas.setPointerCapture(e.pointerId); canvas.classList.add('moving');
-    s.press(e.button, ...at(e));
+    if (e.pointerType === 'mouse') return;
+    down(e, e.timeStamp - lasttap < doubletap);
+    lasttap = e.timeStamp;
   });
   canvas.addEventListener('pointermove', (e) => {
     const r = s.move(...at(e));
@@ -159,12 +167,7 @@ function pointer() {
     const r = s.release(...at(e));
     if (r.inside) showreadout(r, r.enabled); else clearreadout();
     redraw(false);
-    if (e.pointerType !== 'mouse') {
-      if (e.timeStamp - lasttap < doubletap && s.doubleclick()) redraw(false);
-      lasttap = e.timeStamp;
-    }
   });
-  canvas.addEventListener('dblclick', () => { if (s.doubleclick()) redraw(false); });
 }
 
 function controls() {
