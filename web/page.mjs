@@ -3,7 +3,7 @@
 import createKelvora from './kelvora.mjs';
 
 const $ = (id) => document.getElementById(id);
-const doubletap = 300, hashlimit = 1 << 20;
+const doubletap = 300, hashlimit = 1 << 20, filelimit = 64 << 20;
 const measurer = new OffscreenCanvas(1, 1).getContext('2d');
 const measureText = (text, height) => {
   const m = measurer.measureText(text);
@@ -189,8 +189,9 @@ function controls() {
   $('save').addEventListener('click', () => download(new Blob([s.settings()], { type: 'text/plain' }), 'Kelvora.ini'));
   $('open').addEventListener('change', async () => {
     const file = $('open').files[0];
-    if (!file) return;
-    s.readsettings(new Uint8Array(await file.arrayBuffer()));
+    // The whole file goes into memory: one beyond any settings file's size is refused, state unchanged.
+    $('status').textContent = file && file.size > filelimit ? `${file.name} not read: larger than 64 MB` : '';
+    if (file && file.size <= filelimit) s.readsettings(new Uint8Array(await file.arrayBuffer()));
     $('open').value = '';
     restart();
   });
