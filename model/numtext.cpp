@@ -1,10 +1,11 @@
-// Number-to-text forms. Everything is built from std::to_chars, which ignores the C locale: the window
-// toolkit sets the process locale, and printf-style formatting would then write its own separator.
+// Number-to-text forms. Everything is built from printc, correctly rounded text that ignores the process
+// locale the window toolkit sets (printf-style formatting would otherwise write its own separator).
 //
 // Non-finite input never reaches these functions in normal use; should it happen anyway, NaN is written
 // as zero and an infinity as the largest finite number of its sign, the same saturation parsenumber
 // applies, so every text written stays readable and finite when read back.
 #include "model/numtext.h"
+#include "model/cnumber.h"
 
 #include <algorithm>
 #include <charconv>
@@ -34,11 +35,6 @@ constexpr int tabledecimals = 15;
 // Exponents are written with at least this many digits ("1E-05").
 constexpr int exponentdigits = 2;
 
-// Room for the longest fixed-notation text of a double: 309 integer digits, sign, point, 15 decimals.
-constexpr std::size_t fixedbuffersize = 400;
-// Room for any scientific-notation text with up to 17 significant digits.
-constexpr std::size_t scientificbuffersize = 64;
-
 template <typename T> T finiteor(T x) {
     if (std::isnan(x)) return T(0);
     if (std::isinf(x)) return x > 0 ? std::numeric_limits<T>::max() : std::numeric_limits<T>::lowest();
@@ -54,10 +50,7 @@ struct Decimal {
 };
 
 template <typename T> Decimal significant(T x, int count) {
-    char buffer[scientificbuffersize];
-    const auto written =
-        std::to_chars(buffer, buffer + sizeof buffer, finiteor(x), std::chars_format::scientific, count - 1);
-    const std::string_view text(buffer, static_cast<std::size_t>(written.ptr - buffer));
+    const std::string text = printc(finiteor(x), 'e', count - 1);
 
     Decimal d;
     std::size_t i = 0;
@@ -136,10 +129,7 @@ std::string shortbody(const Decimal& d, char sep, bool leadingzero, int highestp
 // the decimals are dropped down to keepdecimals, the separator always stays. A result that shows only
 // zeros carries no minus sign.
 std::string fixedtrimmed(double x, int decimals, int keepdecimals, char sep) {
-    char buffer[fixedbuffersize];
-    const auto written =
-        std::to_chars(buffer, buffer + sizeof buffer, finiteor(x), std::chars_format::fixed, decimals);
-    std::string text(buffer, written.ptr);
+    std::string text = printc(finiteor(x), 'f', decimals);
 
     const std::size_t point = text.find('.');
     std::size_t keep = point + 1 + static_cast<std::size_t>(keepdecimals);

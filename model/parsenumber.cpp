@@ -1,12 +1,12 @@
 // Reading the leading number of a text. Only the first 35 characters are looked at, so the work is
 // bounded whatever the caller passes (long pastes, binary garbage, embedded NUL characters). The number
-// is assembled into a small canonical buffer and converted with std::from_chars, which is correctly
-// rounded and independent of the process locale the window toolkit sets.
+// is assembled into a small canonical buffer and converted with readc, which is correctly rounded and
+// independent of the process locale the window toolkit sets.
 #include "model/parsenumber.h"
+#include "model/cnumber.h"
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -37,11 +37,9 @@ bool isignored(char c) {
 }
 
 // Hexadecimal digits as an unsigned whole number; at most 33 digits fit in the 35 characters, well
-// inside the double range, so there is no overflow. from_chars rounds correctly beyond 53 bits.
+// inside the double range, so there is no overflow. readc rounds correctly beyond 53 bits.
 double hexvalue(std::string_view digits) {
-    double value = 0;
-    std::from_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::hex);
-    return value;
+    return readc("0x" + std::string(digits));
 }
 
 double readhexadecimal(std::string_view s) {
@@ -118,14 +116,9 @@ double readdecimal(std::string_view s) {
     canonical += 'e';
     canonical += std::to_string(exponent - fractiondigits);
 
-    double value = 0;
-    const auto result = std::from_chars(canonical.data(), canonical.data() + canonical.size(), value);
-    // Decimal exponent of the first significant digit decides between overflow and underflow.
-    const int integerdigits = static_cast<int>(mantissa.size()) - fractiondigits;
-    const int magnitude = integerdigits - static_cast<int>(leading) - 1 + exponent;
-    if (result.ec == std::errc::result_out_of_range || !std::isfinite(value)) {
-        value = magnitude > 0 ? largest : 0.0;
-    }
+    // Overflow saturates at the largest finite number; underflow goes to zero or a subnormal number.
+    double value = readc(canonical);
+    if (!std::isfinite(value)) value = largest;
     if (value == 0) return 0; // never a negative zero
     return negative ? -value : value;
 }

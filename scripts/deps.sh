@@ -12,6 +12,13 @@ packages=(
     poppler-utils
 )
 if [ "${KELVORA_FUZZ:-}" = 1 ]; then packages+=(clang libclang-rt-14-dev); fi
+# The web edition and its tests in a real browser (scripts/web.sh, KELVORA_WEB_TESTS).
+# A node from elsewhere brings its own npm, which Debian's npm package would conflict with.
+if [ "${KELVORA_WEB:-}" = 1 ]; then
+    packages+=(emscripten chromium)
+    command -v node >/dev/null || packages+=(nodejs)
+    command -v npm >/dev/null || packages+=(npm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -8,6 +8,18 @@ shift || true
 
 "$root/scripts/deps.sh"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+sanitize="$(sed -n 's/^KELVORA_SANITIZE:STRING=//p' "$build/CMakeCache.txt")"
+
+# The web edition, built with emscripten and tested in headless chromium against this build's tools.
+# The sanitizer build leaves it out (the browser runs the WebAssembly, not this build), and so does
+# KELVORA_WEB_TEST=0.
+if [ -z "$sanitize" ] && [ "${KELVORA_WEB_TEST:-1}" != 0 ]; then
+    site="$("$root/scripts/web.sh" "$build-web")"
+    (cd "$root/tests/web" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error >/dev/null)
+    cmake "$build" -DKELVORA_WEB_TESTS=ON -DKELVORA_WEB_SITE="$site" >/dev/null
+else
+    cmake "$build" -DKELVORA_WEB_TESTS=OFF >/dev/null
+fi
 cmake --build "$build" --parallel "$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)"
@@ -15,7 +27,6 @@ ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)"
 # The Debian package, built by scripts/package.sh in a folder of its own and checked as an administrator
 # meets it. The sanitizer build leaves it out (a package is never built with sanitizers), and so does
 # KELVORA_PACKAGE_TEST=0.
-sanitize="$(sed -n 's/^KELVORA_SANITIZE:STRING=//p' "$build/CMakeCache.txt")"
 if [ -z "$sanitize" ] && [ "${KELVORA_PACKAGE_TEST:-1}" != 0 ]; then
     echo "=== Debian package ==="
     build="$(cd "$build" && pwd)"

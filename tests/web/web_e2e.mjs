@@ -1,0 +1,123 @@
+// The web edition in headless chromium against the desktop's tools: tables, a typed value, a hostile
+// settings file, the address round trip, the PNG's zones and no request to another host.
+// Usage: node web_e2e.mjs SITE KELVORA_EXPORT SETTINGSTEXT
+import assert from 'node:assert/strict';
+import { execFileSync, spawn } from 'node:child_process';
+import { mkdtempSync, readFileSync, writeFileSync, existsSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join, resolve } from 'node:path';
+import puppeteer from 'puppeteer-core';
+
+const [site, exporter, settingstext] = process.argv.slice(2).map((a) => resolve(a));
+const work = mkdtempSync(join(tmpdir(), 'kelvora-web-'));
+const server = spawn('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1', '--directory', site]);
+process.on('exit', () => server.kill());
+const port = await new Promise((ok) => server.stdout.on('data', (d) => { const m = /port (\d+)/.exec(d); if (m) ok(m[1]); }));
+const origin = `http://127.0.0.1:${port}`;
+const browser = await puppeteer.launch({
+  executablePath: '/usr/bin/chromium', headless: true, userDataDir: join(work, 'profile'),
+  args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
+    '--disable-component-update', '--disable-sync'] });
+await browser.defaultBrowserContext().overridePermissions(origin, ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
+const foreign = [];
+let dialogs = 0;
+
+async function open(url) {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 1200, height: 1400, deviceScaleFactor: 1 });
+  page.on('request', (r) => { if (!/^(blob:|data:)/.test(r.url()) && !r.url().startsWith(origin)) foreign.push(r.url()); });
+  page.on('dialog', (d) => { ++dialogs; d.dismiss(); });
+  const cdp = await page.createCDPSession();
+  await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: work });
+  await page.goto(url);
+  await page.waitForSelector('body[data-ready]');
+  return page;
+}
+async function download(page, button, name) {
+  const file = join(work, name);
+  execFileSync('rm', ['-f', file]);
+  await page.click(button);
+  for (let i = 0; i < 100 && !existsSync(file); ++i) await new Promise((ok) => setTimeout(ok, 50));
+  return readFileSync(file);
+}
+const copytable = async (page) => { await page.click('#copy'); return page.evaluate(() => navigator.clipboard.readText()); };
+const desktop = (config, ...args) => execFileSync(exporter, [...args, '--config', config], { cwd: work, maxBuffer: 1 << 26 });
+
+// Every field alike; numbers within 1e-12 relative, as two toolchains' maths libraries may differ.
+function sametable(web, config) {
+  const want = desktop(config, 'table').toString().split(/\t|\r\n/), got = web.split(/\t|\r\n/);
+  assert.equal(got.length, want.length);
+  got.forEach((g, i) => {
+    const a = Number(g), b = Number(want[i]);
+    if (g === '' || Number.isNaN(a)) assert.equal(g, want[i]);
+    else assert.ok(Math.abs(a - b) <= 1e-12 * Math.abs(b), `${g} vs ${want[i]}`);
+  });
+}
+
+// A hostile address leaves the defaults and injects nothing.
+const page = await open(`${origin}/index.html#s=%3Cimg%20src=x%20onerror=alert(1)%3E&a=%3Cb%3E&d=%22`);
+sametable(await copytable(page), join(work, 'none.ini'));
+
+// A moved slider and a typed value out of range, which is clamped and marked red.
+await page.focus('input[aria-label="pHo slider"]');
+for (let i = 0; i < 5; ++i) await page.keyboard.press('ArrowRight');
+await page.click('input[aria-label="Pin value"]', { count: 3 });
+await page.keyboard.type('1e9\n');
+assert.ok(await page.$eval('input[aria-label="Pin value"]', (b) => b.classList.contains('red')));
+const moved = join(work, 'moved.ini');
+writeFileSync(moved, await download(page, '#save', 'Kelvora.ini'));
+assert.notEqual(readFileSync(moved).toString(), execFileSync(settingstext, [join(work, 'none.ini')]).toString());
+const movedtable = await copytable(page);
+sametable(movedtable, moved);
+
+// The address reopens exactly that state.
+await page.waitForSelector('body[data-address=current]');
+const again = await open(page.url());
+assert.equal(await copytable(again), movedtable);
+
+// A hostile settings file gets the desktop's repairs, and its texts stay text.
+const hostile = join(work, 'hostile.ini');
+writeFileSync(hostile, ['<img src=x onerror=alert(1)>', '1e999', '-1e999', 'NaN', '&HFFFFFFFFFFFFFFFF', '<script>alert(2)</script>',
+  '', '7,2', '1', '0', ...Array(50).fill('-3.5e-300'), '1e308', '\u0000\r\r\n', '-5', '-1', '20'].join('\r\n'));
+await page.bringToFront();
+const input = await page.$('#open');
+await input.uploadFile(hostile);
+await page.waitForFunction(() => !document.querySelector('#open').files.length);
+assert.equal((await download(page, '#save', 'Kelvora.ini')).toString(), execFileSync(settingstext, [hostile]).toString());
+sametable(await copytable(page), hostile);
+assert.equal(await page.$$eval('script, img', (e) => e.length), 1);
+
+// The downloaded picture's zones are the desktop's pixel for pixel, away from the curves and the text.
+const png = join(work, 'desktop.png');
+desktop(moved, 'png', png);
+await again.bringToFront();
+const web = await download(again, '#png', 'kelvora.png');
+const [compared, differ] = await again.evaluate(async (a, b) => {
+  const pixels = async (b64) => {
+    const bitmap = await createImageBitmap(new Blob([Uint8Array.from(atob(b64), (c) => c.charCodeAt(0))]), { colorSpaceConversion: 'none' });
+    const c = new OffscreenCanvas(bitmap.width, bitmap.height).getContext('2d');
+    c.drawImage(bitmap, 0, 0);
+    return c.getImageData(0, 0, bitmap.width, bitmap.height);
+  };
+  const [x, y] = [await pixels(a), await pixels(b)];
+  const zones = new Set([0xbfc000, 0x7c0201, 0xfa8301, 0x808080]);
+  const zone = (img, i, j) => zones.has((img.data[(j * img.width + i) * 4] << 16) | (img.data[(j * img.width + i) * 4 + 1] << 8) | img.data[(j * img.width + i) * 4 + 2]);
+  let n = 0, bad = 0;
+  for (let j = 2; j < x.height - 2; ++j) for (let i = 2; i < x.width - 2; ++i) {
+    let clear = true;
+    for (let dj = -2; dj <= 2 && clear; ++dj) for (let di = -2; di <= 2; ++di) clear &&= zone(x, i + di, j + dj) && zone(y, i + di, j + dj);
+    if (!clear) continue;
+    ++n;
+    const k = (j * x.width + i) * 4;
+    if (x.data[k] !== y.data[k] || x.data[k + 1] !== y.data[k + 1] || x.data[k + 2] !== y.data[k + 2]) ++bad;
+  }
+  return [n, bad];
+}, web.toString('base64'), readFileSync(png).toString('base64'));
+assert.ok(compared > 0.8 * (551 - 90) * (305 - 35), `${compared} pixels compared`);
+assert.equal(differ, 0);
+
+assert.deepEqual(foreign, []);
+assert.equal(dialogs, 0);
+await browser.close();
+server.kill();
+console.log(`web_e2e: passed (${compared} zone pixels compared)`);

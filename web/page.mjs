@@ -1,0 +1,216 @@
+// The page: shows what the session hands back and passes the user's actions to it. Every rule lives in
+// the C++ core; texts from the core or a settings file go in as text, never as markup.
+import createKelvora from './kelvora.mjs';
+
+const $ = (id) => document.getElementById(id);
+const doubletap = 300, hashlimit = 1 << 20, filelimit = 64 << 20;
+const measurer = new OffscreenCanvas(1, 1).getContext('2d');
+const measureText = (text, height) => {
+  const m = measurer.measureText(text);
+  return height ? m.fontBoundingBoxAscent + m.fontBoundingBoxDescent : m.width;
+};
+const K = await createKelvora({ measureText });
+const font = (px) => `${px}px ${K.labelfamily}`;
+measurer.font = font(K.labelpixels);
+const sep = (1.5).toLocaleString().includes(',') ? ',' : '.';
+const s = new K.Session(sep);
+const canvas = $('plot'), ctx = canvas.getContext('2d');
+const boxes = ['value', 'min', 'max'], rows = [];
+let scale = 1, hashtimer = 0;
+
+function surface() {
+  scale = window.devicePixelRatio || 1;
+  const w = Math.max(K.smallestwidth, Math.min(K.defaultwidth, document.documentElement.clientWidth - 40));
+  s.resize(w, K.defaultheight, scale);
+  canvas.width = s.width(); canvas.height = s.height();
+  canvas.style.width = `${w}px`; canvas.style.height = `${K.defaultheight}px`;
+}
+
+function clearreadout() {
+  for (const b of [$('readx'), $('ready')]) { b.value = ''; b.disabled = true; }
+}
+function showreadout(r, enabled) {
+  $('readx').value = r.x; $('ready').value = r.y;
+  $('readx').disabled = $('ready').disabled = !enabled;
+}
+
+function redraw(autoflag) {
+  const r = s.draw(autoflag);
+  ctx.putImageData(new ImageData(new Uint8ClampedArray(s.pixels()), canvas.width, canvas.height), 0, 0);
+  ctx.font = font(K.labelpixels * scale); ctx.textBaseline = 'top'; ctx.fillStyle = '#000';
+  for (const t of s.texts()) ctx.fillText(t.text, t.x, t.y);
+  for (const k of ['xmin', 'xmax', 'ymin', 'ymax']) $(k).value = r[k];
+  if (r.clearreadout) clearreadout();
+  if (!s.automatic()) checklimits();
+  $('crossing').textContent = s.crossing();
+  $('ytitle').textContent = s.ytitle();
+  $('yaxis').value = String(s.yaxis());
+  clearTimeout(hashtimer);
+  hashtimer = setTimeout(savehash, 200);
+  document.body.dataset.address = 'old';
+}
+
+function textrefresh() {
+  rows.forEach((row, i) => {
+    const r = s.row(i);
+    boxes.forEach((b) => { row[b].value = r[b]; });
+    Object.assign(row.slider, { min: r.low, max: r.high, step: r.step });
+    row.slider.value = r.low + r.high - r.position;
+  });
+}
+const unmark = (row, which) => which.forEach((b) => row[b].classList.remove('red'));
+
+function buildpanel() {
+  const body = $('panel').tBodies[0];
+  for (let i = 0; i <= K.lastindex; ++i) {
+    const tr = body.insertRow(), name = K.parametername(i), row = {};
+    tr.insertCell().textContent = name;
+    tr.insertCell().textContent = K.parameterunit(i);
+    boxes.forEach((b, kind) => {
+      const box = row[b] = document.createElement('input');
+      box.inputMode = 'decimal';
+      box.setAttribute('aria-label', `${name} ${['value', 'minimum', 'maximum'][kind]}`);
+      if (b === 'value') box.addEventListener('input', () => unmark(row, [b]));
+      box.addEventListener('change', () => {
+        const marks = s.enter(i, kind, box.value);
+        textrefresh();
+        boxes.forEach((m, k) => { if (marks & (1 << k)) row[m].classList.add('red'); });
+        redraw(true);
+      });
+      box.addEventListener('keydown', (e) => {
+        if (e.key === 'Escape') box.value = s.row(i)[b];
+      });
+      tr.insertCell().append(box);
+    });
+    const slider = row.slider = document.createElement('input');
+    slider.type = 'range';
+    slider.setAttribute('aria-label', `${name} slider`);
+    slider.addEventListener('input', () => {
+      s.slide(i, Number(slider.min) + Number(slider.max) - Number(slider.value));
+      unmark(row, boxes);
+      textrefresh();
+      redraw(true);
+    });
+    tr.insertCell().append(slider);
+    rows.push(row);
+  }
+}
+
+function limittexts() {
+  return ['xmin', 'xmax', 'ymin', 'ymax'].map((k) => $(k).value);
+}
+function checklimits() { $('set').disabled = !K.Session.limitsok(...limittexts()); }
+function setautomatic(on) {
+  s.setautomatic(on);
+  $('auto').textContent = on ? 'Automatic on' : 'Automatic off';
+  $('auto').setAttribute('aria-pressed', String(on));
+  for (const k of ['xmin', 'xmax', 'ymin', 'ymax', 'set']) $(k).disabled = on;
+  if (on) redraw(true);
+}
+
+// The address carries the settings text, deflated, and the toggle and separator choice.
+const base64url = (bytes) => btoa(String.fromCharCode(...bytes)).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
+async function savehash() {
+  const text = new Blob([s.settings()]).stream().pipeThrough(new CompressionStream('deflate-raw'));
+  const packed = new Uint8Array(await new Response(text).arrayBuffer());
+  const choice = $('dot').checked ? 'p' : $('comma').checked ? 'c' : '';
+  history.replaceState(null, '', `#s=${base64url(packed)}&a=${s.automatic() ? 1 : 0}&d=${choice}`);
+  document.body.dataset.address = 'current';
+}
+async function loadhash() {
+  const p = new URLSearchParams(location.hash.slice(1));
+  if (!p.get('s')) return;
+  try {
+    const bytes = Uint8Array.from(atob(p.get('s').replace(/-/g, '+').replace(/_/g, '/')), (c) => c.charCodeAt(0));
+    const reader = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('deflate-raw')).getReader();
+    const parts = [];
+    let size = 0;
+    for (let r = await reader.read(); !r.done && size < hashlimit; r = await reader.read()) {
+      parts.push(r.value); size += r.value.length;
+    }
+    s.readsettings(new Uint8Array(await new Blob(parts).slice(0, hashlimit).arrayBuffer()));
+  } catch { /* an address that does not decode leaves the defaults */ }
+  $('dot').checked = p.get('d') === 'p';
+  $('comma').checked = p.get('d') === 'c';
+  if (p.get('a') === '1') setautomatic(true);
+}
+
+function download(blob, name) {
+  const a = document.createElement('a');
+  a.href = URL.createObjectURL(blob); a.download = name; a.click();
+  setTimeout(() => URL.revokeObjectURL(a.href), 1000);
+}
+
+// As in the window, the second press of a double click (or double tap) is only the double click.
+function pointer() {
+  const at = (e) => [e.offsetX, e.offsetY];
+  let lasttap = -doubletap;
+  const down = (e, double) => {
+    if (!double) s.press(e.button, ...at(e));
+    else if (s.doubleclick()) redraw(false);
+  };
+  canvas.addEventListener('contextmenu', (e) => e.preventDefault());
+  canvas.addEventListener('mousedown', (e) => down(e, e.detail === 2));
+  canvas.addEventListener('pointerdown', (e) => {
+    canvas.setPointerCapture(e.pointerId); canvas.classList.add('moving');
+    if (e.pointerType === 'mouse') return;
+    down(e, e.timeStamp - lasttap < doubletap);
+    lasttap = e.timeStamp;
+  });
+  canvas.addEventListener('pointermove', (e) => {
+    const r = s.move(...at(e));
+    if (r.change === 1) showreadout(r, false); else if (r.change === 2) clearreadout();
+    if (r.redraw) { setautomatic(false); redraw(false); }
+  });
+  canvas.addEventListener('pointerup', (e) => {
+    canvas.classList.remove('moving');
+    const r = s.release(...at(e));
+    if (r.inside) showreadout(r, r.enabled); else clearreadout();
+    redraw(false);
+  });
+}
+
+function controls() {
+  for (let k = 0; k <= K.lastindex + 1; ++k) $('yaxis').add(new Option(K.yaxistext(k), String(k - 1)));
+  $('yaxis').addEventListener('change', () => { s.setyaxis(Number($('yaxis').value)); redraw(true); });
+  $('xtitle').textContent = K.xaxistitle();
+  $('auto').addEventListener('click', () => setautomatic(!s.automatic()));
+  for (const k of ['xmin', 'xmax', 'ymin', 'ymax']) $(k).addEventListener('input', checklimits);
+  $('set').addEventListener('click', () => {
+    if (!s.setlimits(...limittexts())) { $('set').disabled = true; return; }
+    clearreadout(); redraw(false);
+  });
+  $('dot').addEventListener('change', () => { if ($('dot').checked) $('comma').checked = false; savehash(); });
+  $('comma').addEventListener('change', () => { if ($('comma').checked) $('dot').checked = false; savehash(); });
+  $('copy').addEventListener('click', () =>
+    navigator.clipboard.writeText(s.table($('dot').checked ? 1 : $('comma').checked ? 2 : 0)));
+  $('png').addEventListener('click', () => canvas.toBlob((b) => download(b, 'kelvora.png'), 'image/png'));
+  $('svg').addEventListener('click', () => download(new Blob([s.svg()], { type: 'image/svg+xml' }), 'kelvora.svg'));
+  $('save').addEventListener('click', () => download(new Blob([s.settings()], { type: 'text/plain' }), 'Kelvora.ini'));
+  $('open').addEventListener('change', async () => {
+    const file = $('open').files[0];
+    // The whole file goes into memory: one beyond any settings file's size is refused, state unchanged.
+    $('status').textContent = file && file.size > filelimit ? `${file.name} not read: larger than 64 MB` : '';
+    if (file && file.size <= filelimit) s.readsettings(new Uint8Array(await file.arrayBuffer()));
+    $('open').value = '';
+    restart();
+  });
+  $('default').addEventListener('click', () => {
+    if (confirm('Go back to the original parameters?')) { s.readsettings(''); restart(); }
+  });
+  window.addEventListener('resize', () => { surface(); redraw(false); });
+}
+
+function restart() {
+  rows.forEach((row) => unmark(row, boxes));
+  clearreadout(); textrefresh(); redraw(false);
+}
+
+buildpanel();
+controls();
+pointer();
+surface();
+await loadhash();
+restart();
+performance.mark('first-plot');
+document.body.dataset.ready = '1';

@@ -1,0 +1,133 @@
+#include "web/session.h"
+
+#include "config/inifile.h"
+#include "config/startup.h"
+#include "model/crossing.h"
+#include "model/numtext.h"
+#include "model/parsenumber.h"
+#include "model/rounding.h"
+#include "plot/zones.h"
+#include "web/svgsurface.h"
+
+namespace kelvora {
+namespace {
+
+// Significant digits of the panel's boxes.
+constexpr int16_t boxdigits = 6;
+
+} // namespace
+
+Session::Session(char sep, TextMeasure measure) : sep_(sep), measure_(std::move(measure)) {
+    defaultstate(model_);
+    resize(defaultsurfacewidth, defaultsurfaceheight, 1.0);
+}
+
+void Session::readsettings(const std::string& text) {
+    ModelState fresh;
+    defaultstate(fresh);
+    readconfig(fresh, text);
+    model_ = fresh;
+    plot_.pinned = false;
+}
+
+std::string Session::settings() const {
+    return configtext(model_, ConfigForm::atclose, sep_);
+}
+
+void Session::resize(int width, int height, double scale) {
+    initplotstate(plot_, width, height, plotcolours::background, scale);
+    const DeviceGeometry d = devicegeometry(plot_);
+    const double s = plot_.scale;
+    surface_ = std::make_unique<RgbaSurface>(
+        d.width, d.height, [this, s](const std::string& t, bool height) { return measure_(t, height) * s; });
+}
+
+FastdrawResult Session::draw(bool autoflag) {
+    surface_->cleartexts();
+    return drawplot(autoflag, automatic_, model_, plot_, *surface_, sep_);
+}
+
+std::string Session::boxtext(int i, EntryBox box) const {
+    const parameter& p = model_.params[i];
+    const double x = box == EntryBox::value     ? static_cast<double>(p.value)
+                     : box == EntryBox::minimum ? p.min
+                                                : p.max;
+    return shorttext(siground(x, boxdigits), sep_);
+}
+
+SliderSettings Session::slider(int i) const {
+    return slidersettings(model_.params[i]);
+}
+
+void Session::slide(int i, int position) {
+    parameter& p = model_.params[i];
+    const SliderSettings settings = slidersettings(p);
+    p.value = slidervalue(settings.minimum, settings.maximum, position, p.inc);
+}
+
+RedMarks Session::enter(int i, EntryBox box, const std::string& text) {
+    if (box == EntryBox::value) return entervalue(model_, i, text);
+    if (box == EntryBox::minimum) return enterminimum(model_, i, text);
+    return entermaximum(model_, i, text);
+}
+
+bool Session::limitsok(const std::string& xmin, const std::string& xmax, const std::string& ymin,
+                       const std::string& ymax) {
+    return limitsvalid(parsenumber(xmin), parsenumber(xmax), parsenumber(ymin), parsenumber(ymax));
+}
+
+bool Session::setlimits(const std::string& xmin, const std::string& xmax, const std::string& ymin,
+                        const std::string& ymax) {
+    if (!limitsok(xmin, xmax, ymin, ymax)) return false;
+    model_.ymin = parsenumber(ymin);
+    model_.xmin = parsenumber(xmin);
+    model_.ymax = parsenumber(ymax);
+    model_.xmax = parsenumber(xmax);
+    plot_.pinned = false;
+    return true;
+}
+
+// The window's mouse move without its toolkit part: a drag switches the automatic toggle off and
+// unpins; an unpinned readout follows the pointer inside the limits.
+MoveResult Session::move(double x, double y) {
+    MoveResult r;
+    plot_.dblclicked = false;
+    if (plot_.dragging) {
+        automatic_ = false;
+        plot_.pinned = false;
+    }
+    if (plot_.pinned) {
+        r.change = ReadoutChange::keep;
+    } else if (!plot_.dragging && insidelimits(model_, plot_, x, y)) {
+        r.change = ReadoutChange::show;
+        r.readout = readoutat(model_, plot_, x, y, sep_);
+    }
+    if (plot_.dragging) {
+        dragoffsets(model_, plot_, x, y);
+        r.redrawn = true;
+    }
+    return r;
+}
+
+void Session::setyaxis(int16_t yaxis) {
+    if (yaxis >= ratioaxis && yaxis <= lastindex) model_.yaxis = yaxis;
+}
+
+std::string Session::crossing() const {
+    if (!hasclosedcrossing(model_.yaxis)) return {};
+    return shorttext(closedcrossing(model_).value, sep_);
+}
+
+std::string Session::table(SeparatorChoice choice) const {
+    return cliptable(model_, plot_.plotheight, choice, sep_);
+}
+
+std::string Session::svg() const {
+    PlotState flat = plot_;
+    flat.scale = 1.0;
+    SvgSurface surface(flat.surfacewidth, flat.surfaceheight, measure_);
+    drawvectorplot(model_, flat, surface, sep_);
+    return surface.document();
+}
+
+} // namespace kelvora
