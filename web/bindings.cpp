@@ -19,12 +19,12 @@ Session* makesession(const std::string& sep) {
     return new Session(sep == "," ? ',' : '.', measure);
 }
 
-val limits(const FastdrawResult& r) {
+val limits(const DrawResult& r) {
     val out = val::object();
-    out.set("ymin", r.tbymin);
-    out.set("ymax", r.tbymax);
-    out.set("xmin", r.tbxmin);
-    out.set("xmax", r.tbxmax);
+    out.set("ymin", r.ymin);
+    out.set("ymax", r.ymax);
+    out.set("xmin", r.xmin);
+    out.set("xmax", r.xmax);
     out.set("clearreadout", r.clearreadout);
     return out;
 }

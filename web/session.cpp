@@ -3,10 +3,13 @@
 #include "config/inifile.h"
 #include "config/startup.h"
 #include "model/crossing.h"
+#include "model/limittext.h"
 #include "model/numtext.h"
 #include "model/parsenumber.h"
 #include "model/rounding.h"
-#include "plot/zones.h"
+#include "plot/figure.h"
+#include "plot/figurestyle.h"
+#include "plot/redraw.h"
 #include "web/svgsurface.h"
 
 namespace kelvora {
@@ -42,9 +45,15 @@ void Session::resize(int width, int height, double scale) {
         d.width, d.height, [this, s](const std::string& t, bool height) { return measure_(t, height) * s; });
 }
 
-FastdrawResult Session::draw(bool autoflag) {
+DrawResult Session::draw(bool mayfit) {
     surface_->cleartexts();
-    return drawplot(autoflag, automatic_, model_, plot_, *surface_, sep_);
+    DrawResult r;
+    r.clearreadout = redraw(mayfit, automatic_, model_, plot_, *surface_, sep_);
+    r.ymin = limittext(model_.ymin, sep_);
+    r.ymax = limittext(model_.ymax, sep_);
+    r.xmin = limittext(model_.xmin, sep_);
+    r.xmax = limittext(model_.xmax, sep_);
+    return r;
 }
 
 std::string Session::boxtext(int i, EntryBox box) const {
@@ -123,10 +132,16 @@ std::string Session::table(SeparatorChoice choice) const {
 }
 
 std::string Session::svg() const {
+    // The figure the desktop's svg command draws by default: the journal look on a white page, with the
+    // axis titles and the legend, in logical pixels.
     PlotState flat = plot_;
     flat.scale = 1.0;
-    SvgSurface surface(flat.surfacewidth, flat.surfaceheight, measure_);
-    drawvectorplot(model_, flat, surface, sep_);
+    const FigureStyle style = journalstyle(Palette::safe, *parsecolour("white"));
+    applystyle(flat, style);
+    const SvgSurface metrics(flat.surfacewidth, flat.surfaceheight, measure_);
+    const FigureLayout layout = figurelayout(model_, flat, metrics, true, sep_, style);
+    SvgSurface surface(layout.width, layout.height, measure_);
+    drawfigure(model_, flat, surface, layout, sep_, style);
     return surface.document();
 }
 

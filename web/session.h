@@ -7,7 +7,6 @@
 #include "model/entry.h"
 #include "model/parameters.h"
 #include "model/sliders.h"
-#include "plot/fastdraw.h"
 #include "plot/mouse.h"
 #include "web/rgbasurface.h"
 #include <memory>
@@ -20,6 +19,13 @@ enum class EntryBox { value, minimum, maximum };
 
 // What a mouse move over the plot asks the page to show.
 enum class ReadoutChange { keep, show, clear };
+// What a redraw hands back to the page: the visible limits for the four boxes, as texts that give back
+// the same limits; and whether a fit ran (the readout is then emptied and the pin released).
+struct DrawResult {
+    std::string ymin, ymax, xmin, xmax;
+    bool clearreadout = false;
+};
+
 struct MoveResult {
     ReadoutChange change = ReadoutChange::clear;
     Readout readout;      // with show: the texts, the boxes disabled
@@ -39,8 +45,9 @@ class Session {
 
     // The plot surface in logical pixels and the screen's density; a new surface forgets the pin.
     void resize(int width, int height, double scale);
-    // The window's fastdraw: the picture in surface(), the visible limits in the result.
-    FastdrawResult draw(bool autoflag);
+    // The window's redraw: the picture in surface(), the visible limits in the result; with mayfit the
+    // limits may be fitted first.
+    DrawResult draw(bool mayfit);
     const RgbaSurface& surface() const { return *surface_; }
 
     // The panel's box texts (six significant digits) and the slider of row i.
