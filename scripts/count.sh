@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Lines of tests against lines of code: non-blank lines of the tracked .cpp, .h, .sh, .py and .js files
+# Lines of tests against lines of code: non-blank lines of the tracked .cpp, .h, .sh, .py, .js and .mjs files
 # that are not whole-line comments (// in C-like files, # in shell and Python). Tests are the files under
 # tests/; code is every other file except bench/ and fuzz/.
 set -euo pipefail
@@ -14,11 +14,11 @@ slashes='^[[:space:]]*//'
 hashes='^[[:space:]]*#'
 total() {
     local where=("$@")
-    echo $(($(git ls-files -z -- "${where[@]/%//*.cpp}" "${where[@]/%//*.h}" "${where[@]/%//*.js}" | count "$slashes") + \
+    echo $(($(git ls-files -z -- "${where[@]/%//*.cpp}" "${where[@]/%//*.h}" "${where[@]/%//*.js}" "${where[@]/%//*.mjs}" | count "$slashes") + \
         $(git ls-files -z -- "${where[@]/%//*.sh}" "${where[@]/%//*.py}" | count "$hashes")))
 }
 tests=$(total tests)
-code=$(($(git ls-files -z -- '*.cpp' '*.h' '*.js' ':!:tests/' ':!:bench/' ':!:fuzz/' | count "$slashes") +
+code=$(($(git ls-files -z -- '*.cpp' '*.h' '*.js' '*.mjs' ':!:tests/' ':!:bench/' ':!:fuzz/' | count "$slashes") +
     $(git ls-files -z -- '*.sh' '*.py' ':!:tests/' ':!:bench/' ':!:fuzz/' | count "$hashes")))
 echo "tests: $tests lines"
 echo "code:  $code lines"
