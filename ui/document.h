@@ -17,9 +17,14 @@ class Document : public QObject {
     const ModelState& state() const { return model; }
     // Replaces the state, typically a copy of state() that a model rule has edited.
     void setstate(const ModelState& s);
+    // Puts another quantity on the y axis (ratioaxis or a parameter index); the one way the window
+    // changes it, so that the change can be recorded like any other.
+    void setyaxis(int16_t yaxis);
 
   signals:
+    // After every setstate; yaxisChanged comes first when the quantity on the y axis is another one.
     void changed();
+    void yaxisChanged(int16_t yaxis);
 
   private:
     ModelState model;

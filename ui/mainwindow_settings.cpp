@@ -6,12 +6,9 @@
 #include "config/inifile.h"
 #include "config/shownname.h"
 #include "config/startup.h"
-#include "plot/titles.h"
-#include "ui/axistitle.h"
 #include "ui/document.h"
 #include "ui/mainwindow.h"
 #include "ui/mousereadout.h"
-#include "ui/parameterpanel.h"
 
 namespace kelvora {
 
@@ -67,13 +64,7 @@ void MainWindow::startparameters(bool reset) {
         writeconfigfile(s, ConfigForm::firststart, sep, settingsfile, error, {nullptr, &settingsstamp});
     }
     document->setstate(s);
-
-    // The ratio has its own title picture; any other quantity is named in the same letters.
-    ratioTitle->setVisible(s.yaxis == ratioaxis);
-    yTitle->settext(QString::fromStdString(yaxistitle(s.yaxis)));
-    yTitle->setVisible(s.yaxis != ratioaxis);
-    panel->layoutfor(s.yaxis);
-    panel->showparameters();
+    showyaxis();
     redraw();
 }
 

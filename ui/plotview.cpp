@@ -43,6 +43,10 @@ void PlotView::paintEvent(QPaintEvent*) {
     painter.drawImage(0, 0, image);
 }
 
+void PlotView::resizeEvent(QResizeEvent*) {
+    emit resized();
+}
+
 void PlotView::mousePressEvent(QMouseEvent* event) {
     emit pressed(event->button(), event->position());
 }

@@ -30,9 +30,12 @@ class PlotView : public QWidget {
     void doubleClicked();
     // To be shown at a density its surface was not drawn at: a redraw is needed before the paint.
     void rescaled();
+    // The widget has another size: the plot's geometry must follow before the next redraw.
+    void resized();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
