@@ -56,7 +56,7 @@ bool isenter(int key) {
 
 ParameterRow::ParameterRow(int row, QWidget* panel) : QObject(panel), index(row) {
     const QString name = QString::fromUtf8(parametername(row));
-    slider = toolkit::verticalslider(panel);
+    slider = new ParameterSlider(panel);
     slider->setObjectName(name + QStringLiteral(" slider"));
     toolkit::place(slider, 600, 5760 - paneltop, 495, 2295);
     maximumBox = textbox(panel, name + QStringLiteral(" maximum"), QStringLiteral("max"), 5400);
@@ -134,7 +134,7 @@ void ParameterRow::showslider(const parameter& p) {
     slider->setTickInterval(settings.tickspacing);
     slider->setSingleStep(settings.smallstep);
     slider->setPageStep(settings.tickspacing);
-    setparameterslider(slider, p.inc);
+    slider->setstep(p.inc);
 }
 
 QLineEdit* ParameterRow::box(Field field) const {

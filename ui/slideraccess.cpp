@@ -3,7 +3,6 @@
 #include <QAccessible>
 #include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
-#include <QSlider>
 #include <cmath>
 
 #include "model/sliders.h"
@@ -13,16 +12,9 @@ namespace kelvora {
 
 namespace {
 
-// The step is kept on the slider itself, so that the interface needs nothing beyond the widget.
-constexpr const char* stepproperty = "kelvoraParameterStep";
-
-double stepof(const QSlider* slider) {
-    return slider->property(stepproperty).toDouble();
-}
-
 class ParameterSliderAccess : public QAccessibleWidget, public QAccessibleValueInterface {
   public:
-    explicit ParameterSliderAccess(QSlider* s) : QAccessibleWidget(s, QAccessible::Slider) {}
+    explicit ParameterSliderAccess(ParameterSlider* s) : QAccessibleWidget(s, QAccessible::Slider) {}
 
     void* interface_cast(QAccessible::InterfaceType type) override {
         if (type == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
@@ -33,14 +25,14 @@ class ParameterSliderAccess : public QAccessibleWidget, public QAccessibleValueI
         return QAccessibleWidget::text(t);
     }
 
-    QVariant currentValue() const override { return parametervalueat(slider(), toolkit::position(slider())); }
+    QVariant currentValue() const override { return slider()->valueat(toolkit::position(slider())); }
     // The top of the track stands for the maximum: the ends swap.
-    QVariant minimumValue() const override { return parametervalueat(slider(), slider()->maximum()); }
-    QVariant maximumValue() const override { return parametervalueat(slider(), slider()->minimum()); }
-    QVariant minimumStepSize() const override { return stepof(slider()); }
+    QVariant minimumValue() const override { return slider()->valueat(slider()->maximum()); }
+    QVariant maximumValue() const override { return slider()->valueat(slider()->minimum()); }
+    QVariant minimumStepSize() const override { return slider()->stepsize(); }
     // A value set through the accessibility layer moves the slider as the user would.
     void setCurrentValue(const QVariant& value) override {
-        const double inc = stepof(slider());
+        const double inc = slider()->stepsize();
         if (!(inc > 0.0)) return;
         const double position = slider()->minimum() + slider()->maximum() - value.toDouble() / inc;
         slider()->setSliderPosition(static_cast<int>(std::lround(position)));
@@ -48,28 +40,29 @@ class ParameterSliderAccess : public QAccessibleWidget, public QAccessibleValueI
     }
 
   private:
-    QSlider* slider() const { return static_cast<QSlider*>(widget()); }
+    ParameterSlider* slider() const { return static_cast<ParameterSlider*>(widget()); }
 };
 
-QAccessibleInterface* parameterslideraccess(const QString&, QObject* object) {
-    auto* slider = qobject_cast<QSlider*>(object);
-    if (slider && slider->property(stepproperty).isValid()) return new ParameterSliderAccess(slider);
-    return nullptr;
+// Qt asks the factories for the most derived class first, so this one comes before the plain slider's.
+QAccessibleInterface* parameterslideraccess(const QString& classname, QObject* object) {
+    if (classname != QLatin1String(ParameterSlider::staticMetaObject.className())) return nullptr;
+    auto* slider = qobject_cast<ParameterSlider*>(object);
+    return slider ? new ParameterSliderAccess(slider) : nullptr;
 }
 
 } // namespace
 
-void setparameterslider(QSlider* slider, double inc) {
+ParameterSlider::ParameterSlider(QWidget* parent) : QSlider(parent) {
     static const bool installed = [] {
         QAccessible::installFactory(parameterslideraccess);
         return true;
     }();
     (void)installed;
-    slider->setProperty(stepproperty, inc);
+    toolkit::makevertical(this);
 }
 
-double parametervalueat(const QSlider* slider, int position) {
-    return slidervalue(slider->minimum(), slider->maximum(), position, stepof(slider));
+double ParameterSlider::valueat(int position) const {
+    return slidervalue(minimum(), maximum(), position, step);
 }
 
 } // namespace kelvora

@@ -1,16 +1,26 @@
-// What a screen reader hears from a parameter's slider: the parameter's value, range and step, not the
-// slider's internal integers (which are the value divided by the step, turned upside down).
+// A parameter's slider, and what a screen reader hears from it: the parameter's value, range and step,
+// not the slider's internal integers (which are the value divided by the step, turned upside down).
 #pragma once
 
-class QSlider;
+#include <QSlider>
 
 namespace kelvora {
 
-// Marks slider as a parameter's slider whose positions stand for values in steps of inc, and makes sure
-// that the accessibility layer describes such sliders by their values. Call again when inc changes.
-void setparameterslider(QSlider* slider, double inc);
+class ParameterSlider : public QSlider {
+    Q_OBJECT
 
-// The value a parameter slider's position stands for (see slidervalue).
-double parametervalueat(const QSlider* slider, int position);
+  public:
+    // A vertical slider as toolkit::verticalslider makes them, described to the accessibility layer by
+    // the values its positions stand for.
+    explicit ParameterSlider(QWidget* parent);
+
+    // The step of the parameter's values: position p stands for slidervalue(minimum, maximum, p, inc).
+    void setstep(double inc) { step = inc; }
+    double stepsize() const { return step; }
+    double valueat(int position) const;
+
+  private:
+    double step = 0.0;
+};
 
 } // namespace kelvora

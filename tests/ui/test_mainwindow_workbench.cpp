@@ -1,0 +1,128 @@
+// The window as a workbench: the y-axis choice, a plot that grows with the window, the crossing text,
+// accessible names and tab order, limit boxes that give back what was set, and the readout's separator.
+#include <QAccessible>
+#include <QAccessibleValueInterface>
+#include <QClipboard>
+#include <QComboBox>
+#include <cstdlib>
+
+#include "model/crossing.h"
+#include "model/crossingtext.h"
+#include "model/parsenumber.h"
+#include "plot/titles.h"
+#include "uitest.h"
+
+namespace kelvora::uitest {
+namespace {
+
+class Workbench : public Shown {
+  protected:
+    QComboBox* yaxis() const { return control<QComboBox>("yaxis"); }
+    // Chooses the entry after the present one with the keyboard, as a user would.
+    void choosenext() {
+        yaxis()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(yaxis(), Qt::Key_Down);
+        settle();
+    }
+    static QString accessible(QWidget* w, QAccessible::Text t = QAccessible::Name) {
+        return QAccessible::queryAccessibleInterface(w)->text(t);
+    }
+};
+
+TEST_F(Workbench, ChoosingAYAxisDoesWhatTheSettingsFileDoes) {
+    QTest::mouseClick(button("automatic"), Qt::LeftButton);
+    choosenext(); // ATPin
+    EXPECT_EQ(f().state().yaxis, ATPin);
+    EXPECT_EQ(limitsof(f().state()), fittedlimits(f().state()));
+    EXPECT_FALSE(slider(ATPin)->isVisible());
+    EXPECT_TRUE(slider(ADPin)->isVisible()); // the ratio's other half is back
+    EXPECT_EQ(control<QWidget>("yTitle")->isVisible(), true);
+    QTest::mouseClick(button("copyButton"), Qt::LeftButton);
+    EXPECT_TRUE(
+        QGuiApplication::clipboard()->text().startsWith(QString::fromStdString(yaxistext(ATPin + 1))));
+    closewindow();
+    EXPECT_EQ(start().state().yaxis, ATPin);
+}
+
+TEST_F(Workbench, ThePlotTakesTheExtraRoomAndTheRestFollows) {
+    const QSize design = f().size();
+    const QPoint limitsat = control<QWidget>("limitsBox")->pos();
+    const QPoint panelat = control<QWidget>("parameterPanel")->pos();
+    f().resize(design + QSize(200, 100));
+    settle();
+    EXPECT_EQ(plotview()->size(), QSize(defaultsurfacewidth + 200, defaultsurfaceheight + 100));
+    EXPECT_EQ(f().plotstate().plotheight, N + 100);
+    EXPECT_EQ(control<QWidget>("limitsBox")->pos(), limitsat + QPoint(200, 0));
+    EXPECT_EQ(control<QWidget>("parameterPanel")->pos(), panelat + QPoint(0, 100));
+    QTest::mouseClick(button("copyButton"), Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text().count(QLatin1String("\r\n")), N + 100 + 1);
+    f().resize(100, 100);
+    settle();
+    EXPECT_EQ(plotview()->size(), QSize(defaultsurfacewidth, defaultsurfaceheight));
+}
+
+TEST_F(Workbench, CrossingTextFollowsEveryChange) {
+    QTest::keyClick(slider(pHo), Qt::Key_Up);
+    settle();
+    EXPECT_EQ(text(control("crossing")), crossingtext(f().state(), f().decimalseparator()));
+    EXPECT_TRUE(control("crossing")->isReadOnly());
+}
+
+TEST_F(Workbench, ControlsSayWhichParameterAndFieldTheyAre) {
+    // The panel's controls are named as their objects are: parameter and field.
+    for (const char* object : {"pHo value", "pHo minimum", "pHo maximum", "pHo slider"})
+        EXPECT_EQ(accessible(control<QWidget>(object)), QString::fromLatin1(object));
+    const std::pair<const char*, const char*> names[] = {{"ymax", "Y max"},
+                                                         {"ymin", "Y min"},
+                                                         {"xmax", "X max"},
+                                                         {"xmin", "X min"},
+                                                         {"crossing", "Crossing point"}};
+    for (const auto& [object, name] : names)
+        EXPECT_EQ(accessible(control<QWidget>(object)), QString::fromLatin1(name));
+    // A drop-down list is named by its label on Linux; its name there is the entry shown.
+    const auto labels = QAccessible::queryAccessibleInterface(yaxis())->relations(QAccessible::Label);
+    ASSERT_EQ(labels.size(), 1);
+    EXPECT_EQ(labels[0].first->text(QAccessible::Name), QStringLiteral("Y axis"));
+    QAccessibleInterface* access = QAccessible::queryAccessibleInterface(slider(pHo));
+    EXPECT_EQ(access->valueInterface()->currentValue().toDouble(), f().state().params[pHo].value);
+    EXPECT_EQ(access->valueInterface()->maximumValue().toDouble(), f().state().params[pHo].max);
+}
+
+TEST_F(Workbench, TabReachesEveryControlOnceRunningDownEachColumn) {
+    QList<QWidget*> reached;
+    QWidget* w = yaxis();
+    do {
+        if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) reached.push_back(w);
+        w = w->nextInFocusChain();
+    } while (w != yaxis());
+    for (QWidget* c : f().findChildren<QWidget*>())
+        if (c->isVisible() && c->isEnabled() && (c->focusPolicy() & Qt::TabFocus)) {
+            EXPECT_EQ(reached.count(c), 1) << c->objectName().toStdString();
+        }
+    const qsizetype top = reached.indexOf(maximum(pHo));
+    EXPECT_EQ(reached.mid(top, 4), (QList<QWidget*>{maximum(pHo), slider(pHo), minimum(pHo), value(pHo)}));
+}
+
+TEST_F(Workbench, LimitBoxesGiveBackWhatWasSetAndSetChangesOneAxis) {
+    QLineEdit* xmin = control("xmin");
+    typeinto(xmin, "-122.70001");
+    typeinto(control("xmax"), "-122.69999");
+    QTest::mouseClick(button("set"), Qt::LeftButton);
+    settle();
+    EXPECT_EQ(parsenumber(text(xmin)), -122.70001);
+    EXPECT_TRUE(button("set")->isEnabled());
+    enter(control("ymax"), "2");
+    EXPECT_EQ(limits(), (AxisLimits{-122.70001, -122.69999, 0, 2}));
+}
+
+TEST_F(Workbench, ReadoutWritesTheLocalesSeparator) {
+    // The comma pass of the test list runs this with a comma locale and says so.
+    if (std::getenv("KELVORA_EXPECT_COMMA")) {
+        EXPECT_EQ(f().decimalseparator(), ',');
+    }
+    click(px, py);
+    EXPECT_EQ(readout(), (ReadoutText{withsep("-135.7 mV"), "2"}));
+}
+
+} // namespace
+} // namespace kelvora::uitest
