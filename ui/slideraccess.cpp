@@ -3,6 +3,8 @@
 #include <QAccessible>
 #include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
+#include <array>
+#include <charconv>
 #include <cmath>
 
 #include "model/sliders.h"
@@ -62,7 +64,14 @@ ParameterSlider::ParameterSlider(QWidget* parent) : QSlider(parent) {
 }
 
 double ParameterSlider::valueat(int position) const {
-    return slidervalue(minimum(), maximum(), position, step);
+    // The single-precision value as its shortest decimal: a reader says 7.38, not 7.380000114440918.
+    const float value = slidervalue(minimum(), maximum(), position, step);
+    // to_chars and from_chars ignore the locale, which the application has set from the environment.
+    std::array<char, 32> text{};
+    const char* end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
+    double shortest = value;
+    std::from_chars(text.data(), end, shortest);
+    return shortest;
 }
 
 } // namespace kelvora
