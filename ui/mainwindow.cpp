@@ -173,6 +173,8 @@ void MainWindow::connectcontrols() {
 }
 
 void MainWindow::fitplottoview() {
+    // A resize to the size the plot already has (a window shown again) changes nothing.
+    if (plot.surfacewidth == plotView->width() && plot.surfaceheight == plotView->height()) return;
     // Rows, table rows, pan and zoom and the readout all follow the plot's size; a pin or a drag made at
     // the old size would point elsewhere now, so they end.
     const QColor back = palette().color(QPalette::Window);

@@ -121,6 +121,7 @@ TEST_F(Workbench, ReadoutWritesTheLocalesSeparator) {
     if (std::getenv("KELVORA_EXPECT_COMMA")) {
         EXPECT_EQ(f().decimalseparator(), ',');
     }
+    // A click, not a move: the test before may have left the pointer's button held.
     click(px, py);
     EXPECT_EQ(readout(), (ReadoutText{withsep("-135.7 mV"), "2"}));
 }
