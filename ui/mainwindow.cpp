@@ -156,13 +156,13 @@ void MainWindow::connectcontrols() {
     connect(plotView, &PlotView::moved, this, &MainWindow::onPlotMoved);
     connect(plotView, &PlotView::released, this, &MainWindow::onPlotReleased);
     connect(plotView, &PlotView::doubleClicked, this, &MainWindow::onPlotDoubleClicked);
-    // The same limits, drawn at the density of the screen the window has moved to.
+    // The same limits, drawn at the density of the screen the window has moved to, or at a new size.
     connect(plotView, &PlotView::rescaled, this, &MainWindow::redraw);
-    // Drawn at once, so that the paint that follows a resize shows the new size; the window system
-    // already folds a burst of resizes into one event per pass of the event loop.
+    // A burst of resizes is drawn once: at the next pass of the event loop, or by the paint that comes
+    // first (rescaled above), so that no paint shows a picture of the old size.
     connect(plotView, &PlotView::resized, this, [this] {
         fitplottoview();
-        redraw();
+        requestredraw(false);
     });
     connect(yaxisChoice, &YAxisChoice::yaxisChosen, this, &MainWindow::onYAxisChosen);
     // Whatever put another quantity on the y axis, the window follows it.

@@ -34,7 +34,10 @@ QImageSurface& PlotView::surface() {
 }
 
 void PlotView::paintEvent(QPaintEvent*) {
-    if (drawnscale != scale()) emit rescaled();
+    const double dpr = scale();
+    const bool stale = !picture || drawnscale != dpr || picture->width() != devicepixels(width(), dpr) ||
+                       picture->height() != devicepixels(height(), dpr);
+    if (stale) emit rescaled();
     QImage image = surface().image();
     // Device pixels of the image to logical pixels of the widget: on a HiDPI screen each is shown as
     // one physical pixel, not blown up.
