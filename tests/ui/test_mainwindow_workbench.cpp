@@ -24,8 +24,8 @@ class Workbench : public Shown {
         QTest::keyClick(yaxis(), Qt::Key_Down);
         settle();
     }
-    static QString accessible(QWidget* w, QAccessible::Text t = QAccessible::Name) {
-        return QAccessible::queryAccessibleInterface(w)->text(t);
+    static QString accessible(QWidget* w) {
+        return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
     }
 };
 
@@ -36,7 +36,7 @@ TEST_F(Workbench, ChoosingAYAxisDoesWhatTheSettingsFileDoes) {
     EXPECT_EQ(limitsof(f().state()), fittedlimits(f().state()));
     EXPECT_FALSE(slider(ATPin)->isVisible());
     EXPECT_TRUE(slider(ADPin)->isVisible()); // the ratio's other half is back
-    EXPECT_EQ(control<QWidget>("yTitle")->isVisible(), true);
+    EXPECT_EQ(text(control("crossing")), crossingtext(f().state(), f().decimalseparator()));
     QTest::mouseClick(button("copyButton"), Qt::LeftButton);
     EXPECT_TRUE(
         QGuiApplication::clipboard()->text().startsWith(QString::fromStdString(yaxistext(ATPin + 1))));
@@ -61,22 +61,12 @@ TEST_F(Workbench, ThePlotTakesTheExtraRoomAndTheRestFollows) {
     EXPECT_EQ(plotview()->size(), QSize(defaultsurfacewidth, defaultsurfaceheight));
 }
 
-TEST_F(Workbench, CrossingTextFollowsEveryChange) {
-    QTest::keyClick(slider(pHo), Qt::Key_Up);
-    settle();
-    EXPECT_EQ(text(control("crossing")), crossingtext(f().state(), f().decimalseparator()));
-    EXPECT_TRUE(control("crossing")->isReadOnly());
-}
-
 TEST_F(Workbench, ControlsSayWhichParameterAndFieldTheyAre) {
-    // The panel's controls are named as their objects are: parameter and field.
-    for (const char* object : {"pHo value", "pHo minimum", "pHo maximum", "pHo slider"})
-        EXPECT_EQ(accessible(control<QWidget>(object)), QString::fromLatin1(object));
-    const std::pair<const char*, const char*> names[] = {{"ymax", "Y max"},
-                                                         {"ymin", "Y min"},
-                                                         {"xmax", "X max"},
-                                                         {"xmin", "X min"},
-                                                         {"crossing", "Crossing point"}};
+    // clang-format off
+    const std::pair<const char*, const char*> names[] = {{"pHo value", "pHo value"}, {"pHo minimum",
+        "pHo minimum"}, {"pHo maximum", "pHo maximum"}, {"pHo slider", "pHo slider"}, {"ymax", "Y max"},
+        {"ymin", "Y min"}, {"xmax", "X max"}, {"xmin", "X min"}, {"crossing", "Crossing point"}};
+    // clang-format on
     for (const auto& [object, name] : names)
         EXPECT_EQ(accessible(control<QWidget>(object)), QString::fromLatin1(name));
     // A drop-down list is named by its label on Linux; its name there is the entry shown.
@@ -97,20 +87,15 @@ TEST_F(Workbench, TabReachesEveryControlOnceRunningDownEachColumn) {
         w = w->nextInFocusChain();
     } while (w != yaxis());
     for (QWidget* c : f().findChildren<QWidget*>())
-        if (c->isVisible() && c->isEnabled() && (c->focusPolicy() & Qt::TabFocus)) {
-            EXPECT_EQ(reached.count(c), 1) << c->objectName().toStdString();
-        }
+        EXPECT_EQ(reached.count(c), c->isVisible() && c->isEnabled() && (c->focusPolicy() & Qt::TabFocus));
     const qsizetype top = reached.indexOf(maximum(pHo));
     EXPECT_EQ(reached.mid(top, 4), (QList<QWidget*>{maximum(pHo), slider(pHo), minimum(pHo), value(pHo)}));
 }
 
 TEST_F(Workbench, LimitBoxesGiveBackWhatWasSetAndSetChangesOneAxis) {
-    QLineEdit* xmin = control("xmin");
-    typeinto(xmin, "-122.70001");
-    typeinto(control("xmax"), "-122.69999");
-    QTest::mouseClick(button("set"), Qt::LeftButton);
-    settle();
-    EXPECT_EQ(parsenumber(text(xmin)), -122.70001);
+    typeinto(control("xmin"), "-122.70001");
+    enter(control("xmax"), "-122.69999");
+    EXPECT_EQ(parsenumber(text(control("xmin"))), -122.70001);
     EXPECT_TRUE(button("set")->isEnabled());
     enter(control("ymax"), "2");
     EXPECT_EQ(limits(), (AxisLimits{-122.70001, -122.69999, 0, 2}));
