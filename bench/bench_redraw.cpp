@@ -4,6 +4,7 @@
 // ratio of each pair is printed at the end, and the window's redraw at twice the density over the plain one.
 #include "model/crossing.h"
 #include "model/parameters.h"
+#include "plot/crossingmarker.h"
 #include "plot/qimagesurface.h"
 #include "plot/redraw.h"
 
@@ -56,6 +57,25 @@ void BM_RedrawAutomatic(benchmark::State& state) {
     redraws(state, true, true);
 }
 
+// The window's redraw: the plot, then the crossing marker over it.
+void BM_RedrawWithCrossing(benchmark::State& state) {
+    const int w = static_cast<int>(state.range(0));
+    const int h = static_cast<int>(state.range(1));
+    const double scale = static_cast<double>(state.range(2));
+    ModelState s;
+    buildtables(s);
+    resetsettings(s);
+    PlotState ps;
+    initplotstate(ps, w, h, plotcolours::background, scale);
+    QImageSurface surface(w * scale, h * scale, scale);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(redraw(false, false, s, ps, surface, '.'));
+        benchmark::DoNotOptimize(drawcrossingmarker(s, ps, surface));
+        benchmark::ClobberMemory();
+    }
+    state.SetLabel(std::to_string(w) + "x" + std::to_string(h));
+}
+
 void BM_Fill(benchmark::State& state) {
     const int w = static_cast<int>(state.range(0) * state.range(2));
     const int h = static_cast<int>(state.range(1) * state.range(2));
@@ -77,6 +97,7 @@ void sizeargs(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_Fill)->Apply(sizeargs);
 BENCHMARK(BM_Redraw)->Apply(sizeargs);
 BENCHMARK(BM_RedrawAutomatic)->Apply(sizeargs);
+BENCHMARK(BM_RedrawWithCrossing)->Apply(sizeargs);
 
 // The name Google Benchmark gives a run of the benchmark at a size: "BM_Fill/551/305/1".
 std::string runname(const char* benchmark, const Size& size) {

@@ -53,8 +53,14 @@ float sweepvalue(double from, double to, long long i, long long steps) {
 
 SweepRow sweeprow(ModelState& s, int index, float value) {
     s.params[index].value = value;
+    SweepRow row = statecrossing(s);
+    row.value = value;
+    return row;
+}
+
+SweepRow statecrossing(const ModelState& s) {
     const ClosedCrossing c = closedcrossing(s);
-    SweepRow row{value, c.value, std::numeric_limits<double>::quiet_NaN(), c.clamped};
+    SweepRow row{0.0f, c.value, std::numeric_limits<double>::quiet_NaN(), c.clamped};
     // At the floor the curves do not meet, and beyond the double range they meet nowhere to report.
     if (c.clamped || !std::isfinite(c.value)) return row;
     // Where one curve does not depend on the y-axis quantity (ErevATPase on ATPout and ADPout, ErevANT on

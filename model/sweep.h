@@ -42,6 +42,10 @@ struct SweepRow {
     bool clamped;     // the crossing was raised to the floor of the ratio
 };
 
+// The crossing of s as it stands (value is left 0): what a sweep line reports for these parameters.
+// Only for a y-axis quantity with a closed-form crossing.
+SweepRow statecrossing(const ModelState& s);
+
 // Sets parameter index of s to value and computes the crossing there. The sweep must not be blocked.
 SweepRow sweeprow(ModelState& s, int index, float value);
 

@@ -1,6 +1,6 @@
 #include "plot/mouse.h"
 
-#include "model/numtext.h"
+#include "model/limittext.h"
 #include "model/rounding.h"
 #include "plot/mapping.h"
 
@@ -10,11 +10,12 @@
 namespace kelvora {
 namespace {
 
-constexpr int16_t readoutdigits = 4;
 const std::string millivolts = " mV";
 
-std::string readouttext(double v, char sep) {
-    return shorttext(siground(v, readoutdigits), sep);
+// The usual four significant digits, more where the axis spans so little that neighbouring pixels would
+// read the same.
+std::string readouttext(double v, double lo, double hi, int pixels, char sep) {
+    return limittext(siground(v, static_cast<int16_t>(readoutdigits(lo, hi, pixels))), sep);
 }
 
 // Moves both limits of an axis toward the centre c by the square root of two, or away from it.
@@ -38,8 +39,8 @@ bool insidelimits(const ModelState& s, const PlotState& ps, double X, double Y) 
 }
 
 Readout readoutat(const ModelState& s, const PlotState& ps, double X, double Y, char decimalsep) {
-    return {readouttext(pixeltox(s, ps, X), decimalsep) + millivolts,
-            readouttext(pixeltoy(s, ps, Y), decimalsep)};
+    return {readouttext(pixeltox(s, ps, X), s.xmin, s.xmax, ps.plotwidth, decimalsep) + millivolts,
+            readouttext(pixeltoy(s, ps, Y), s.ymin, s.ymax, ps.plotheight, decimalsep)};
 }
 
 void mousepress(PlotState& ps, MouseButton button, double X, double Y) {

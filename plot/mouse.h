@@ -24,7 +24,8 @@ bool limitsvalid(double xmin, double xmax, double ymin, double ymax);
 // Whether a surface position lies inside the current limits (ends included).
 bool insidelimits(const ModelState& s, const PlotState& ps, double X, double Y);
 
-// The readout of a surface position: x at four significant digits followed by " mV", and y.
+// The readout of a surface position: x followed by " mV", and y, each at four significant digits or
+// as many more as tell neighbouring pixels apart.
 struct Readout {
     std::string x;
     std::string y;

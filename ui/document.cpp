@@ -8,26 +8,32 @@ namespace kelvora {
 
 Document::Document(QObject* parent) : QObject(parent) {}
 
+void Document::replace(const ModelState& s) {
+    const bool newaxis = s.yaxis != model.yaxis;
+    model = s;
+    if (newaxis) emit yaxisChanged(model.yaxis);
+}
+
 void Document::setstate(const ModelState& s) {
     undo.clear();
     fresh = false;
     burstopen = false;
     lastkey = nomerge;
-    model = s;
+    replace(s);
     emit changed();
 }
 
 void Document::apply(const ModelState& s, const QString& text, int mergekey) {
     // A change that changes nothing (a value typed again) is no step.
     if (samestate(s, model)) {
-        model = s;
+        replace(s);
         emit changed();
         return;
     }
     const bool merges = burstopen && mergekey != nomerge && mergekey == lastkey && undo.index() > 0 &&
                         undo.index() == undo.count();
     const ModelState before = model;
-    model = s;
+    replace(s);
     fresh = true;
     burstopen = mergekey != nomerge;
     lastkey = mergekey;
@@ -48,7 +54,7 @@ void Document::settle(const ModelState& s, const QString& text) {
         return;
     }
     static_cast<StateStep*>(const_cast<QUndoCommand*>(undo.command(undo.index() - 1)))->setafter(s);
-    model = s;
+    replace(s);
     emit changed();
 }
 
@@ -56,9 +62,15 @@ void Document::restore(const ModelState& s) {
     burstopen = false;
     lastkey = nomerge;
     fresh = false;
-    model = s;
+    replace(s);
     emit changed();
     emit restored();
+}
+
+void Document::setyaxis(int16_t yaxis) {
+    ModelState s = model;
+    s.yaxis = yaxis;
+    apply(s, QStringLiteral("Y axis"));
 }
 
 } // namespace kelvora

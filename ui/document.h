@@ -34,16 +34,23 @@ class Document : public QObject {
     // (the automatic toggle switched on) are a step of their own, named text.
     void settle(const ModelState& s, const QString& text);
 
+    // Puts another quantity on the y axis (ratioaxis or a parameter index): a step of the history like
+    // any other change.
+    void setyaxis(int16_t yaxis);
+
     QUndoStack& history() { return undo; }
 
   signals:
-    // Every change of the state.
+    // Every change of the state; yaxisChanged comes first when the quantity on the y axis is another one.
     void changed();
+    void yaxisChanged(int16_t yaxis);
     // Undo or redo put a whole earlier state back: every view shows it anew.
     void restored();
 
   private:
     friend class StateStep;
+    // Sets the state, announcing another quantity on the y axis.
+    void replace(const ModelState& s);
     // Sets the state as undo or redo does.
     void restore(const ModelState& s);
 

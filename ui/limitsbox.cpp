@@ -4,9 +4,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "model/numtext.h"
+#include "model/limittext.h"
 #include "model/parsenumber.h"
-#include "model/rounding.h"
 #include "plot/mouse.h"
 #include "ui/toolkit.h"
 
@@ -26,9 +25,6 @@ const QString automaticoff = QStringLiteral("Automatic off");
 const QColor automaticcolour(0, 180, 0);
 const QColor manualcolour(0, 0, 0);
 
-// Significant digits of the limit texts.
-constexpr int16_t limitdigits = 5;
-
 template <typename Control>
 Control* placed(QWidget* box, const QString& text, int left, int top, int width, int height) {
     auto* control = new Control(text, box);
@@ -36,9 +32,10 @@ Control* placed(QWidget* box, const QString& text, int left, int top, int width,
     return control;
 }
 
-QLineEdit* limitbox(QWidget* box, const char* name, int left, int top) {
+QLineEdit* limitbox(QWidget* box, const char* name, const QString& caption, int left, int top) {
     auto* edit = placed<QLineEdit>(box, QString(), left, top, 1095, 288);
     edit->setObjectName(QString::fromLatin1(name));
+    edit->setAccessibleName(caption);
     return edit;
 }
 
@@ -62,15 +59,17 @@ LimitsBox::LimitsBox(QWidget* parent) : QWidget(parent) {
     automaticButton = placed<QPushButton>(this, automaticoff, 9480, 720, 1212, 372);
     automaticButton->setObjectName(QStringLiteral("automatic"));
     automaticButton->setCheckable(true);
+    // The caption says the state; the name says what the toggle is for.
+    automaticButton->setAccessibleName(QStringLiteral("Automatic limits"));
     placed<QLabel>(this, QStringLiteral("Manual setup"), 8760, 1680, 1812, 252);
     placed<QLabel>(this, QStringLiteral("Y min"), 8760, 2040, 732, 252);
     placed<QLabel>(this, QStringLiteral("Y max"), 10080, 2040, 612, 252);
-    yminBox = limitbox(this, "ymin", 8760, 2280);
-    ymaxBox = limitbox(this, "ymax", 10080, 2280);
+    yminBox = limitbox(this, "ymin", QStringLiteral("Y min"), 8760, 2280);
+    ymaxBox = limitbox(this, "ymax", QStringLiteral("Y max"), 10080, 2280);
     placed<QLabel>(this, QStringLiteral("X min"), 8760, 2760, 732, 252);
     placed<QLabel>(this, QStringLiteral("X max"), 10080, 2760, 612, 252);
-    xminBox = limitbox(this, "xmin", 8760, 3000);
-    xmaxBox = limitbox(this, "xmax", 10080, 3000);
+    xminBox = limitbox(this, "xmin", QStringLiteral("X min"), 8760, 3000);
+    xmaxBox = limitbox(this, "xmax", QStringLiteral("X max"), 10080, 3000);
     setButton = placed<QPushButton>(this, QStringLiteral("Set"), 10200, 3480, 975, 372);
     setButton->setObjectName(QStringLiteral("set"));
 
@@ -97,7 +96,9 @@ void LimitsBox::setautomatic(bool on) {
 
 void LimitsBox::showlimits(const AxisLimits& visible, char decimalsep) {
     const auto show = [decimalsep](QLineEdit* box, double v) {
-        box->setText(QString::fromStdString(shorttext(siground(v, limitdigits), decimalsep)));
+        // Every digit the limit needs: Set pressed again gives back the very same limits, and limits close
+        // together never read the same.
+        box->setText(QString::fromStdString(limittext(v, decimalsep)));
     };
     show(yminBox, visible.ymin);
     show(ymaxBox, visible.ymax);

@@ -19,8 +19,8 @@ class LimitsBox : public QWidget {
     bool automatic() const;
     // Switches the toggle as a click would, telling automaticToggled when the state changes.
     void setautomatic(bool on);
-    // The visible limits, siground to five digits as short text with decimalsep. Set follows what the
-    // boxes now hold, unless the limits are automatic.
+    // The visible limits, each in the shortest text that reads back as exactly that limit, with decimalsep.
+    // Set follows what the boxes now hold, unless the limits are automatic.
     void showlimits(const AxisLimits& visible, char decimalsep);
     // Set and the four limit boxes, together.
     void setmanualenabled(bool enabled);

@@ -3,23 +3,26 @@
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QPainter>
 #include <QPushButton>
 
 #include "config/inifile.h"
 #include "locale/systemseparator.h"
 #include "model/cliptable.h"
 #include "model/crossing.h"
+#include "plot/crossingmarker.h"
 #include "plot/mouse.h"
 #include "plot/redraw.h"
 #include "plot/titles.h"
 #include "ui/axistitle.h"
+#include "ui/crossingreadout.h"
 #include "ui/document.h"
 #include "ui/limitsbox.h"
 #include "ui/mousereadout.h"
 #include "ui/parameterpanel.h"
 #include "ui/plotview.h"
 #include "ui/separatorbox.h"
+#include "ui/windowcanvas.h"
+#include "ui/yaxischoice.h"
 
 namespace kelvora {
 
@@ -48,7 +51,6 @@ constexpr std::array<FrameLine, 8> framelines{{
     {11400, 960, 15240, 960},   // Line1
     {11400, 2880, 15240, 2880}, // Line10
 }};
-const QColor framecolour(0, 0, 0);
 
 // Shown over the plot while a button is held on it: the drawing follows the mouse.
 constexpr Qt::CursorShape movepointer = Qt::SizeAllCursor;
@@ -69,10 +71,7 @@ MainWindow::MainWindow(std::filesystem::path settings, QWidget* parent)
     connect(&redrawTimer, &QTimer::timeout, this, &MainWindow::redraw);
     createcontrols();
     connectcontrols();
-    const QColor back = palette().color(QPalette::Window);
-    initplotstate(plot, plotView->width(), plotView->height(),
-                  Colour{static_cast<uint8_t>(back.red()), static_cast<uint8_t>(back.green()),
-                         static_cast<uint8_t>(back.blue())});
+    fitplottoview();
     // What an interrupted save of an earlier run left behind.
     removestaletemps(settingsfile);
     createmenus();
@@ -87,7 +86,6 @@ const ModelState& MainWindow::state() const {
 
 void MainWindow::createcontrols() {
     setWindowTitle(windowcaption);
-    setFixedSize(toolkit::pixels(clientwidth), toolkit::pixels(clientheight));
     // The window's background is the plot's margin colour, so that the plot sits in the window without
     // a seam and looks the same as an exported image.
     QPalette pal = palette();
@@ -98,9 +96,13 @@ void MainWindow::createcontrols() {
     QFont controlfont = font();
     controlfont.setPixelSize(controlpixelsize);
     setFont(controlfont);
-    // The controls stand at their design places on a plain central widget, over the frame lines.
-    auto* canvas = new QWidget(this);
+    // The controls stand at their design places on a plain central widget, over the frame lines; the
+    // design size is also the smallest, and the plot takes whatever more the window is given.
+    canvas = new WindowCanvas(QSize(toolkit::pixels(clientwidth), toolkit::pixels(clientheight)), this);
     setCentralWidget(canvas);
+    for (const FrameLine& l : framelines)
+        canvas->addline(QLine(toolkit::pixels(l.x1), toolkit::pixels(l.y1), toolkit::pixels(l.x2),
+                              toolkit::pixels(l.y2)));
 
     plotView = new PlotView(canvas);
     toolkit::place(plotView, 360, 0, 8268, 4572);
@@ -116,6 +118,9 @@ void MainWindow::createcontrols() {
     xTitle = new AxisTitle(QString::fromStdString(xaxistitle()), false, canvas);
     toolkit::place(xTitle, 2280, 4680, 5220, 300);
 
+    // Beside the plot, and first in the tab order after it: what is plotted and where the curves meet.
+    yaxisChoice = new YAxisChoice(canvas);
+    crossingReadout = new CrossingReadout(canvas);
     limitsBox = new LimitsBox(canvas);
     defaultButton = new QPushButton(QStringLiteral("&Default"), canvas);
     defaultButton->setObjectName(QStringLiteral("defaultButton"));
@@ -127,6 +132,18 @@ void MainWindow::createcontrols() {
     toolkit::place(copyButton, 12000, 3240, 1092, 612);
     separatorBox = new SeparatorBox(canvas);
     panel = new ParameterPanel(*document, sep, canvas);
+
+    using A = WindowCanvas::Anchor;
+    canvas->anchor(plotView, A::grow);
+    canvas->anchor(ratioTitle, A::besideplot);
+    canvas->anchor(yTitle, A::tallplot);
+    canvas->anchor(xTitle, A::underplot);
+    for (QWidget* w : std::initializer_list<QWidget*>{yaxisChoice, crossingReadout, limitsBox, defaultButton,
+                                                      readout, copyButton, separatorBox})
+        canvas->anchor(w, A::right);
+    canvas->anchor(panel, A::bottom);
+    // The design size, with whatever bars the window holds by now.
+    resize(sizeHint());
 }
 
 void MainWindow::connectcontrols() {
@@ -144,19 +161,43 @@ void MainWindow::connectcontrols() {
     connect(plotView, &PlotView::moved, this, &MainWindow::onPlotMoved);
     connect(plotView, &PlotView::released, this, &MainWindow::onPlotReleased);
     connect(plotView, &PlotView::doubleClicked, this, &MainWindow::onPlotDoubleClicked);
-    // The same limits, drawn at the density of the screen the window has moved to.
+    // The same limits, drawn at the density of the screen the window has moved to, or at a new size.
     connect(plotView, &PlotView::rescaled, this, &MainWindow::redraw);
+    // A burst of resizes is drawn once: at the next pass of the event loop, or by the paint that comes
+    // first (rescaled above), so that no paint shows a picture of the old size.
+    connect(plotView, &PlotView::resized, this, [this] {
+        fitplottoview();
+        requestredraw(false);
+    });
+    connect(yaxisChoice, &YAxisChoice::yaxisChosen, this, &MainWindow::onYAxisChosen);
+    // Whatever put another quantity on the y axis, the window follows it.
+    connect(document, &Document::yaxisChanged, this, &MainWindow::showyaxis);
     // An access key gives its button the focus before the button acts (see eventFilter).
     for (QAbstractButton* b : findChildren<QAbstractButton*>())
         b->installEventFilter(this);
 }
 
-void MainWindow::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setPen(framecolour);
-    for (const FrameLine& l : framelines)
-        painter.drawLine(toolkit::pixels(l.x1), toolkit::pixels(l.y1), toolkit::pixels(l.x2),
-                         toolkit::pixels(l.y2));
+void MainWindow::fitplottoview() {
+    // A resize to the size the plot already has (a window shown again) changes nothing.
+    if (plot.surfacewidth == plotView->width() && plot.surfaceheight == plotView->height()) return;
+    // Rows, table rows, pan and zoom and the readout all follow the plot's size; a pin or a drag made at
+    // the old size would point elsewhere now, so they end.
+    const QColor back = palette().color(QPalette::Window);
+    initplotstate(plot, plotView->width(), plotView->height(),
+                  Colour{static_cast<uint8_t>(back.red()), static_cast<uint8_t>(back.green()),
+                         static_cast<uint8_t>(back.blue())});
+    readout->clear();
+}
+
+void MainWindow::showyaxis() {
+    const int16_t yaxis = document->state().yaxis;
+    yaxisChoice->showyaxis(yaxis);
+    // The ratio has its own title picture; any other quantity is named in the same letters.
+    ratioTitle->setVisible(yaxis == ratioaxis);
+    yTitle->settext(QString::fromStdString(yaxistitle(yaxis)));
+    yTitle->setVisible(yaxis != ratioaxis);
+    panel->layoutfor(yaxis);
+    panel->showparameters();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -186,6 +227,8 @@ void MainWindow::redraw() {
     if (fitted) readout->clear();
     // Limits fitted to a change belong to its undo step.
     document->settle(s, QStringLiteral("Automatic limits"));
+    drawcrossingmarker(s, plot, plotView->surface());
+    crossingReadout->showcrossing(s, sep);
     limitsBox->showlimits(
         {s.xmin - plot.xshift, s.xmax - plot.xshift, s.ymin + plot.yshift, s.ymax + plot.yshift}, sep);
     plotView->update();
@@ -210,6 +253,15 @@ void MainWindow::onCopyClicked() {
     clipboard->clear();
     clipboard->setText(
         QString::fromStdString(cliptable(document->state(), plot.plotheight, separatorBox->choice(), sep)));
+}
+
+void MainWindow::onYAxisChosen(int16_t yaxis) {
+    // As the same choice in the settings file at start-up: nothing pinned, the limits fitted to the new
+    // quantity where fitting is allowed.
+    plot.pinned = false;
+    readout->clear();
+    document->setyaxis(yaxis);
+    requestredraw(true);
 }
 
 void MainWindow::onPlotPressed(Qt::MouseButton button, QPointF at) {

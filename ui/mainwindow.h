@@ -24,12 +24,15 @@ class QPushButton;
 namespace kelvora {
 
 class AxisTitle;
+class CrossingReadout;
 class Document;
 class LimitsBox;
 class MouseReadout;
 class ParameterPanel;
 class PlotView;
 class SeparatorBox;
+class WindowCanvas;
+class YAxisChoice;
 struct AxisLimits;
 
 class MainWindow : public QMainWindow {
@@ -54,7 +57,6 @@ class MainWindow : public QMainWindow {
     const QStringList& recentfiles() const { return recent; }
 
   protected:
-    void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     // The buttons' access keys, which move the focus first.
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -95,11 +97,16 @@ class MainWindow : public QMainWindow {
     // state. mayfit: one of them allows the limits to be re-fitted.
     void requestredraw(bool mayfit);
     void redraw();
+    // The plot's geometry for the plot view's present size: at start-up and after every resize.
+    void fitplottoview();
+    // Titles, panel columns and the y-axis choice for the document's y-axis quantity.
+    void showyaxis();
 
     void onDefaultClicked();
     void onAutomaticToggled(bool on);
     void onLimitsSet(const AxisLimits& limits);
     void onCopyClicked();
+    void onYAxisChosen(int16_t yaxis);
     void onPlotPressed(Qt::MouseButton button, QPointF at);
     void onPlotMoved(QPointF at);
     void onPlotReleased(QPointF at);
@@ -129,7 +136,10 @@ class MainWindow : public QMainWindow {
     QTimer redrawTimer;
     bool fitpending = false;
 
+    WindowCanvas* canvas = nullptr;
     PlotView* plotView = nullptr;
+    YAxisChoice* yaxisChoice = nullptr;
+    CrossingReadout* crossingReadout = nullptr;
     AxisTitle* xTitle = nullptr;     // Image1, under the plot
     AxisTitle* ratioTitle = nullptr; // Image2, left of the plot, for the ratio only
     AxisTitle* yTitle = nullptr;     // Image3, a parameter on the y axis, in the ratio title's letters

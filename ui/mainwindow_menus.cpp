@@ -146,8 +146,8 @@ void MainWindow::createmenus() {
             &QAction::triggered, this, &MainWindow::onModelDocument);
     connect(addaction(help, QStringLiteral("&About Kelvora"), "about", {}), &QAction::triggered, this,
             &MainWindow::onAbout);
-    // The menu bar stands above the design's client area, which keeps its size.
-    setFixedSize(width(), height() + menuBar()->sizeHint().height());
+    // The menu bar stands above the design's client area, which keeps its default size.
+    resize(sizeHint());
 }
 
 std::optional<std::filesystem::path> MainWindow::pathof(const QString& name) {

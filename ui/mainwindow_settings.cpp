@@ -7,12 +7,9 @@
 #include "config/inifile.h"
 #include "config/shownname.h"
 #include "config/startup.h"
-#include "plot/titles.h"
-#include "ui/axistitle.h"
 #include "ui/document.h"
 #include "ui/mainwindow.h"
 #include "ui/mousereadout.h"
-#include "ui/parameterpanel.h"
 
 namespace kelvora {
 
@@ -81,13 +78,7 @@ void MainWindow::startparameters(bool reset) {
 }
 
 void MainWindow::showwhole() {
-    const ModelState& s = document->state();
-    // The ratio has its own title picture; any other quantity is named in the same letters.
-    ratioTitle->setVisible(s.yaxis == ratioaxis);
-    yTitle->settext(QString::fromStdString(yaxistitle(s.yaxis)));
-    yTitle->setVisible(s.yaxis != ratioaxis);
-    panel->layoutfor(s.yaxis);
-    panel->showparameters();
+    showyaxis();
     requestredraw(false);
 }
 

@@ -32,9 +32,11 @@ MouseReadout::MouseReadout(QWidget* parent) : QWidget(parent) {
     placed<QLabel>(this, QStringLiteral("X"), 11880, 1800, 372, 252);
     xBox = placed<QLineEdit>(this, QString(), 12120, 1800, 1215, 288);
     xBox->setObjectName(QStringLiteral("readoutX"));
+    xBox->setAccessibleName(QStringLiteral("Mouse position X"));
     placed<QLabel>(this, QStringLiteral("Y"), 11880, 2280, 372, 252);
     yBox = placed<QLineEdit>(this, QString(), 12120, 2280, 1215, 288);
     yBox->setObjectName(QStringLiteral("readoutY"));
+    yBox->setAccessibleName(QStringLiteral("Mouse position Y"));
     // The boxes are disabled most of the time, yet they are there to be read.
     toolkit::legiblewhendisabled(xBox);
     toolkit::legiblewhendisabled(yBox);

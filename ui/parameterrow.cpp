@@ -10,6 +10,7 @@
 #include "model/rounding.h"
 #include "model/sliders.h"
 #include "plot/titles.h"
+#include "ui/slideraccess.h"
 #include "ui/toolkit.h"
 
 namespace kelvora {
@@ -55,7 +56,7 @@ bool isenter(int key) {
 
 ParameterRow::ParameterRow(int row, QWidget* panel) : QObject(panel), index(row) {
     const QString name = QString::fromUtf8(parametername(row));
-    slider = toolkit::verticalslider(panel);
+    slider = new ParameterSlider(panel);
     slider->setObjectName(name + QStringLiteral(" slider"));
     toolkit::place(slider, 600, 5760 - paneltop, 495, 2295);
     maximumBox = textbox(panel, name + QStringLiteral(" maximum"), QStringLiteral("max"), 5400);
@@ -71,8 +72,13 @@ ParameterRow::ParameterRow(int row, QWidget* panel) : QObject(panel), index(row)
     valueBox->setFont(bold);
     unitLabel = label(panel, QString::fromUtf8(parameterunit(row)), labelfont, 480, 8640, 735);
     unitLabel->setObjectName(name + QStringLiteral(" unit"));
-    // The first column's maximum comes before its slider in the tab order, as in the design.
-    if (row == 0) QWidget::setTabOrder(maximumBox, slider);
+    // Tab runs down each column as it is drawn: maximum, slider, minimum, value.
+    QWidget::setTabOrder(maximumBox, slider);
+    QWidget::setTabOrder(slider, minimumBox);
+    QWidget::setTabOrder(minimumBox, valueBox);
+    // A screen reader names each control by its parameter and field, as the object names do.
+    for (QWidget* w : std::initializer_list<QWidget*>{slider, maximumBox, minimumBox, valueBox})
+        w->setAccessibleName(w->objectName());
     // The labels show name and unit in small letters; the tool tip gives both at the usual size.
     const QString full = QString::fromStdString(yaxistitle(static_cast<int16_t>(row)));
     nameLabel->setToolTip(full);
@@ -128,6 +134,7 @@ void ParameterRow::showslider(const parameter& p) {
     slider->setTickInterval(settings.tickspacing);
     slider->setSingleStep(settings.smallstep);
     slider->setPageStep(settings.tickspacing);
+    slider->setstep(p.inc);
 }
 
 QLineEdit* ParameterRow::box(Field field) const {

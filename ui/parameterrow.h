@@ -9,10 +9,11 @@
 
 class QLabel;
 class QLineEdit;
-class QSlider;
 class QWidget;
 
 namespace kelvora {
+
+class ParameterSlider;
 
 class ParameterRow : public QObject {
     Q_OBJECT
@@ -57,7 +58,7 @@ class ParameterRow : public QObject {
     QLineEdit* box(Field field) const;
 
     int index;
-    QSlider* slider;
+    ParameterSlider* slider;
     QLineEdit* maximumBox;
     QLineEdit* minimumBox;
     QLabel* nameLabel;

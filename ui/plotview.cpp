@@ -34,13 +34,20 @@ QImageSurface& PlotView::surface() {
 }
 
 void PlotView::paintEvent(QPaintEvent*) {
-    if (drawnscale != scale()) emit rescaled();
+    const double dpr = scale();
+    const bool stale = !picture || drawnscale != dpr || picture->width() != devicepixels(width(), dpr) ||
+                       picture->height() != devicepixels(height(), dpr);
+    if (stale) emit rescaled();
     QImage image = surface().image();
     // Device pixels of the image to logical pixels of the widget: on a HiDPI screen each is shown as
     // one physical pixel, not blown up.
     image.setDevicePixelRatio(drawnscale);
     QPainter painter(this);
     painter.drawImage(0, 0, image);
+}
+
+void PlotView::resizeEvent(QResizeEvent*) {
+    emit resized();
 }
 
 void PlotView::mousePressEvent(QMouseEvent* event) {

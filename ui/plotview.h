@@ -28,11 +28,15 @@ class PlotView : public QWidget {
     void moved(QPointF at);
     void released(QPointF at);
     void doubleClicked();
-    // To be shown at a density its surface was not drawn at: a redraw is needed before the paint.
+    // To be shown at a density or a size its surface was not drawn at: a redraw is needed before the
+    // paint.
     void rescaled();
+    // The widget has another size: the plot's geometry must follow before the next redraw.
+    void resized();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

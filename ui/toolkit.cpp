@@ -141,7 +141,13 @@ QStyle* sliderstyle() {
 } // namespace
 
 QSlider* verticalslider(QWidget* parent) {
-    auto* slider = new QSlider(Qt::Vertical, parent);
+    auto* slider = new QSlider(parent);
+    makevertical(slider);
+    return slider;
+}
+
+void makevertical(QSlider* slider) {
+    slider->setOrientation(Qt::Vertical);
     // Qt puts a vertical slider's minimum at the bottom; turn it over so the minimum is at the top, and
     // turn the keys and wheel over with it so that "up" still moves the thumb up.
     slider->setInvertedAppearance(true);
@@ -151,7 +157,6 @@ QSlider* verticalslider(QWidget* parent) {
     // The wheel takes the focus as a click does: a box left with typed text is applied before the move.
     slider->setFocusPolicy(Qt::WheelFocus);
     slider->setStyle(sliderstyle());
-    return slider;
 }
 
 int position(const QSlider* slider) {

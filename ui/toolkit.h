@@ -68,6 +68,8 @@ void onscroll(QSlider* slider, std::function<void()> handler);
 // the way they point. The top stands for the highest value, so the groove is coloured from the bottom up
 // to the thumb.
 QSlider* verticalslider(QWidget* parent);
+// Makes a slider of a derived class such a slider.
+void makevertical(QSlider* slider);
 
 // The slider's current position, including a move that is still being delivered.
 int position(const QSlider* slider);

@@ -1,9 +1,11 @@
 // The whole redraw on the QImage surface: exact colours at exact pixels; and inputs no valid state gives.
+#include "plot/crossingmarker.h"
 #include "plot/curves.h"
 #include "plot/redraw.h"
 
 #include "../model/factory.h"
 #include "model/crossing.h"
+#include "model/crossingtext.h"
 #include "model/potentials.h"
 #include "plot/qimagesurface.h"
 
@@ -280,6 +282,23 @@ TEST_F(Plot, UnusableRangesLimitsSurfacesAndShiftsStillEnd) {
         EXPECT_TRUE(redraw(true, true, s, ps, *surface, ','));
         EXPECT_FALSE(ps.pinned);
     }
+}
+
+TEST_F(Plot, CrossingMarkerStandsAtTheCrossingAndLeavesTheStateAlone) {
+    draw();
+    const ModelState before = s;
+    ASSERT_TRUE(drawcrossingmarker(s, ps, *surface));
+    EXPECT_EQ(limitsof(s), limitsof(before));
+    const CrossingPosition c = *crossingposition(s);
+    const int x = column(c.potential);
+    const int y =
+        topmargin + nrows() - static_cast<int>(std::floor((c.y - s.ymin) / (s.ymax - s.ymin) * nrows()));
+    const int r = crossingmarkerradius;
+    EXPECT_EQ(pixel(x - r, y), black);
+    EXPECT_EQ(pixel(x + r - 1, y), white);
+    // Out of view, nothing is drawn.
+    s.xmin = 0, s.xmax = 10;
+    EXPECT_FALSE(drawcrossingmarker(s, ps, *surface));
 }
 
 } // namespace

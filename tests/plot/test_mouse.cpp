@@ -105,3 +105,11 @@ TEST(TypedLimits, Validity) {
         EXPECT_EQ(limitsvalid(xmin, xmax, ymin, ymax), valid == 1)
             << xmin << " " << xmax << " " << ymin << " " << ymax;
 }
+
+TEST_F(MouseTest, NeighbouringPixelsReadDifferentAtNarrowRanges) {
+    s.xmin = -122.70001, s.xmax = -122.69999, s.ymin = 1.000001, s.ymax = 1.000002;
+    const Readout a = readoutat(s, ps, X, Y, '.');
+    const Readout b = readoutat(s, ps, X + 1, Y + 1, '.');
+    EXPECT_NE(a.x, b.x);
+    EXPECT_NE(a.y, b.y);
+}
