@@ -2,7 +2,7 @@
 
 #include "config/inifile.h"
 #include "config/startup.h"
-#include "model/crossing.h"
+#include "model/crossingtext.h"
 #include "model/limittext.h"
 #include "model/numtext.h"
 #include "model/parsenumber.h"
@@ -123,8 +123,7 @@ void Session::setyaxis(int16_t yaxis) {
 }
 
 std::string Session::crossing() const {
-    if (!hasclosedcrossing(model_.yaxis)) return {};
-    return shorttext(closedcrossing(model_).value, sep_);
+    return crossingtext(model_, sep_);
 }
 
 std::string Session::table(SeparatorChoice choice) const {

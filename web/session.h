@@ -73,7 +73,7 @@ class Session {
 
     int16_t yaxis() const { return model_.yaxis; }
     void setyaxis(int16_t yaxis);
-    // The crossing value as text with every significant digit, or empty where the quantity has none.
+    // The crossing point as the window states it: potential and y value, or in words why there is none.
     std::string crossing() const;
     std::string table(SeparatorChoice choice) const;
     std::string svg() const;

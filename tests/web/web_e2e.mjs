@@ -70,6 +70,11 @@ assert.notEqual(readFileSync(moved).toString(), execFileSync(settingstext, [join
 const movedtable = await copytable(page);
 sametable(movedtable, moved);
 
+// The crossing point is the one the desktop's sweep finds for the same state.
+const swept = desktop(moved, 'sweep', '--param', 'T', '--from', '37', '--to', '37', '--steps', '1').toString().split('\r\n')[1].split('\t').map(Number);
+const [mv, y] = (await page.$eval('#crossing', (o) => o.textContent)).match(/-?\d[\d.]*(E[-+]\d+)?/g).map(Number);
+assert.ok(Math.abs(mv - swept[2]) <= 1e-12 * Math.abs(swept[2]) && Math.abs(y - swept[1]) <= 1e-12 * swept[1], `${mv} ${y} vs ${swept}`);
+
 // The address reopens exactly that state.
 await page.waitForSelector('body[data-address=current]');
 const again = await open(page.url());
