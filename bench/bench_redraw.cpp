@@ -31,8 +31,9 @@ constexpr Size sizes[] = {{defaultsurfacewidth, defaultsurfaceheight, 1},
                           {1920, 1080, 1},
                           {3840, 2160, 1}};
 
-// Redraws the factory state again and again at the benchmark's size.
-void redraws(benchmark::State& state, bool autoflag, bool autotoggle) {
+// Redraws the factory state again and again at the benchmark's size; with crossing, the crossing
+// marker over it, as the window draws it.
+void redraws(benchmark::State& state, bool autoflag, bool autotoggle, bool crossing = false) {
     const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
     const int scale = static_cast<int>(state.range(2));
     ModelState s;
@@ -43,6 +44,7 @@ void redraws(benchmark::State& state, bool autoflag, bool autotoggle) {
     QImageSurface surface(w * scale, h * scale, scale);
     for (auto _ : state) {
         benchmark::DoNotOptimize(redraw(autoflag, autotoggle, s, ps, surface, '.'));
+        if (crossing) benchmark::DoNotOptimize(drawcrossingmarker(s, ps, surface));
         benchmark::ClobberMemory();
     }
     state.SetLabel(std::to_string(w) + "x" + std::to_string(h));
@@ -59,21 +61,7 @@ void BM_RedrawAutomatic(benchmark::State& state) {
 
 // The window's redraw: the plot, then the crossing marker over it.
 void BM_RedrawWithCrossing(benchmark::State& state) {
-    const int w = static_cast<int>(state.range(0));
-    const int h = static_cast<int>(state.range(1));
-    const double scale = static_cast<double>(state.range(2));
-    ModelState s;
-    buildtables(s);
-    resetsettings(s);
-    PlotState ps;
-    initplotstate(ps, w, h, plotcolours::background, scale);
-    QImageSurface surface(w * scale, h * scale, scale);
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(redraw(false, false, s, ps, surface, '.'));
-        benchmark::DoNotOptimize(drawcrossingmarker(s, ps, surface));
-        benchmark::ClobberMemory();
-    }
-    state.SetLabel(std::to_string(w) + "x" + std::to_string(h));
+    redraws(state, false, false, true);
 }
 
 void BM_Fill(benchmark::State& state) {
