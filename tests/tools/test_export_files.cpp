@@ -2,18 +2,15 @@
 // a picture never replaces a pipe, a folder or the settings file being read, nor leaves a half file.
 #include "exportrun.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <climits>
-#include <string>
 #include <sys/stat.h>
 #include <tuple>
 #include <vector>
 
 using namespace kelvora;
-using kelvora::test::readfile;
-using ExportFiles = kelvora::test::ExportTest;
+using namespace kelvora::test;
+using ExportFiles = ExportTest;
 
 namespace fs = std::filesystem;
 

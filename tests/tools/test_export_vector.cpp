@@ -5,17 +5,14 @@
 #include <QImage>
 #include <QString>
 #include <QXmlStreamReader>
-#include <gtest/gtest.h>
 
 #include <map>
 #include <sstream>
-#include <string>
 #include <vector>
 
 using namespace kelvora;
-using kelvora::test::ExportRun;
-using kelvora::test::readfile;
-using ExportVector = kelvora::test::ExportTest;
+using namespace kelvora::test;
+using ExportVector = ExportTest;
 
 namespace {
 
