@@ -103,10 +103,7 @@ TEST_F(ExportFiles, FailuresNameTheSystemsReason) {
         EXPECT_TRUE(fs::is_empty(work)) << args; // no half file, no temporary file
     }
     for (const char* args : {"--help", "--version", "png --help"}) {
-        const std::string command =
-            std::string(KELVORA_EXPORT) + " " + args + " >/dev/full 2>'" + (dir / "stderr").string() + "'";
-        const int status = std::system(command.c_str());
-        const test::ExportRun r = test::finished(status, "", readfile(dir / "stderr"));
+        const test::ExportRun r = shell(dir, "'" KELVORA_EXPORT "' " + std::string(args) + " >/dev/full");
         test::expectrefused(r, 1, args);
         EXPECT_TRUE(r.err.ends_with(": No space left on device\n")) << args;
     }
