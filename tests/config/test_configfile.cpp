@@ -5,11 +5,8 @@
 #include "configtest.h"
 #include "model/entry.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <csignal>
-#include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>

@@ -8,11 +8,8 @@
 #include "config/startup.h"
 #include "configtest.h"
 
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
 #include <functional>
-#include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>

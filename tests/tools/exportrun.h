@@ -20,17 +20,22 @@ inline ExportRun finished(int status, const std::string& out, const std::string&
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, err};
 }
 
-// Runs kelvora-export with the arguments (shell words) in dir/work under the locale given, after the
-// shell commands before. A run that still waits after half a minute counts as hung (status 124).
+// Runs the shell command in dir/work, its standard output and error kept. A command that still waits after
+// half a minute counts as hung (status 124).
+inline ExportRun shell(const ScratchDir& dir, const std::string& command) {
+    const auto quoted = [](const std::filesystem::path& p) { return "'" + p.string() + "'"; };
+    const std::string line = "cd " + quoted(dir / "work") + " && { " + command + "; } >" +
+                             quoted(dir / "stdout") + " 2>" + quoted(dir / "stderr");
+    const int status = std::system(line.c_str()); // before the files are read
+    return finished(status, readfile(dir / "stdout"), readfile(dir / "stderr"));
+}
+
+// Runs kelvora-export with the arguments (shell words) under the locale given, after the shell commands
+// before.
 inline ExportRun run(const ScratchDir& dir, const std::string& args, const char* locale = "C",
                      const std::string& before = "") {
-    const auto quoted = [](const std::string& s) { return "'" + s + "'"; };
-    const std::string command = "cd " + quoted(dir / "work") + " && " + before +
-                                " env -u LC_NUMERIC -u LANGUAGE LC_ALL=" + locale + " LANG=" + locale +
-                                " timeout 30 " + quoted(KELVORA_EXPORT) + " " + args + " >" +
-                                quoted(dir / "stdout") + " 2>" + quoted(dir / "stderr");
-    const int status = std::system(command.c_str()); // before the files are read
-    return finished(status, readfile(dir / "stdout"), readfile(dir / "stderr"));
+    return shell(dir, before + " env -u LC_NUMERIC -u LANGUAGE LC_ALL=" + locale + " LANG=" + locale +
+                          " timeout 30 '" + KELVORA_EXPORT + "' " + args);
 }
 
 // A refusal: the exit status given, nothing on standard output, one line on standard error.

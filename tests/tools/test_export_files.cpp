@@ -2,18 +2,15 @@
 // a picture never replaces a pipe, a folder or the settings file being read, nor leaves a half file.
 #include "exportrun.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <climits>
-#include <string>
 #include <sys/stat.h>
 #include <tuple>
 #include <vector>
 
 using namespace kelvora;
-using kelvora::test::readfile;
-using ExportFiles = kelvora::test::ExportTest;
+using namespace kelvora::test;
+using ExportFiles = ExportTest;
 
 namespace fs = std::filesystem;
 
@@ -106,10 +103,7 @@ TEST_F(ExportFiles, FailuresNameTheSystemsReason) {
         EXPECT_TRUE(fs::is_empty(work)) << args; // no half file, no temporary file
     }
     for (const char* args : {"--help", "--version", "png --help"}) {
-        const std::string command =
-            std::string(KELVORA_EXPORT) + " " + args + " >/dev/full 2>'" + (dir / "stderr").string() + "'";
-        const int status = std::system(command.c_str());
-        const test::ExportRun r = test::finished(status, "", readfile(dir / "stderr"));
+        const test::ExportRun r = shell(dir, "'" KELVORA_EXPORT "' " + std::string(args) + " >/dev/full");
         test::expectrefused(r, 1, args);
         EXPECT_TRUE(r.err.ends_with(": No space left on device\n")) << args;
     }

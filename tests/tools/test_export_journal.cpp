@@ -5,14 +5,12 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <QString>
-#include <gtest/gtest.h>
 
-#include <string>
 #include <tuple>
 #include <vector>
 
 using namespace kelvora;
-using kelvora::test::readfile;
+using namespace kelvora::test;
 
 namespace {
 

@@ -5,11 +5,8 @@
 #include "model/entry.h"
 #include "model/sweep.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 using namespace kelvora;
+using namespace kelvora::test;
 using ExportSweep = test::ExportTest;
 
 TEST_F(ExportSweep, TableForTheSettingsFile) {

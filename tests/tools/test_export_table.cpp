@@ -5,13 +5,8 @@
 #include "model/cliptable.h"
 #include "model/entry.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 using namespace kelvora;
-using kelvora::test::ExportRun;
-using kelvora::test::readfile;
+using namespace kelvora::test;
 using ExportTable = test::ExportTest;
 using ExportArguments = test::ExportTest;
 

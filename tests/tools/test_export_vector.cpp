@@ -5,17 +5,14 @@
 #include <QImage>
 #include <QString>
 #include <QXmlStreamReader>
-#include <gtest/gtest.h>
 
 #include <map>
 #include <sstream>
-#include <string>
 #include <vector>
 
 using namespace kelvora;
-using kelvora::test::ExportRun;
-using kelvora::test::readfile;
-using ExportVector = kelvora::test::ExportTest;
+using namespace kelvora::test;
+using ExportVector = ExportTest;
 
 namespace {
 
@@ -95,13 +92,6 @@ TEST_F(ExportVector, SvgHasAFewZonePolygonsTheCurvesAndItsTextsAsText) {
 }
 
 TEST_F(ExportVector, PdfZoneColoursAreThePngsAndItsFontIsEmbedded) {
-    // Runs a command in the working folder, its standard output kept.
-    const auto shell = [&](const std::string& command) {
-        const std::string line =
-            "cd '" + work.string() + "' && " + command + " >'" + (dir / "shell.txt").string() + "' 2>&1";
-        EXPECT_EQ(std::system(line.c_str()), 0) << command;
-        return readfile(dir / "shell.txt");
-    };
     settings(factorystate(pHo), "pho.ini");
     const QRgb zones[] = {qRgb(191, 192, 0), qRgb(124, 2, 1), qRgb(250, 131, 1), qRgb(128, 128, 128)};
     // A parameter on the y axis and a surface of another size; the legend only adds to the page.
@@ -109,7 +99,8 @@ TEST_F(ExportVector, PdfZoneColoursAreThePngsAndItsFontIsEmbedded) {
     ASSERT_EQ(run("png plot.png " + args).status, 0);
     const ExportRun r = run("pdf fig.pdf " + args + " --style window --legend");
     ASSERT_EQ(r.status, 0) << r.err;
-    shell("pdftoppm -r 192 -singlefile -png fig.pdf page"); // 2 device pixels a logical one
+    // Two device pixels a logical one.
+    ASSERT_EQ(shell(dir, "pdftoppm -r 192 -singlefile -png fig.pdf page").status, 0);
     const auto load = [&](const char* name) {
         return QImage(QString::fromStdString((work / name).string())).convertToFormat(QImage::Format_RGB32);
     };
@@ -136,7 +127,9 @@ TEST_F(ExportVector, PdfZoneColoursAreThePngsAndItsFontIsEmbedded) {
         EXPECT_GT(compared[zone], 20) << std::hex << zone;
 
     // pdffonts lists each font with "yes" in its emb(edded) column, fifth from the right.
-    std::istringstream fonts(shell("pdffonts fig.pdf"));
+    const ExportRun pdffonts = shell(dir, "pdffonts fig.pdf");
+    ASSERT_EQ(pdffonts.status, 0) << pdffonts.err;
+    std::istringstream fonts(pdffonts.out);
     std::string line;
     std::getline(fonts, line);
     std::getline(fonts, line);

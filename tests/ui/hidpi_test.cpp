@@ -1,8 +1,6 @@
 // The window on a screen of two device pixels a logical pixel (the test binary sets QT_SCALE_FACTOR=2): the
 // plot is drawn at the screen's density and shown one image pixel a screen pixel, while the mouse, the
 // readout and the clipboard table keep working in the logical pixels of the design.
-#include <QClipboard>
-
 #include "uitest.h"
 
 namespace kelvora::uitest {
@@ -28,8 +26,7 @@ TEST_F(HiDpi, ThePlotIsDrawnAtTheScreensDensityInTheSameLogicalFigure) {
     EXPECT_EQ(shown, pinned.convertToFormat(QImage::Format_RGB32));
 
     // The table still has one line per logical row: the header and N = 270.
-    QTest::mouseClick(button("copyButton"), Qt::LeftButton);
-    EXPECT_EQ(QGuiApplication::clipboard()->text().count(QLatin1String("\r\n")), 271);
+    EXPECT_EQ(linecount(copy()), 271);
 }
 
 } // namespace

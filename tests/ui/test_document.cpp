@@ -26,39 +26,34 @@ class History : public testing::Test {
     Document doc;
 };
 
+// A change that changes nothing is no step; undo restores the whole state and says so.
 TEST_F(History, StepsOfOneBurstAreOneStep) {
+    QSignalSpy restored(&doc, &Document::restored);
+    doc.apply(doc.state(), QStringLiteral("Change pHo"));
+    EXPECT_EQ(doc.history().count(), 0);
     doc.apply(with(7.1f), QStringLiteral("Change pHo"), pHo);
     doc.apply(with(7.2f), QStringLiteral("Change pHo"), pHo);
     EXPECT_EQ(doc.history().count(), 1);
+    EXPECT_EQ(restored.count(), 0);
     doc.history().undo();
+    EXPECT_EQ(restored.count(), 1);
     EXPECT_EQ(pho(), start.params[pHo].value);
     doc.history().redo();
     EXPECT_EQ(pho(), 7.2f);
 }
 
 TEST_F(History, AnEndedBurstOrAnotherKeyStartsANewStep) {
-    struct Case {
-        int second;
-        bool endburst;
-        int steps;
-    };
-    for (const Case c : {Case{pHo, true, 2}, Case{pHi, false, 2}, Case{Document::nomerge, false, 2}}) {
+    // The second step's merge key, and whether the burst ended before it.
+    for (const auto& [second, endburst] :
+         {std::pair{int(pHo), true}, {int(pHi), false}, {Document::nomerge, false}}) {
         doc.setstate(start);
         doc.apply(with(7.1f), QStringLiteral("a"), pHo);
-        if (c.endburst) doc.endburst();
-        doc.apply(with(7.2f), QStringLiteral("b"), c.second);
-        EXPECT_EQ(doc.history().count(), c.steps);
+        if (endburst) doc.endburst();
+        doc.apply(with(7.2f), QStringLiteral("b"), second);
+        EXPECT_EQ(doc.history().count(), 2);
         doc.history().undo();
         EXPECT_EQ(pho(), 7.1f);
     }
-}
-
-TEST_F(History, UndoRestoresTheWholeStateAndSaysSo) {
-    QSignalSpy restored(&doc, &Document::restored);
-    doc.apply(with(7.1f), QStringLiteral("Change pHo"));
-    EXPECT_EQ(restored.count(), 0);
-    doc.history().undo();
-    EXPECT_EQ(restored.count(), 1);
 }
 
 TEST_F(History, FittedLimitsJoinTheChangeTheyFollowOrAreAStepOfTheirOwn) {
@@ -74,11 +69,6 @@ TEST_F(History, FittedLimitsJoinTheChangeTheyFollowOrAreAStepOfTheirOwn) {
     doc.history().undo();
     doc.history().redo();
     EXPECT_EQ(doc.state().xmin, -150.0);
-}
-
-TEST_F(History, AChangeThatChangesNothingIsNoStep) {
-    doc.apply(doc.state(), QStringLiteral("Change pHo"));
-    EXPECT_EQ(doc.history().count(), 0);
 }
 
 } // namespace

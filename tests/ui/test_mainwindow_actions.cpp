@@ -1,7 +1,5 @@
 // Typed text still standing in a panel box when the user acts elsewhere: every action takes it over
 // first, exactly as leaving the box does. And Enter in an axis-limit box, which stands for Set.
-#include <QClipboard>
-#include <QSlider>
 #include <QWheelEvent>
 #include <QtTest/qtestspontaneevent.h>
 #include <functional>
@@ -29,7 +27,7 @@ TEST_F(Actions, EveryActionElsewhereTakesOverTheTypedTextFirst) {
         {"Alt+C", "value", "7.2", true,
          [&] {
              QTest::keyClick(window(), Qt::Key_C, Qt::AltModifier);
-             EXPECT_TRUE(QTest::qWaitFor([] { return !QGuiApplication::clipboard()->text().isEmpty(); }));
+             EXPECT_TRUE(QTest::qWaitFor([] { return !clipboard().isEmpty(); }));
          }},
         {"Set", "maximum", "7", false,
          [&] {
@@ -59,7 +57,7 @@ TEST_F(Actions, EveryActionElsewhereTakesOverTheTypedTextFirst) {
         EXPECT_EQ(text(value(pHi)), withsep(c.typed)) << c.action;
         // What the copy lists as pHi's value, last on its line.
         const QString listed = QStringLiteral("\tpHi \t%1\r\n").arg(QString::fromStdString(withsep(c.typed)));
-        EXPECT_EQ(QGuiApplication::clipboard()->text().contains(listed), c.copies) << c.action;
+        EXPECT_EQ(clipboard().contains(listed), c.copies) << c.action;
     }
 }
 

@@ -2,6 +2,7 @@
 // cannot be read, a folder that keeps its file, and a save that fails at close.
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -62,47 +63,35 @@ class AsUser : public Files {
 // What cannot be read is never read (nor waited for), and nothing is written over what was there: the
 // window starts with the defaults, resets to them, and closes without touching the path.
 TEST_F(AsUser, ASettingsPathThatCannotBeReadOrReplacedIsLeftAsItIs) {
+    // The modes of the file (none: a pipe) and of its folder.
     struct Case {
         const char* name;
-        bool needsuser;
-        std::function<void(const fs::path&)> make;
+        std::optional<fs::perms> file;
+        fs::perms folder;
         bool read; // the window reads pHo 7.5 from it, and closing asks what to do about the failed save
     };
-    const auto settings = [](const fs::path& path) {
-        ModelState s = factorystate();
-        s.params[pHo].value = 7.5f;
-        ASSERT_TRUE(writeconfigfile(s, ConfigForm::atclose, '.', path));
-    };
+    using enum fs::perms;
     // A folder of that name is not read either, the same way as a pipe (see the configuration tests).
-    const Case cases[] = {
-        {"pipe", false, [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); }, false},
-        {"unreadable", true,
-         [&](const fs::path& p) {
-             settings(p);
-             fs::permissions(p, fs::perms::none);
-         },
-         false},
-        {"kept by its folder", true,
-         [&](const fs::path& p) {
-             settings(p);
-             fs::permissions(p.parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
-         },
-         true},
-        {"write-protected", true,
-         [&](const fs::path& p) {
-             settings(p);
-             fs::permissions(p, fs::perms::owner_read);
-         },
-         true},
-    };
+    const Case cases[] = {{"pipe", std::nullopt, owner_all, false},
+                          {"unreadable", none, owner_all, false},
+                          {"kept by its folder", owner_read | owner_write, owner_read | owner_exec, true},
+                          {"write-protected", owner_read, owner_all, true}};
     for (const Case& c : cases) {
-        if (c.needsuser && ::geteuid() == 0) continue;
+        if (c.file && ::geteuid() == 0) continue;
         fs::create_directory(file(c.name));
         const fs::path path = file(c.name) / configfilename;
         // A temporary file that an interrupted save left goes at start-up.
         const fs::path leftover = file(c.name) / ".Kelvora.ini.0123456789ab.tmp";
         std::ofstream(leftover) << "complete but never renamed";
-        c.make(path);
+        if (!c.file) {
+            ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+        } else {
+            ModelState s = factorystate();
+            s.params[pHo].value = 7.5f;
+            ASSERT_TRUE(writeconfigfile(s, ConfigForm::atclose, '.', path));
+            fs::permissions(path, *c.file);
+            fs::permissions(file(c.name), c.folder);
+        }
         const std::string saved = contents(path);
         start(true, path);
         EXPECT_FALSE(fs::exists(leftover)) << c.name;

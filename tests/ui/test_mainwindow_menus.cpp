@@ -1,8 +1,6 @@
 // The menus through their actions, with the dialogs answered by the test: settings files, exports
 // through the safe writer, undo and redo of the panel, and the reference curves.
 #include <QAction>
-#include <QFile>
-#include <QImage>
 
 #include "../model/factory.h"
 #include "config/inifile.h"
@@ -34,17 +32,17 @@ class Menus : public InTempDir {
         control<QAction>(action)->trigger();
         settle();
     }
-    QByteArray bytes(const char* name) const {
-        QFile file(path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
     QString answer;
     QStringList warnings;
     QStringList informed;
 };
 
+// A name without bytes is refused; another is written to, and the title follows the changes.
 TEST_F(Menus, SaveAsWritesThereAndTheTitleFollowsTheChanges) {
     open();
+    trigger("saveSettingsAs", QString(QChar(0xD800)) + QStringLiteral(".ini"));
+    EXPECT_EQ(warnings.size(), 1);
+    EXPECT_EQ(f().settingspath(), configfilename);
     trigger("saveSettingsAs", path("other.ini"));
     EXPECT_EQ(f().settingspath(), path("other.ini").toStdString());
     EXPECT_EQ(lines("other.ini").size(), 98);
@@ -70,13 +68,6 @@ TEST_F(Menus, OpenReadsAnotherFileAndAnUnreadableOneIsLeftAlone) {
     EXPECT_EQ(f().state().params[pHo].value, 6.5f);
     EXPECT_EQ(text(value(pHo)), withsep("6.5"));
     EXPECT_EQ(f().settingspath(), path("b.ini").toStdString());
-}
-
-TEST_F(Menus, ANameWithoutBytesIsRefused) {
-    open();
-    trigger("saveSettingsAs", QString(QChar(0xD800)) + QStringLiteral(".ini"));
-    EXPECT_EQ(warnings.size(), 1);
-    EXPECT_EQ(f().settingspath(), configfilename);
 }
 
 TEST_F(Menus, TheFigureIsRenderfiguresAndNeverTheSettingsFile) {
@@ -109,29 +100,25 @@ TEST_F(Menus, TheTableIsTheClipboardsText) {
     EXPECT_EQ(bytes("t.tsv").toStdString(), table);
 }
 
+// Steps of one slider in quick succession are one undo step.
 TEST_F(Menus, UndoAndRedoShowTheWholeState) {
-    open();
+    open(true);
     const std::string was = text(value(pHo));
     enter(value(pHo), "7.3");
     enter(minimum(pHi), "6.5");
+    slider(pHo)->setFocus();
+    for (int k = 0; k < 3; ++k)
+        QTest::keyClick(slider(pHo), Qt::Key_Down);
+    settle();
+    ASSERT_NE(text(value(pHo)), withsep("7.3"));
+    trigger("undo");
+    EXPECT_EQ(text(value(pHo)), withsep("7.3"));
     trigger("undo");
     trigger("undo");
     EXPECT_EQ(text(value(pHo)), was);
     EXPECT_EQ(f().state().params[pHi].min, factorystate().params[pHi].min);
     trigger("redo");
     EXPECT_EQ(text(value(pHo)), withsep("7.3"));
-}
-
-TEST_F(Menus, StepsOfOneSliderInQuickSuccessionAreOneUndoStep) {
-    open(true);
-    const float before = f().state().params[pHo].value;
-    slider(pHo)->setFocus();
-    for (int k = 0; k < 3; ++k)
-        QTest::keyClick(slider(pHo), Qt::Key_Down);
-    settle();
-    ASSERT_NE(f().state().params[pHo].value, before);
-    trigger("undo");
-    EXPECT_EQ(f().state().params[pHo].value, before);
 }
 
 TEST_F(Menus, TheReferenceIsDrawnDashedUntilCleared) {

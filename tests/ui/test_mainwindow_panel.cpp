@@ -1,7 +1,5 @@
 // Start-up, the reset to the defaults, the panel's layout for each y axis,
 // and the panel's boxes and sliders: Enter, Escape, a slider step, and the red marks.
-#include <QCheckBox>
-#include <QSlider>
 #include <QStyle>
 #include <QStyleOptionButton>
 
@@ -70,14 +68,8 @@ TEST_F(Startup, EachYAxisChoiceLaysOutThePanelWithReadableLabels) {
         // The parameter on the y axis (with the ratio both ATPin and ADPin) leaves the panel.
         for (int i = 0; i <= lastindex; ++i) {
             const bool shown = i != yaxis && !(yaxis == ratioaxis && i <= ADPin);
-            const std::array<QWidget*, panelarrays> column{slider(i),
-                                                           maximum(i),
-                                                           minimum(i),
-                                                           value(i),
-                                                           field<QLabel>(i, "name"),
-                                                           field<QLabel>(i, "unit")};
-            for (const QWidget* w : column)
-                EXPECT_EQ(w->isVisibleTo(&f), shown) << yaxis << " " << i;
+            for (const char* kind : {"slider", "maximum", "minimum", "value", "name", "unit"})
+                EXPECT_EQ(field<QWidget>(i, kind)->isVisibleTo(&f), shown) << yaxis << " " << i << kind;
         }
         // The last slider, placed from all columns before it; each array is placed on its own.
         std::array<float, panelarrays> design{};

@@ -3,23 +3,24 @@
 #pragma once
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <QSlider>
-
+#include "model/crossing.h"
 #include "ui/mainwindow.h"
 #include "ui/plotview.h"
 #include "ui/toolkit.h"
 
 namespace kelvora::uitest {
 
-using AxisLimits = std::array<double, 4>;                // xmin, xmax, ymin, ymax
 using ReadoutText = std::pair<std::string, std::string>; // x, y
 
 class InTempDir : public testing::Test {
@@ -62,6 +63,17 @@ class InTempDir : public testing::Test {
     QSlider* slider(int i) const { return field<QSlider>(i, "slider"); }
     QPushButton* button(const char* name) const { return control<QPushButton>(name); }
     PlotView* plotview() const { return control<PlotView>("plotView"); }
+    void clickbutton(const char* name) {
+        QTest::mouseClick(button(name), Qt::LeftButton);
+        settle();
+    }
+    static QString clipboard() { return QGuiApplication::clipboard()->text(); }
+    // "Copy to clipboard", and what it copied.
+    QString copy() {
+        clickbutton("copyButton");
+        return clipboard();
+    }
+    static qsizetype linecount(const QString& text) { return text.count(QLatin1String("\r\n")); }
     // Lets the redraw that the last action asked for run.
     static void settle() {
         QCoreApplication::processEvents();
@@ -74,11 +86,14 @@ class InTempDir : public testing::Test {
     }
 
     QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    QByteArray bytes(const char* name) const {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
     // The lines of a file, split at CR LF.
     QStringList lines(const char* name) const {
-        QFile file(path(name));
-        if (!file.open(QIODevice::ReadOnly)) return {};
-        QString text = QString::fromLatin1(file.readAll());
+        QString text = QString::fromLatin1(bytes(name));
+        if (text.isEmpty()) return {};
         if (text.endsWith(QLatin1String("\r\n"))) text.chop(2);
         return text.split(QLatin1String("\r\n"));
     }
@@ -154,10 +169,7 @@ class Shown : public InTempDir {
         settle();
         return plotview()->surface().image().copy();
     }
-    AxisLimits limits() const {
-        const ModelState& s = form->state();
-        return {s.xmin, s.xmax, s.ymin, s.ymax};
-    }
+    AxisLimits limits() const { return limitsof(form->state()); }
     ReadoutText readout() const { return {text(control("readoutX")), text(control("readoutY"))}; }
 };
 
