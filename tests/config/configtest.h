@@ -4,6 +4,8 @@
 
 #include "../model/factory.h"
 
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -40,15 +42,25 @@ inline std::string readfile(const std::filesystem::path& path) {
 
 // What every state that went through the repairs keeps, whatever the file held.
 inline void expectrepaired(const ModelState& s) {
-    EXPECT_TRUE(s.yaxis >= ratioaxis && s.yaxis <= lastindex && s.pKa2 >= 0 && s.pKa2 <= 12) << s.yaxis;
-    EXPECT_TRUE(s.xmin < s.xmax && std::isfinite(s.xmax - s.xmin)) << s.xmin << " " << s.xmax;
-    EXPECT_TRUE(s.ymin >= 0 && s.ymin < s.ymax && std::isfinite(s.ymax - s.ymin)) << s.ymin << " " << s.ymax;
+    EXPECT_GE(s.yaxis, ratioaxis);
+    EXPECT_LE(s.yaxis, lastindex);
+    EXPECT_GE(s.pKa2, 0);
+    EXPECT_LE(s.pKa2, 12);
+    EXPECT_LT(s.xmin, s.xmax);
+    EXPECT_TRUE(std::isfinite(s.xmax - s.xmin)) << s.xmin << " " << s.xmax;
+    EXPECT_GE(s.ymin, 0);
+    EXPECT_LT(s.ymin, s.ymax);
+    EXPECT_TRUE(std::isfinite(s.ymax - s.ymin)) << s.ymin << " " << s.ymax;
     for (int i = 0; i <= lastindex; ++i) {
         const parameter& p = s.params[i];
         // The value is single precision: 0.01f lies just below the double 0.01.
-        EXPECT_TRUE(p.value >= tosingle(s.limits[i].min) && p.value <= tosingle(s.limits[i].max)) << i;
-        EXPECT_TRUE(p.min >= s.limits[i].min && p.max <= s.limits[i].max && p.min <= p.max) << i;
-        EXPECT_TRUE(p.inc > 0 && std::isfinite(p.inc)) << i;
+        EXPECT_GE(p.value, tosingle(s.limits[i].min)) << i;
+        EXPECT_LE(p.value, tosingle(s.limits[i].max)) << i;
+        EXPECT_GE(p.min, s.limits[i].min) << i;
+        EXPECT_LE(p.max, s.limits[i].max) << i;
+        EXPECT_LE(p.min, p.max) << i;
+        EXPECT_GT(p.inc, 0) << i;
+        EXPECT_TRUE(std::isfinite(p.inc)) << i;
     }
 }
 

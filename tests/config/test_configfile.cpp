@@ -5,6 +5,8 @@
 #include "configtest.h"
 #include "model/entry.h"
 
+#include <tuple>
+
 #include <algorithm>
 #include <csignal>
 #include <sys/resource.h>
@@ -114,7 +116,8 @@ TEST(ConfigWrite, CreatesTheFileAndFailuresKeepWhatWasThere) {
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << "the write reported success";
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1) << "the write reported success";
     EXPECT_EQ(readfile(file), oldsettings);
     EXPECT_EQ(dir.size(), 1u);
 }
@@ -131,12 +134,13 @@ TEST(ConfigRead, RoundTripLineEndsAndMissingLines) {
     // CR alone, and LF alone as an editor saves it: still one value per line. LF CR is two line ends.
     for (const char* lineend : {"\r\n", "\r", "\n", "\n\r"}) {
         const ModelState s = readtext(valuelines({{15, "7.5"}, {yaxisline, "17"}}, lineend));
-        EXPECT_TRUE(s.params[pHo].value == 7.5f && s.yaxis == T) << int(lineend[1]);
+        EXPECT_EQ(std::tuple(s.params[pHo].value, s.yaxis), std::tuple(7.5f, int16_t{T})) << int(lineend[1]);
     }
     // Comments and blank lines are skipped; the last line needs no line end; missing lines keep the defaults,
     // but the y-axis index reads 0.
     const ModelState s = readtext("   # note\r\n;another\r\n\r\n      \r\n  ;x\r\n8");
-    EXPECT_TRUE(s.params[ATPin].value == 8.0f && s.params[ADPin].value == 6.0f && s.yaxis == ATPin);
+    EXPECT_EQ(std::tuple(s.params[ATPin].value, s.params[ADPin].value, s.yaxis),
+              std::tuple(8.0f, 6.0f, int16_t{ATPin}));
 }
 
 TEST(ConfigRead, SettingRepairs) {
@@ -172,9 +176,10 @@ TEST(ConfigRead, ParameterRepairs) {
     // Values outside the limits, and numbers beyond float and double range.
     s = readtext(valuelines(
         {{3 * pHo, "25"}, {3 * T, "-300"}, {0, "1E39"}, {2, "1E300"}, {3, "-1E400"}, {6, "1E-50"}}));
-    EXPECT_TRUE(s.params[pHo].value == 20.0f && s.params[pHo].max == 20.0 && s.params[T].value == 0.0f);
-    EXPECT_TRUE(s.params[ATPin].value == 10000.0f && s.params[ADPin].value == 0.01f &&
-                s.params[ATPout].value == 0.01f);
+    EXPECT_EQ(std::tuple(s.params[pHo].value, s.params[pHo].max, s.params[T].value),
+              std::tuple(20.0f, 20.0, 0.0f));
+    EXPECT_EQ(std::tuple(s.params[ATPin].value, s.params[ADPin].value, s.params[ATPout].value),
+              std::tuple(10000.0f, 0.01f, 0.01f));
     expectrepaired(s);
 }
 
@@ -189,7 +194,8 @@ TEST(ConfigRead, HostileText) {
         expectrepaired(readtext(junk));
     }
     ModelState s = readtext(std::string("7\r\n\0\r\n9\0junk\r\n\0\0\0", 17));
-    EXPECT_TRUE(s.params[ATPin].value == 7.0f && s.params[ATPin].min == 0.01 && s.params[ATPin].max == 9.0);
+    EXPECT_EQ(std::tuple(s.params[ATPin].value, s.params[ATPin].min, s.params[ATPin].max),
+              std::tuple(7.0f, 0.01, 9.0));
     expectrepaired(s);
 }
 
@@ -202,6 +208,6 @@ TEST(ConfigReadFile, ReadsAcrossTheChunkBoundary) {
     for (const std::size_t before : {0, 3, 6}) {
         writefile(path, "#" + std::string(64 * 1024 - before - 3, ' ') + "\r\n12.25\r\n 7.5\r\n");
         ASSERT_TRUE(readconfigfile(s, path));
-        EXPECT_TRUE(s.params[ATPin].value == 12.25f && s.params[ATPin].min == 7.5) << before;
+        EXPECT_EQ(std::tuple(s.params[ATPin].value, s.params[ATPin].min), std::tuple(12.25f, 7.5)) << before;
     }
 }

@@ -73,7 +73,8 @@ TEST(Sliders, MappingAndQuantisation) {
     // The maximum is raised by the new minimum first, saturating; the top of the track is the maximum.
     EXPECT_EQ(raisedmaximum(800, factory.params[pHo]), 1400);
     EXPECT_EQ(raisedmaximum(INT32_MAX, parameter{0.0f, 1e12, 2e12, 1}), INT32_MAX);
-    EXPECT_TRUE(slidervalue(600, 800, 600, 0.01) == 8.0f && slidervalue(600, 800, 675, 0.01) == 7.25f);
+    EXPECT_EQ(std::tuple(slidervalue(600, 800, 600, 0.01), slidervalue(600, 800, 675, 0.01)),
+              std::tuple(8.0f, 7.25f));
     EXPECT_EQ(slidervalue(20, 40, 23, 1.0), 37.0f);
     // Quantisation: 1400 - 725.4 = 674.6, position 675; outside the range to the ends; the factory 3.198 of
     // KM(adp) is off its grid too; the bottom of the track stands for 0.02, below the minimum 0.025.

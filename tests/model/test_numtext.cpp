@@ -99,7 +99,8 @@ TEST(NumberText, EveryFormUnderBothSeparators) {
                   w(-123.456789012345678, "-123.456789012346"), w(0.012345678901234567, "0.012345678901235"),
                   w(6e-16, "0.000000000000001"), w(notanumber, "0.")});
     // One trailing separator is removed.
-    EXPECT_TRUE(trimseparator("3,,") == "3," && trimseparator("3.5") == "3.5" && trimseparator("").empty());
+    EXPECT_EQ(std::tuple(trimseparator("3,,"), trimseparator("3.5"), trimseparator("")),
+              std::tuple("3,", "3.5", ""));
 }
 
 TEST(Rounding, SigroundAndIntegerConversions) {
@@ -113,8 +114,9 @@ TEST(Rounding, SigroundAndIntegerConversions) {
         EXPECT_EQ(siground(x, n), expected) << x << " " << n;
     EXPECT_TRUE(std::isnan(siground(notanumber, 5)));
     // roundup: the next whole number, half to even, saturating, NaN to 0, never undefined.
-    EXPECT_TRUE(roundup(2.0) == 2 && roundup(2.1) == 3 && roundup(-2.5) == -2 && roundup(notanumber) == 0);
-    EXPECT_TRUE(roundup(1e300) == INT32_MAX && roundup(-1e300) == INT32_MIN);
+    EXPECT_EQ(std::tuple(roundup(2.0), roundup(2.1), roundup(-2.5), roundup(notanumber)),
+              std::tuple(2, 3, -2, 0));
+    EXPECT_EQ(std::tuple(roundup(1e300), roundup(-1e300)), std::tuple(INT32_MAX, INT32_MIN));
 }
 
 } // namespace

@@ -36,11 +36,12 @@ struct MouseTest : testing::Test {
 
 TEST_F(MouseTest, ClickPinsSecondClickUnpinsClickInAMarginEmptiesTheReadout) {
     const Release first = click(X, Y);
-    EXPECT_TRUE(first.inside && first.enabled && ps.pinned && ps.pressx == X && ps.pressy == Y);
+    EXPECT_EQ(std::tuple(first.inside, first.enabled, ps.pinned), std::tuple(true, true, true));
+    EXPECT_EQ(std::tuple(ps.pressx, ps.pressy), std::tuple(X, Y));
     EXPECT_EQ(first.readout.x + "|" + first.readout.y, "-120 mV|1.5");
     EXPECT_EQ(limitsof(s), (AxisLimits{-160, -80, 0, 3})); // a click does not pan
     const Release second = click(X, Y);
-    EXPECT_TRUE(!second.enabled && !ps.pinned);
+    EXPECT_EQ(std::tuple(second.enabled, ps.pinned), std::tuple(false, false));
     ps.pinned = true;
     EXPECT_FALSE(click(leftmargin - 20, Y).inside);
     EXPECT_FALSE(ps.pinned);
@@ -53,7 +54,8 @@ TEST_F(MouseTest, DragsMoveTheLimitsYStopsAtZero) {
     EXPECT_DOUBLE_EQ(ps.xshift, 2.0);
     const Release r = mouserelease(s, ps, X + 10, Y, '.');
     EXPECT_EQ(limitsof(s), (AxisLimits{-162, -82, 0, 3}));
-    EXPECT_TRUE(ps.xshift == 0.0 && !ps.dragging && !ps.pinned && !r.enabled); // a drag never pins
+    EXPECT_EQ(std::tuple(ps.xshift, ps.dragging, ps.pinned, r.enabled),
+              std::tuple(0.0, false, false, false)); // no pin
     // Upward with ymin 0: nothing moves; downward: both y limits rise.
     drag(0, -40);
     EXPECT_EQ(limitsof(s), (AxisLimits{-162, -82, 0, 3}));
