@@ -4,8 +4,6 @@
 
 #include "../model/factory.h"
 
-#include <tuple>
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,6 +11,7 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace kelvora::test {

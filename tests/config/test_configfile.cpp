@@ -5,12 +5,11 @@
 #include "configtest.h"
 #include "model/entry.h"
 
-#include <tuple>
-
 #include <algorithm>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
