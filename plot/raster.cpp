@@ -49,13 +49,17 @@ void rasterwalk(const RasterView& v, int x1, int y1, int x2, int y2, uint32_t pi
     const int64_t twodd = 2 * d;
     const int64_t twom = 2 * m;
 
+    // Kept in locals: the compiler cannot tell that the pixel stores leave the view's fields alone.
+    uint32_t* const pixels = v.pixels;
+    const std::ptrdiff_t stride = v.stride;
+
     for (int64_t k = kfirst; k <= klast; ++k) {
         const int64_t major = major0 + k * smajor;
         const int64_t minor = minor0 + offset * sminor;
         if (minor >= 0 && minor <= minorlimit) {
             const int64_t x = xmajor ? major : minor;
             const int64_t y = xmajor ? minor : major;
-            rasterdetail::row(v, y)[x] = pixel;
+            pixels[y * stride + x] = pixel;
         }
         remainder += twom;
         if (remainder >= twodd) {
