@@ -1,6 +1,7 @@
 // The plot surface on a QImage: what the window shows and what the PNG export writes.
 #pragma once
 
+#include "plot/raster.h"
 #include "plot/surface.h"
 
 #include <QFont>
@@ -22,8 +23,8 @@ constexpr int plotfontpixels = 11;
 // The label font in the plot's family and size, at scale device pixels a logical pixel.
 QFont plotfont(double scale);
 
-// A 32-bit RGB image with the exact pixel rules of Surface: lines rasterised here (not by QPainter,
-// whose lines follow other rules), horizontal runs and rectangles written straight into the scanlines.
+// A 32-bit RGB image with the exact pixel rules of Surface: lines, pixels and rectangles written straight
+// into the scanlines by the rules the raster surfaces share (not by QPainter, whose lines follow others).
 // Text is drawn by QPainter in black, without antialiasing, so every pixel has a plot colour or black.
 // The plot prints the same few labels on every redraw, so each text is rendered once and its pixels
 // kept; printing it again copies them, which gives the very same pixels as drawing it again.
@@ -68,11 +69,8 @@ class QImageSurface final : public Surface {
 
     // The pixels, ready to be written: the image not shared with a copy.
     uchar* writable();
-    // A horizontal run between two pixels, both included, in either order, clipped here.
-    void hrun(uchar* bits, int64_t y, int64_t xa, int64_t xb, uint32_t pixel);
-    // Runs already clipped, first <= last.
-    void hspan(uchar* bits, int y, int x1, int x2, uint32_t pixel);
-    void vspan(uchar* bits, int x, int y1, int y2, uint32_t pixel);
+    // The pixels as the shared pixel rules take them, ready to be written.
+    RasterView raster();
 
     mutable QImage image_;
     // The pixels are only reached through image(); until it hands out a copy, the address of the

@@ -1,8 +1,9 @@
 // The plot surface of the web page: pixels in RGBA byte order, as a canvas takes them, drawn with the
-// very pixel rules of the window's surface. Text is left to the browser: the surface measures through
+// pixel rules the window's surface shares with it. Text is left to the browser: the surface measures through
 // a callback and keeps the texts it is asked to print, with their places, for the page to draw.
 #pragma once
 
+#include "plot/raster.h"
 #include "plot/surface.h"
 #include <cstdint>
 #include <functional>
@@ -43,6 +44,8 @@ class RgbaSurface final : public Surface {
     const std::vector<PrintedText>& texts() const { return texts_; }
 
   private:
+    RasterView raster();
+
     int w_;
     int h_;
     TextMeasure measure_;
