@@ -53,6 +53,7 @@ FigureStyle journalstyle(Palette palette, Colour background) {
     style.ticks.xunit = false;
     style.ticks.onetext = true;
     style.ticks.leftbounded = false;
+    style.ticks.xbounded = false;
     return style;
 }
 

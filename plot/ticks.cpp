@@ -297,8 +297,10 @@ void drawxticks(const ModelState& s, const PlotState& ps, Surface& surface, char
             Box box;
             const int tw = roundedpixel(surface.textwidth(texts[k]));
             box.left = roundedpixel(columns[kept[k]] - tw / 2.0 - onepixel);
-            if (box.left < 0 || box.left + tw > d.width) fit = false;
-            box.left = shiftedinside(box.left, tw, d.width);
+            if (style.xbounded) {
+                if (box.left < 0 || box.left + tw > d.width) fit = false;
+                box.left = shiftedinside(box.left, tw, d.width);
+            }
             box.right = box.left + tw;
             box.top = d.bottom + marklength;
             box.bottom = box.top + roundedpixel(surface.textheight(texts[k]));

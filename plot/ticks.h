@@ -48,6 +48,9 @@ struct TickStyle {
     bool xunit = true;
     bool onetext = false;
     bool leftbounded = true;
+    // The x labels at the plot's ends stay inside the surface; a figure whose page grows to hold them
+    // lets them reach past it, so that wide labels at both ends still fit.
+    bool xbounded = true;
 };
 
 // The text with every "-" written as the minus sign U+2212.

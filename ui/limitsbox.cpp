@@ -99,6 +99,8 @@ void LimitsBox::showlimits(const AxisLimits& visible, char decimalsep) {
         // Every digit the limit needs: Set pressed again gives back the very same limits, and limits close
         // together never read the same.
         box->setText(QString::fromStdString(limittext(v, decimalsep)));
+        // A limit wider than its box shows its sign and leading digits, not the tail of its fraction.
+        box->setCursorPosition(0);
     };
     show(yminBox, visible.ymin);
     show(ymaxBox, visible.ymax);
