@@ -69,6 +69,10 @@ val row(const Session& s, int i) {
     out.set("position", k.position);
     out.set("step", k.smallstep);
     out.set("page", k.tickspacing);
+    val stored = val::array();
+    for (const EntryBox box : {EntryBox::value, EntryBox::minimum, EntryBox::maximum})
+        stored.call<void>("push", s.storedtext(i, box));
+    out.set("stored", stored);
     return out;
 }
 
@@ -145,6 +149,10 @@ EMSCRIPTEN_BINDINGS(kelvora) {
     function("parametername", optional_override([](int i) { return std::string(parametername(i)); }));
     function("parameterunit", optional_override([](int i) { return std::string(parameterunit(i)); }));
     function("yaxistext", &yaxistext);
+    // A quantity on the y axis is computed, not set: its row leaves the panel, as the ratio's two do.
+    function("plotted", optional_override([](int i, int yaxis) {
+                 return i == yaxis || (yaxis == ratioaxis && (i == ATPin || i == ADPin));
+             }));
     function("xaxistitle", &xaxistitle);
     constant("lastindex", lastindex);
     constant("labelpixels", labelpixels);

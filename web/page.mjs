@@ -16,7 +16,7 @@ const sep = (1.5).toLocaleString().includes(',') ? ',' : '.';
 const s = new K.Session(sep);
 const canvas = $('plot'), ctx = canvas.getContext('2d');
 const boxes = ['value', 'min', 'max'], rows = [];
-let scale = 1, hashtimer = 0;
+let scale = 1, hashtimer = 0, drawn = null;
 
 function surface() {
   scale = window.devicePixelRatio || 1;
@@ -45,6 +45,8 @@ function redraw(autoflag) {
   $('crossing').textContent = s.crossing();
   $('ytitle').textContent = s.ytitle();
   $('yaxis').value = String(s.yaxis());
+  rows.forEach((row, i) => { row.tr.hidden = K.plotted(i, s.yaxis()); });
+  drawn = r;
   clearTimeout(hashtimer);
   hashtimer = setTimeout(savehash, 200);
   document.body.dataset.address = 'old';
@@ -63,7 +65,7 @@ const unmark = (row, which) => which.forEach((b) => row[b].classList.remove('red
 function buildpanel() {
   const body = $('panel').tBodies[0];
   for (let i = 0; i <= K.lastindex; ++i) {
-    const tr = body.insertRow(), name = K.parametername(i), row = {};
+    const tr = body.insertRow(), name = K.parametername(i), row = { tr };
     tr.insertCell().textContent = name;
     tr.insertCell().textContent = K.parameterunit(i);
     boxes.forEach((b, kind) => {
@@ -71,20 +73,32 @@ function buildpanel() {
       box.inputMode = 'decimal';
       box.setAttribute('aria-label', `${name} ${['value', 'minimum', 'maximum'][kind]}`);
       if (b === 'value') box.addEventListener('input', () => unmark(row, [b]));
-      box.addEventListener('change', () => {
+      const apply = () => {
         const marks = s.enter(i, kind, box.value);
         textrefresh();
         boxes.forEach((m, k) => { if (marks & (1 << k)) row[m].classList.add('red'); });
         redraw(true);
-      });
+      };
+      // As in the window, Enter applies and so does leaving the box (again, with the text shown then);
+      // the page losing the focus to another window does not.
+      box.addEventListener('blur', () => { if (document.activeElement !== box) apply(); });
       box.addEventListener('keydown', (e) => {
-        if (e.key === 'Escape') box.value = s.row(i)[b];
+        if (e.key === 'Enter') apply();
+        if (e.key === 'Escape') box.value = s.row(i).stored[kind];
       });
       tr.insertCell().append(box);
     });
     const slider = row.slider = document.createElement('input');
     slider.type = 'range';
     slider.setAttribute('aria-label', `${name} slider`);
+    // Page keys move by the window's large step, not by the browser's tenth of the range.
+    slider.addEventListener('keydown', (e) => {
+      const pages = { PageUp: 1, PageDown: -1 }[e.key];
+      if (!pages) return;
+      e.preventDefault();
+      slider.value = Number(slider.value) + pages * s.row(i).page;
+      slider.dispatchEvent(new Event('input'));
+    });
     slider.addEventListener('input', () => {
       s.slide(i, Number(slider.min) + Number(slider.max) - Number(slider.value));
       unmark(row, boxes);
@@ -108,13 +122,15 @@ function setautomatic(on) {
   if (on) redraw(true);
 }
 
-// The address carries the settings text, deflated, and the toggle and separator choice.
+// The address carries the settings text, deflated, the toggle and separator choice, and the limits as
+// drawn with every digit they need (the settings text keeps fewer, and a pan gives any number).
 const base64url = (bytes) => btoa(String.fromCharCode(...bytes)).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
 async function savehash() {
   const text = new Blob([s.settings()]).stream().pipeThrough(new CompressionStream('deflate-raw'));
   const packed = new Uint8Array(await new Response(text).arrayBuffer());
   const choice = $('dot').checked ? 'p' : $('comma').checked ? 'c' : '';
-  history.replaceState(null, '', `#s=${base64url(packed)}&a=${s.automatic() ? 1 : 0}&d=${choice}`);
+  const limits = ['xmin', 'xmax', 'ymin', 'ymax'].map((k) => encodeURIComponent(drawn[k])).join(';');
+  history.replaceState(null, '', `#s=${base64url(packed)}&a=${s.automatic() ? 1 : 0}&d=${choice}&l=${limits}`);
   document.body.dataset.address = 'current';
 }
 async function loadhash() {
@@ -129,6 +145,8 @@ async function loadhash() {
       parts.push(r.value); size += r.value.length;
     }
     s.readsettings(new Uint8Array(await new Blob(parts).slice(0, hashlimit).arrayBuffer()));
+    const limits = (p.get('l') || '').split(';');
+    if (limits.length === 4) s.setlimits(...limits);
   } catch { /* an address that does not decode leaves the defaults */ }
   $('dot').checked = p.get('d') === 'p';
   $('comma').checked = p.get('d') === 'c';
@@ -172,10 +190,13 @@ function pointer() {
 
 function controls() {
   for (let k = 0; k <= K.lastindex + 1; ++k) $('yaxis').add(new Option(K.yaxistext(k), String(k - 1)));
-  $('yaxis').addEventListener('change', () => { s.setyaxis(Number($('yaxis').value)); redraw(true); });
+  $('yaxis').addEventListener('change', () => { s.setyaxis(Number($('yaxis').value)); clearreadout(); redraw(true); });
   $('xtitle').textContent = K.xaxistitle();
   $('auto').addEventListener('click', () => setautomatic(!s.automatic()));
-  for (const k of ['xmin', 'xmax', 'ymin', 'ymax']) $(k).addEventListener('input', checklimits);
+  for (const k of ['xmin', 'xmax', 'ymin', 'ymax']) {
+    $(k).addEventListener('input', checklimits);
+    $(k).addEventListener('keydown', (e) => { if (e.key === 'Enter' && !$('set').disabled) $('set').click(); });
+  }
   $('set').addEventListener('click', () => {
     if (!s.setlimits(...limittexts())) { $('set').disabled = true; return; }
     clearreadout(); redraw(false);
@@ -196,7 +217,7 @@ function controls() {
     restart();
   });
   $('default').addEventListener('click', () => {
-    if (confirm('Go back to the original parameters?')) { s.readsettings(''); restart(); }
+    if (confirm('Do you want to revert to the original values?')) { s.readsettings(''); restart(); }
   });
   window.addEventListener('resize', () => { surface(); redraw(false); });
 }
