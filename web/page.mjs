@@ -58,6 +58,8 @@ function textrefresh() {
     boxes.forEach((b) => { row[b].value = r[b]; });
     Object.assign(row.slider, { min: r.low, max: r.high, step: r.step });
     row.slider.value = r.low + r.high - r.position;
+    // A screen reader says the value the position stands for, not the position.
+    row.slider.setAttribute('aria-valuetext', r.value);
   });
 }
 const unmark = (row, which) => which.forEach((b) => row[b].classList.remove('red'));
