@@ -69,10 +69,6 @@ val row(const Session& s, int i) {
     out.set("position", k.position);
     out.set("step", k.smallstep);
     out.set("page", k.tickspacing);
-    val stored = val::array();
-    for (const EntryBox box : {EntryBox::value, EntryBox::minimum, EntryBox::maximum})
-        stored.call<void>("push", s.storedtext(i, box));
-    out.set("stored", stored);
     return out;
 }
 
@@ -132,6 +128,9 @@ EMSCRIPTEN_BINDINGS(kelvora) {
         .function("row", &row)
         .function("slide", &Session::slide)
         .function("enter", &enter)
+        .function("storedtext", optional_override([](const Session& s, int i, int box) {
+                      return s.storedtext(i, static_cast<EntryBox>(box));
+                  }))
         .function("automatic", &Session::automatic)
         .function("setautomatic", &Session::setautomatic)
         .class_function("limitsok", &Session::limitsok)

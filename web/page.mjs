@@ -86,7 +86,7 @@ function buildpanel() {
       box.addEventListener('blur', () => { if (document.activeElement !== box) apply(); });
       box.addEventListener('keydown', (e) => {
         if (e.key === 'Enter') apply();
-        if (e.key === 'Escape') box.value = s.row(i).stored[kind];
+        if (e.key === 'Escape') box.value = s.storedtext(i, kind);
       });
       tr.insertCell().append(box);
     });
