@@ -170,7 +170,11 @@ function pointer() {
     else if (s.doubleclick()) redraw(false);
   };
   canvas.addEventListener('contextmenu', (e) => e.preventDefault());
-  canvas.addEventListener('mousedown', (e) => down(e, e.detail === 2));
+  canvas.addEventListener('mousedown', (e) => {
+    // The middle button presses the plot; on Windows it would start the browser's scrolling instead.
+    if (e.button === 1) e.preventDefault();
+    down(e, e.detail === 2);
+  });
   canvas.addEventListener('pointerdown', (e) => {
     canvas.setPointerCapture(e.pointerId); canvas.classList.add('moving');
     if (e.pointerType === 'mouse') return;
