@@ -164,7 +164,7 @@ function download(blob, name) {
 // As in the window, the second press of a double click (or double tap) is only the double click.
 function pointer() {
   const at = (e) => [e.offsetX, e.offsetY];
-  let lasttap = -doubletap;
+  let lasttap = -doubletap, double = false, pressed = [0, 0];
   const down = (e, double) => {
     if (!double) s.press(e.button, ...at(e));
     else if (s.doubleclick()) redraw(false);
@@ -178,15 +178,21 @@ function pointer() {
   canvas.addEventListener('pointerdown', (e) => {
     canvas.setPointerCapture(e.pointerId); canvas.classList.add('moving');
     if (e.pointerType === 'mouse') return;
-    down(e, e.timeStamp - lasttap < doubletap);
-    lasttap = e.timeStamp;
+    // The first finger drives the plot; a second one makes the touch the other button's, so that two
+    // fingers tapped twice zoom out.
+    if (!e.isPrimary) { if (!double) s.press(2, ...pressed); return; }
+    double = e.timeStamp - lasttap < doubletap;
+    down(e, double);
+    lasttap = e.timeStamp; pressed = at(e);
   });
   canvas.addEventListener('pointermove', (e) => {
+    if (!e.isPrimary) return;
     const r = s.move(...at(e));
     if (r.change === 1) showreadout(r, false); else if (r.change === 2) clearreadout();
     if (r.redraw) { setautomatic(false); redraw(false); }
   });
   canvas.addEventListener('pointerup', (e) => {
+    if (!e.isPrimary) return;
     canvas.classList.remove('moving');
     const r = s.release(...at(e));
     if (r.inside) showreadout(r, r.enabled); else clearreadout();

@@ -136,6 +136,16 @@ assert.equal((await limits(third))[0], '0.271828');
 assert.ok(await third.$eval('input[aria-label="T value"]', (b) => b.closest('tr').hidden));
 assert.equal(await copytable(third), pannedtable);
 
+// By touch, the second finger is the other button's: two fingers tapped twice zoom out by the window's step.
+await third.setViewport({ width: 1200, height: 1400, hasTouch: true, isMobile: true });
+await third.waitForSelector('body[data-ready]');
+const span = async () => { const [a, b] = (await limits(third)).slice(2).map(Number); return b - a; };
+const before = await span(), tap = async () => {
+  const one = await third.touchscreen.touchStart(...box), two = await third.touchscreen.touchStart(box[0] + 50, box[1] + 30);
+  await two.end(); await one.end(); };
+await tap(); await tap();
+assert.ok(Math.abs(await span() / before - Math.SQRT2) < 1e-9, `${await span()} after ${before}`);
+
 assert.deepEqual(foreign, []);
 assert.equal(dialogs, 0);
 await browser.close();
