@@ -86,7 +86,11 @@ function buildpanel() {
       box.addEventListener('blur', () => { if (document.activeElement !== box) apply(); });
       box.addEventListener('keydown', (e) => {
         if (e.key === 'Enter') apply();
-        if (e.key === 'Escape') box.value = s.storedtext(i, kind);
+        // The restored text is a change of the box's text like any other: a value box's red mark goes.
+        if (e.key !== 'Escape') return;
+        const text = s.storedtext(i, kind);
+        if (b === 'value' && text !== box.value) unmark(row, [b]);
+        box.value = text;
       });
       tr.insertCell().append(box);
     });
