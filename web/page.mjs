@@ -86,8 +86,8 @@ function buildpanel() {
       box.addEventListener('blur', () => { if (document.activeElement !== box) apply(); });
       box.addEventListener('keydown', (e) => {
         if (e.key === 'Enter') apply();
-        // The restored text is a change of the box's text like any other: a value box's red mark goes.
         if (e.key !== 'Escape') return;
+        // The restored text is a change of the box's text like any other: a value box's red mark goes.
         const text = s.storedtext(i, kind);
         if (b === 'value' && text !== box.value) unmark(row, [b]);
         box.value = text;
@@ -168,7 +168,7 @@ function download(blob, name) {
 // As in the window, the second press of a double click (or double tap) is only the double click.
 function pointer() {
   const at = (e) => [e.offsetX, e.offsetY];
-  let lasttap = -doubletap, double = false, pressed = [0, 0];
+  let lasttap = -doubletap, twice = false, pressed = [0, 0];
   const down = (e, double) => {
     if (!double) s.press(e.button, ...at(e));
     else if (s.doubleclick()) redraw(false);
@@ -184,9 +184,9 @@ function pointer() {
     if (e.pointerType === 'mouse') return;
     // The first finger drives the plot; a second one makes the touch the other button's, so that two
     // fingers tapped twice zoom out.
-    if (!e.isPrimary) { if (!double) s.press(2, ...pressed); return; }
-    double = e.timeStamp - lasttap < doubletap;
-    down(e, double);
+    if (!e.isPrimary) { if (!twice) s.press(2, ...pressed); return; }
+    twice = e.timeStamp - lasttap < doubletap;
+    down(e, twice);
     lasttap = e.timeStamp; pressed = at(e);
   });
   canvas.addEventListener('pointermove', (e) => {
