@@ -236,6 +236,14 @@ function controls() {
     if (confirm('Do you want to revert to the original values?')) { s.readsettings(''); restart(); }
   });
   window.addEventListener('resize', () => { surface(); redraw(false); });
+  watchdensity();
+}
+
+// A move to a screen of another density need not change the page's size: the density is watched itself.
+function watchdensity() {
+  matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', () => {
+    surface(); redraw(false); watchdensity();
+  }, { once: true });
 }
 
 function restart() {

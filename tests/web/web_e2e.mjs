@@ -136,6 +136,11 @@ assert.equal((await limits(third))[0], '0.271828');
 assert.ok(await third.$eval('input[aria-label="T value"]', (b) => b.closest('tr').hidden));
 assert.equal(await copytable(third), pannedtable);
 
+// A screen of twice the density at the same size gets a plot of twice the pixels.
+await third.setViewport({ width: 1200, height: 1400, deviceScaleFactor: 2 });
+await third.screenshot({ captureBeyondViewport: false }); // headless renders, and so notices the density, only when asked
+await third.waitForFunction(() => document.querySelector('#plot').width === 2 * document.querySelector('#plot').clientWidth);
+
 // By touch, the second finger is the other button's: two fingers tapped twice zoom out by the window's step.
 await third.setViewport({ width: 1200, height: 1400, hasTouch: true, isMobile: true });
 await third.waitForSelector('body[data-ready]');
