@@ -128,6 +128,9 @@ EMSCRIPTEN_BINDINGS(kelvora) {
         .function("row", &row)
         .function("slide", &Session::slide)
         .function("enter", &enter)
+        .function("storedtext", optional_override([](const Session& s, int i, int box) {
+                      return s.storedtext(i, static_cast<EntryBox>(box));
+                  }))
         .function("automatic", &Session::automatic)
         .function("setautomatic", &Session::setautomatic)
         .class_function("limitsok", &Session::limitsok)
@@ -145,6 +148,10 @@ EMSCRIPTEN_BINDINGS(kelvora) {
     function("parametername", optional_override([](int i) { return std::string(parametername(i)); }));
     function("parameterunit", optional_override([](int i) { return std::string(parameterunit(i)); }));
     function("yaxistext", &yaxistext);
+    // A quantity on the y axis is computed, not set: its row leaves the panel, as the ratio's two do.
+    function("plotted", optional_override([](int i, int yaxis) {
+                 return i == yaxis || (yaxis == ratioaxis && (i == ATPin || i == ADPin));
+             }));
     function("xaxistitle", &xaxistitle);
     constant("lastindex", lastindex);
     constant("labelpixels", labelpixels);

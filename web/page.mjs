@@ -16,7 +16,7 @@ const sep = (1.5).toLocaleString().includes(',') ? ',' : '.';
 const s = new K.Session(sep);
 const canvas = $('plot'), ctx = canvas.getContext('2d');
 const boxes = ['value', 'min', 'max'], rows = [];
-let scale = 1, hashtimer = 0;
+let scale = 1, hashtimer = 0, drawn = null;
 
 function surface() {
   scale = window.devicePixelRatio || 1;
@@ -45,6 +45,8 @@ function redraw(autoflag) {
   $('crossing').textContent = s.crossing();
   $('ytitle').textContent = s.ytitle();
   $('yaxis').value = String(s.yaxis());
+  rows.forEach((row, i) => { row.tr.hidden = K.plotted(i, s.yaxis()); });
+  drawn = r;
   clearTimeout(hashtimer);
   hashtimer = setTimeout(savehash, 200);
   document.body.dataset.address = 'old';
@@ -56,6 +58,8 @@ function textrefresh() {
     boxes.forEach((b) => { row[b].value = r[b]; });
     Object.assign(row.slider, { min: r.low, max: r.high, step: r.step });
     row.slider.value = r.low + r.high - r.position;
+    // A screen reader says the value the position stands for, not the position.
+    row.slider.setAttribute('aria-valuetext', r.value);
   });
 }
 const unmark = (row, which) => which.forEach((b) => row[b].classList.remove('red'));
@@ -63,7 +67,7 @@ const unmark = (row, which) => which.forEach((b) => row[b].classList.remove('red
 function buildpanel() {
   const body = $('panel').tBodies[0];
   for (let i = 0; i <= K.lastindex; ++i) {
-    const tr = body.insertRow(), name = K.parametername(i), row = {};
+    const tr = body.insertRow(), name = K.parametername(i), row = { tr };
     tr.insertCell().textContent = name;
     tr.insertCell().textContent = K.parameterunit(i);
     boxes.forEach((b, kind) => {
@@ -71,20 +75,36 @@ function buildpanel() {
       box.inputMode = 'decimal';
       box.setAttribute('aria-label', `${name} ${['value', 'minimum', 'maximum'][kind]}`);
       if (b === 'value') box.addEventListener('input', () => unmark(row, [b]));
-      box.addEventListener('change', () => {
+      const apply = () => {
         const marks = s.enter(i, kind, box.value);
         textrefresh();
         boxes.forEach((m, k) => { if (marks & (1 << k)) row[m].classList.add('red'); });
         redraw(true);
-      });
+      };
+      // As in the window, Enter applies and so does leaving the box (again, with the text shown then);
+      // the page losing the focus to another window does not.
+      box.addEventListener('blur', () => { if (document.activeElement !== box) apply(); });
       box.addEventListener('keydown', (e) => {
-        if (e.key === 'Escape') box.value = s.row(i)[b];
+        if (e.key === 'Enter') apply();
+        if (e.key !== 'Escape') return;
+        // The restored text is a change of the box's text like any other: a value box's red mark goes.
+        const text = s.storedtext(i, kind);
+        if (b === 'value' && text !== box.value) unmark(row, [b]);
+        box.value = text;
       });
       tr.insertCell().append(box);
     });
     const slider = row.slider = document.createElement('input');
     slider.type = 'range';
     slider.setAttribute('aria-label', `${name} slider`);
+    // Page keys move by the window's large step, not by the browser's tenth of the range.
+    slider.addEventListener('keydown', (e) => {
+      const pages = { PageUp: 1, PageDown: -1 }[e.key];
+      if (!pages) return;
+      e.preventDefault();
+      slider.value = Number(slider.value) + pages * s.row(i).page;
+      slider.dispatchEvent(new Event('input'));
+    });
     slider.addEventListener('input', () => {
       s.slide(i, Number(slider.min) + Number(slider.max) - Number(slider.value));
       unmark(row, boxes);
@@ -108,13 +128,15 @@ function setautomatic(on) {
   if (on) redraw(true);
 }
 
-// The address carries the settings text, deflated, and the toggle and separator choice.
+// The address carries the settings text, deflated, the toggle and separator choice, and the limits as
+// drawn with every digit they need (the settings text keeps fewer, and a pan gives any number).
 const base64url = (bytes) => btoa(String.fromCharCode(...bytes)).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
 async function savehash() {
   const text = new Blob([s.settings()]).stream().pipeThrough(new CompressionStream('deflate-raw'));
   const packed = new Uint8Array(await new Response(text).arrayBuffer());
   const choice = $('dot').checked ? 'p' : $('comma').checked ? 'c' : '';
-  history.replaceState(null, '', `#s=${base64url(packed)}&a=${s.automatic() ? 1 : 0}&d=${choice}`);
+  const limits = ['xmin', 'xmax', 'ymin', 'ymax'].map((k) => encodeURIComponent(drawn[k])).join(';');
+  history.replaceState(null, '', `#s=${base64url(packed)}&a=${s.automatic() ? 1 : 0}&d=${choice}&l=${limits}`);
   document.body.dataset.address = 'current';
 }
 async function loadhash() {
@@ -129,6 +151,8 @@ async function loadhash() {
       parts.push(r.value); size += r.value.length;
     }
     s.readsettings(new Uint8Array(await new Blob(parts).slice(0, hashlimit).arrayBuffer()));
+    const limits = (p.get('l') || '').split(';');
+    if (limits.length === 4) s.setlimits(...limits);
   } catch { /* an address that does not decode leaves the defaults */ }
   $('dot').checked = p.get('d') === 'p';
   $('comma').checked = p.get('d') === 'c';
@@ -144,25 +168,35 @@ function download(blob, name) {
 // As in the window, the second press of a double click (or double tap) is only the double click.
 function pointer() {
   const at = (e) => [e.offsetX, e.offsetY];
-  let lasttap = -doubletap;
+  let lasttap = -doubletap, twice = false, pressed = [0, 0];
   const down = (e, double) => {
     if (!double) s.press(e.button, ...at(e));
     else if (s.doubleclick()) redraw(false);
   };
   canvas.addEventListener('contextmenu', (e) => e.preventDefault());
-  canvas.addEventListener('mousedown', (e) => down(e, e.detail === 2));
+  canvas.addEventListener('mousedown', (e) => {
+    // The middle button presses the plot; on Windows it would start the browser's scrolling instead.
+    if (e.button === 1) e.preventDefault();
+    down(e, e.detail === 2);
+  });
   canvas.addEventListener('pointerdown', (e) => {
     canvas.setPointerCapture(e.pointerId); canvas.classList.add('moving');
     if (e.pointerType === 'mouse') return;
-    down(e, e.timeStamp - lasttap < doubletap);
-    lasttap = e.timeStamp;
+    // The first finger drives the plot; a second one makes the touch the other button's, so that two
+    // fingers tapped twice zoom out.
+    if (!e.isPrimary) { if (!twice) s.press(2, ...pressed); return; }
+    twice = e.timeStamp - lasttap < doubletap;
+    down(e, twice);
+    lasttap = e.timeStamp; pressed = at(e);
   });
   canvas.addEventListener('pointermove', (e) => {
+    if (!e.isPrimary) return;
     const r = s.move(...at(e));
     if (r.change === 1) showreadout(r, false); else if (r.change === 2) clearreadout();
     if (r.redraw) { setautomatic(false); redraw(false); }
   });
   canvas.addEventListener('pointerup', (e) => {
+    if (!e.isPrimary) return;
     canvas.classList.remove('moving');
     const r = s.release(...at(e));
     if (r.inside) showreadout(r, r.enabled); else clearreadout();
@@ -172,10 +206,13 @@ function pointer() {
 
 function controls() {
   for (let k = 0; k <= K.lastindex + 1; ++k) $('yaxis').add(new Option(K.yaxistext(k), String(k - 1)));
-  $('yaxis').addEventListener('change', () => { s.setyaxis(Number($('yaxis').value)); redraw(true); });
+  $('yaxis').addEventListener('change', () => { s.setyaxis(Number($('yaxis').value)); clearreadout(); redraw(true); });
   $('xtitle').textContent = K.xaxistitle();
   $('auto').addEventListener('click', () => setautomatic(!s.automatic()));
-  for (const k of ['xmin', 'xmax', 'ymin', 'ymax']) $(k).addEventListener('input', checklimits);
+  for (const k of ['xmin', 'xmax', 'ymin', 'ymax']) {
+    $(k).addEventListener('input', checklimits);
+    $(k).addEventListener('keydown', (e) => { if (e.key === 'Enter' && !$('set').disabled) $('set').click(); });
+  }
   $('set').addEventListener('click', () => {
     if (!s.setlimits(...limittexts())) { $('set').disabled = true; return; }
     clearreadout(); redraw(false);
@@ -196,9 +233,17 @@ function controls() {
     restart();
   });
   $('default').addEventListener('click', () => {
-    if (confirm('Go back to the original parameters?')) { s.readsettings(''); restart(); }
+    if (confirm('Do you want to revert to the original values?')) { s.readsettings(''); restart(); }
   });
   window.addEventListener('resize', () => { surface(); redraw(false); });
+  watchdensity();
+}
+
+// A move to a screen of another density need not change the page's size: the density is watched itself.
+function watchdensity() {
+  matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', () => {
+    surface(); redraw(false); watchdensity();
+  }, { once: true });
 }
 
 function restart() {

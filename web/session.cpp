@@ -7,6 +7,7 @@
 #include "model/numtext.h"
 #include "model/parsenumber.h"
 #include "model/rounding.h"
+#include "plot/crossingmarker.h"
 #include "plot/figure.h"
 #include "plot/figurestyle.h"
 #include "plot/redraw.h"
@@ -49,10 +50,12 @@ DrawResult Session::draw(bool mayfit) {
     surface_->cleartexts();
     DrawResult r;
     r.clearreadout = redraw(mayfit, automatic_, model_, plot_, *surface_, sep_);
-    r.ymin = limittext(model_.ymin, sep_);
-    r.ymax = limittext(model_.ymax, sep_);
-    r.xmin = limittext(model_.xmin, sep_);
-    r.xmax = limittext(model_.xmax, sep_);
+    drawcrossingmarker(model_, plot_, *surface_);
+    // The limits as drawn: while a drag is under way they move with it.
+    r.ymin = limittext(model_.ymin + plot_.yshift, sep_);
+    r.ymax = limittext(model_.ymax + plot_.yshift, sep_);
+    r.xmin = limittext(model_.xmin - plot_.xshift, sep_);
+    r.xmax = limittext(model_.xmax - plot_.xshift, sep_);
     return r;
 }
 
@@ -62,6 +65,12 @@ std::string Session::boxtext(int i, EntryBox box) const {
                      : box == EntryBox::minimum ? p.min
                                                 : p.max;
     return shorttext(siground(x, boxdigits), sep_);
+}
+
+std::string Session::storedtext(int i, EntryBox box) const {
+    const parameter& p = model_.params[i];
+    return box == EntryBox::value ? singletext(p.value, sep_)
+                                  : shorttext(box == EntryBox::minimum ? p.min : p.max, sep_);
 }
 
 SliderSettings Session::slider(int i) const {
@@ -119,7 +128,10 @@ MoveResult Session::move(double x, double y) {
 }
 
 void Session::setyaxis(int16_t yaxis) {
-    if (yaxis >= ratioaxis && yaxis <= lastindex) model_.yaxis = yaxis;
+    if (yaxis < ratioaxis || yaxis > lastindex) return;
+    // As the same choice in the settings file: nothing stays pinned.
+    model_.yaxis = yaxis;
+    plot_.pinned = false;
 }
 
 std::string Session::crossing() const {

@@ -53,6 +53,8 @@ class Session {
     // The panel's box texts (six significant digits) and the slider of row i.
     std::string boxtext(int i, EntryBox box) const;
     SliderSettings slider(int i) const;
+    // What Escape brings back into a box: the stored number, the value at its full single precision.
+    std::string storedtext(int i, EntryBox box) const;
     // A user's slider move to position; the value text and the plot follow with draw(true).
     void slide(int i, int position);
     // A typed entry with the window's repairs; returns the boxes to mark red.
@@ -72,6 +74,7 @@ class Session {
     bool doubleclick() { return mousedoubleclick(model_, plot_); }
 
     int16_t yaxis() const { return model_.yaxis; }
+    // Another quantity on the y axis; the pin is released.
     void setyaxis(int16_t yaxis);
     // The crossing point as the window states it: potential and y value, or in words why there is none.
     std::string crossing() const;

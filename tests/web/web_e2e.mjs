@@ -121,6 +121,36 @@ const [compared, differ] = await again.evaluate(async (a, b) => {
 assert.ok(compared > 0.8 * (551 - 90) * (305 - 35), `${compared} pixels compared`);
 assert.equal(differ, 0);
 
+// Another y axis, a panned plot and a typed limit (Enter sets it) come back from the address digit for digit.
+await page.bringToFront();
+await page.select('#yaxis', '17');
+const box = await page.$eval('#plot', (e) => { const r = e.getBoundingClientRect(); return [r.x + 200, r.y + 100]; });
+await page.mouse.move(...box); await page.mouse.down(); await page.mouse.move(box[0] + 37, box[1] + 11); await page.mouse.up();
+await page.click('#ymin', { count: 3 }); await page.keyboard.type('0.271828\n');
+await page.waitForSelector('body[data-address=current]');
+const limits = (p) => p.$$eval('#ymin, #ymax, #xmin, #xmax', (e) => e.map((b) => b.value));
+const pannedtable = await copytable(page);
+const third = await open(page.url());
+assert.deepEqual(await limits(third), await limits(page));
+assert.equal((await limits(third))[0], '0.271828');
+assert.ok(await third.$eval('input[aria-label="T value"]', (b) => b.closest('tr').hidden));
+assert.equal(await copytable(third), pannedtable);
+
+// A screen of twice the density at the same size gets a plot of twice the pixels.
+await third.setViewport({ width: 1200, height: 1400, deviceScaleFactor: 2 });
+await third.screenshot({ captureBeyondViewport: false }); // headless renders, and so notices the density, only when asked
+await third.waitForFunction(() => document.querySelector('#plot').width === 2 * document.querySelector('#plot').clientWidth);
+
+// By touch, the second finger is the other button's: two fingers tapped twice zoom out by the window's step.
+await third.setViewport({ width: 1200, height: 1400, hasTouch: true, isMobile: true });
+await third.waitForSelector('body[data-ready]');
+const span = async () => { const [a, b] = (await limits(third)).slice(2).map(Number); return b - a; };
+const before = await span(), tap = async () => {
+  const one = await third.touchscreen.touchStart(...box), two = await third.touchscreen.touchStart(box[0] + 50, box[1] + 30);
+  await two.end(); await one.end(); };
+await tap(); await tap();
+assert.ok(Math.abs(await span() / before - Math.SQRT2) < 1e-9, `${await span()} after ${before}`);
+
 assert.deepEqual(foreign, []);
 assert.equal(dialogs, 0);
 await browser.close();
