@@ -70,20 +70,34 @@ TEST_F(Menus, OpenReadsAnotherFileAndAnUnreadableOneIsLeftAlone) {
     EXPECT_EQ(f().settingspath(), path("b.ini").toStdString());
 }
 
+// The figure as kelvora-export draws it: by default journal for SVG, PDF and TIFF, the window's picture
+// for PNG; the other choices as --style journal|window.
 TEST_F(Menus, TheFigureIsRenderfiguresAndNeverTheSettingsFile) {
     open();
-    control<QAction>("figureLegend")->setChecked(true);
-    control<QAction>("journalStyle")->setChecked(true);
     trigger("keepReference");
+    const auto drawn = [this](FigureFormat format, bool journal) {
+        FigureRequest r = figurerequest(FigureOptions{}, journal);
+        r.decimalsep = f().decimalseparator();
+        r.reference = f().state();
+        const PlotState& ps = f().plotstate();
+        return renderfigure(format, f().state(), ps.surfacewidth, ps.surfaceheight, false, r);
+    };
+    const struct {
+        const char* style;
+        const char* name;
+        FigureFormat format;
+        bool journal;
+    } cases[] = {{"styleByFormat", "a.svg", FigureFormat::svg, true},
+                 {"styleByFormat", "a.png", FigureFormat::png, false},
+                 {"windowStyle", "w.pdf", FigureFormat::pdf, false},
+                 {"journalStyle", "j.png", FigureFormat::png, true}};
+    for (const auto& c : cases) {
+        control<QAction>(c.style)->trigger();
+        trigger("exportFigure", path(c.name));
+        EXPECT_EQ(bytes(c.name), drawn(c.format, c.journal)) << c.name;
+    }
+    control<QAction>("figureLegend")->setChecked(true);
     trigger("exportFigure", path("fig.svg"));
-    FigureOptions options;
-    options.legend = true;
-    FigureRequest r = figurerequest(options, true);
-    r.decimalsep = f().decimalseparator();
-    r.reference = f().state();
-    const PlotState& ps = f().plotstate();
-    EXPECT_EQ(bytes("fig.svg"),
-              renderfigure(FigureFormat::svg, f().state(), ps.surfacewidth, ps.surfaceheight, false, r));
     EXPECT_TRUE(bytes("fig.svg").contains("of the reference settings"));
     const QByteArray before = bytes(configfilename);
     ASSERT_TRUE(QFile::link(path(configfilename), path("link.svg")));
