@@ -56,7 +56,7 @@ struct FigureStyleChoice {
     std::optional<bool> journal; // nothing: by format
 };
 const std::array<FigureStyleChoice, 3> stylechoices{{
-    {"Style by &format (journal for SVG, PDF, TIFF; the window's picture for PNG)", "styleByFormat", {}},
+    {"Style by &format (journal: SVG, PDF, TIFF, PNG with a legend)", "styleByFormat", {}},
     {"&Journal style", "journalStyle", true},
     {"&Window style", "windowStyle", false},
 }};
