@@ -1,6 +1,7 @@
 // The menus through their actions, with the dialogs answered by the test: settings files, exports
 // through the safe writer, undo and redo of the panel, and the reference curves.
 #include <QAction>
+#include <tuple>
 
 #include "../model/factory.h"
 #include "config/inifile.h"
@@ -82,23 +83,29 @@ TEST_F(Menus, TheFigureIsRenderfiguresAndNeverTheSettingsFile) {
         const PlotState& ps = f().plotstate();
         return renderfigure(format, f().state(), ps.surfacewidth, ps.surfaceheight, false, r);
     };
-    const struct {
-        const char* style;
-        const char* name;
-        FigureFormat format;
-        bool journal;
-    } cases[] = {{"styleByFormat", "a.svg", FigureFormat::svg, true},
-                 {"styleByFormat", "a.png", FigureFormat::png, false},
-                 {"windowStyle", "w.pdf", FigureFormat::pdf, false},
-                 {"journalStyle", "j.png", FigureFormat::png, true}};
-    for (const auto& c : cases) {
-        control<QAction>(c.style)->trigger();
-        trigger("exportFigure", path(c.name));
-        EXPECT_EQ(bytes(c.name), drawn(c.format, c.journal)) << c.name;
+    // The style chosen, the file's name and format, and whether the figure is the journal's.
+    const std::tuple<const char*, const char*, FigureFormat, bool> cases[] = {
+        {"styleByFormat", "a.svg", FigureFormat::svg, true},
+        {"styleByFormat", "a.png", FigureFormat::png, false},
+        {"windowStyle", "w.pdf", FigureFormat::pdf, false},
+        {"journalStyle", "j.png", FigureFormat::png, true}};
+    for (const auto& [style, name, format, journal] : cases) {
+        control<QAction>(style)->trigger();
+        trigger("exportFigure", path(name));
+        EXPECT_EQ(bytes(name), drawn(format, journal)) << name;
     }
     control<QAction>("figureLegend")->setChecked(true);
     trigger("exportFigure", path("fig.svg"));
     EXPECT_TRUE(bytes("fig.svg").contains("of the reference settings"));
+    // In the journal style every line, the reference's dashes too, lies over its outline.
+    FigureRequest r = figurerequest(FigureOptions{}, false);
+    r.legend = true;
+    r.reference = f().state();
+    const auto lines = [&](bool journal) {
+        r.style = figurestyle(FigureOptions{}, journal);
+        return renderfigure(FigureFormat::svg, f().state(), 500, 300, false, r).count("<polyline");
+    };
+    EXPECT_EQ(lines(true), 2 * lines(false));
     const QByteArray before = bytes(configfilename);
     ASSERT_TRUE(QFile::link(path(configfilename), path("link.svg")));
     trigger("exportFigure", path("link.svg"));
