@@ -202,14 +202,17 @@ void drawfigure(const ModelState& s, const PlotState& ps, VectorSurface& surface
     for (const FilledShape& shape : plot.shapes)
         surface.polygon(shape.points, stylezone(style, shape.colour));
     const double outline = 2.0 * d.scale * outlinewidth;
-    if (style.outlinedcurves) {
-        for (const Stroke& stroke : plot.strokes)
-            surface.polyline(stroke.points, stroke.width + outline, outlinecolour(stroke.colour));
-    }
-    for (const Stroke& stroke : plot.strokes)
-        surface.polyline(stroke.points, stroke.width, stroke.colour);
-    for (const Stroke& stroke : referencestrokes(s, ps))
-        surface.polyline(stroke.points, stroke.width, stroke.colour);
+    // The outlines of a set of strokes first, so that none covers a neighbour's line.
+    const auto drawstrokes = [&](const std::vector<Stroke>& strokes) {
+        if (style.outlinedcurves) {
+            for (const Stroke& stroke : strokes)
+                surface.polyline(stroke.points, stroke.width + outline, outlinecolour(stroke.colour));
+        }
+        for (const Stroke& stroke : strokes)
+            surface.polyline(stroke.points, stroke.width, stroke.colour);
+    };
+    drawstrokes(plot.strokes);
+    drawstrokes(referencestrokes(s, ps));
     drawframe(ps, surface);
     drawticks(s, ps, surface, decimalsep, style.ticks);
     surface.printupward(layout.ytitlex, layout.ytitley, titletext(yaxistitle(s.yaxis), style));
@@ -228,8 +231,12 @@ void drawfigure(const ModelState& s, const PlotState& ps, VectorSurface& surface
         if (entry.curve && entry.dashed) {
             const double middle = (y0 + y1) / 2.0;
             const double dash = d.scale * referencedash;
+            std::vector<Stroke> dashes;
             for (double x = x0; x < x1; x += dash + d.scale * referencegap)
-                surface.polyline({{x, middle}, {std::min(x + dash, x1), middle}}, d.length(1), entry.line);
+                dashes.push_back({entry.line,
+                                  static_cast<double>(d.length(1)),
+                                  {{x, middle}, {std::min(x + dash, x1), middle}}});
+            drawstrokes(dashes);
         } else if (entry.curve) {
             const double middle = (y0 + y1) / 2.0;
             if (style.outlinedcurves)

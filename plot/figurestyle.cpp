@@ -54,6 +54,7 @@ FigureStyle journalstyle(Palette palette, Colour background) {
     style.ticks.onetext = true;
     style.ticks.leftbounded = false;
     style.ticks.xbounded = false;
+    style.ticks.largeexponent = true;
     return style;
 }
 

@@ -40,7 +40,8 @@ struct FigureStyle {
 // The window's look: the vector figure matches the window's plot.
 FigureStyle windowstyle();
 // The look a journal takes: a white page (or background), black axes, the palette's zones, outlined
-// curves, a real minus sign, the unit only in the axis title and each label one text.
+// curves, a real minus sign, the unit only in the axis title, each label one text and large numbers in
+// exponent notation as small ones.
 FigureStyle journalstyle(Palette palette, Colour background);
 
 // The zone colour of the style for a window zone colour; any other colour as it is.

@@ -145,9 +145,10 @@ template <typename T> std::vector<T> pick(const std::vector<T>& values, const st
 // tell them apart, then those in exponent notation.
 class LabelChoices {
   public:
+    // withpattern: false to skip the pattern's texts.
     LabelChoices(const std::vector<double>& all, const std::vector<std::size_t>& kept,
-                 std::function<std::string(double)> pattern, char sep)
-        : all_(all), kept_(kept), pattern_(std::move(pattern)), sep_(sep) {}
+                 std::function<std::string(double)> pattern, char sep, bool withpattern)
+        : all_(all), kept_(kept), pattern_(std::move(pattern)), sep_(sep), step_(withpattern ? 0 : 1) {}
 
     // The next texts to try, made only when asked for (the first usually fits); false when none is left.
     bool next(std::vector<std::string>& texts) {
@@ -174,8 +175,21 @@ class LabelChoices {
     const std::vector<std::size_t>& kept_;
     std::function<std::string(double)> pattern_;
     char sep_;
-    int step_ = 0;
+    int step_;
 };
+
+double largestmagnitude(const std::vector<double>& ticks) {
+    double largest = 0.0;
+    for (double v : ticks)
+        largest = std::max(largest, std::fabs(v));
+    return largest;
+}
+
+// Whether the pattern's texts are tried for these ticks: not where the style writes large ones in
+// exponent notation.
+bool patternfor(const std::vector<double>& ticks, const TickStyle& style) {
+    return !style.largeexponent || largestmagnitude(ticks) < largestpositional;
+}
 
 // The y labels of one redraw: each split at its first separator into the whole part and the fraction
 // part (separator included), printed so that the separators of all labels stand in one column.
@@ -241,7 +255,7 @@ std::vector<Box> drawyticks(const ModelState& s, const PlotState& ps, Surface& s
     bool found = false;
     for (const std::vector<std::size_t>& kept : thinnings(ticks, *step)) {
         LabelChoices choices(
-            ticks, kept, [sep](double v) { return yticklabel(v, sep); }, sep);
+            ticks, kept, [sep](double v) { return yticklabel(v, sep); }, sep, patternfor(ticks, style));
         std::vector<std::string> texts;
         while (choices.next(texts)) {
             for (int gap : {ylabelgap, ynarrowgap}) {
@@ -316,7 +330,8 @@ void drawxticks(const ModelState& s, const PlotState& ps, Surface& surface, char
     bool found = false;
     for (const std::vector<std::size_t>& candidate : thinnings(ticks, *step)) {
         LabelChoices choices(
-            ticks, candidate, [sep](double v) { return xpatternlabel(v, sep); }, sep);
+            ticks, candidate, [sep](double v) { return xpatternlabel(v, sep); }, sep,
+            patternfor(ticks, style));
         std::vector<std::string> choice;
         while (choices.next(choice)) {
             texts.clear();
@@ -404,9 +419,7 @@ std::string yticklabel(double v, char sep) {
 }
 
 std::vector<std::string> distinctlabels(const std::vector<double>& ticks, char sep) {
-    double largest = 0.0;
-    for (double v : ticks)
-        largest = std::max(largest, std::fabs(v));
+    const double largest = largestmagnitude(ticks);
     const bool exponent = largest > 0.0 && (largest < smallestpositional || largest >= largestpositional);
     return significantlabels(ticks, exponent, sep);
 }

@@ -51,6 +51,9 @@ struct TickStyle {
     // The x labels at the plot's ends stay inside the surface; a figure whose page grows to hold them
     // lets them reach past it, so that wide labels at both ends still fit.
     bool xbounded = true;
+    // Labels of an axis whose ticks reach 1E+05 in magnitude are written in exponent notation with the
+    // digits that tell them apart, as small ones are, rather than as long rows of digits.
+    bool largeexponent = false;
 };
 
 // The text with every "-" written as the minus sign U+2212.

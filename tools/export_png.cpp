@@ -69,7 +69,7 @@ int runpng(const std::vector<std::string>& args) {
     const ExportOptions& o = c.options;
     bool journal = false;
     std::string message;
-    if (!journalstyleof(figure, figure.legend, journal, message)) {
+    if (!journalstyleof(figure, journalbydefault(FigureFormat::png, figure), journal, message)) {
         std::cerr << c.prefix() << message << "\n";
         return exitbadusage;
     }

@@ -65,7 +65,7 @@ int runfigure(FigureFormat format, const std::vector<std::string>& args) {
         return *status;
     bool journal = true;
     std::string message;
-    if (!journalstyleof(o, true, journal, message)) {
+    if (!journalstyleof(o, journalbydefault(format, o), journal, message)) {
         std::cerr << c.prefix() << message << "\n";
         return exitbadusage;
     }

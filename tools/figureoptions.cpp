@@ -112,6 +112,10 @@ std::string figureoptionshelp(bool dpi) {
     return out.str();
 }
 
+bool journalbydefault(FigureFormat format, const FigureOptions& o) {
+    return format != FigureFormat::png || o.legend;
+}
+
 bool journalstyleof(const FigureOptions& o, bool bydefault, bool& journal, std::string& message) {
     const bool asks = o.widthmm || o.heightmm || o.fontpt || o.dpi || o.background || o.palette;
     if (o.journal == false && asks) {

@@ -44,6 +44,10 @@ OptionResult parsefigureoption(const std::vector<std::string>& args, std::size_t
 // Help lines of the figure options; dpi: the command writes pixels.
 std::string figureoptionshelp(bool dpi);
 
+// The style a format takes without --style: svg, pdf and tiff are figures for print; png stays the
+// window's picture unless a legend asks for the figure (the picture has no room for one).
+bool journalbydefault(FigureFormat format, const FigureOptions& options);
+
 // Whether the figure takes the journal style: --style says so, or else bydefault, or else any option
 // that only the journal style has. False, with message, when --style window meets such an option.
 bool journalstyleof(const FigureOptions& options, bool bydefault, bool& journal, std::string& message);

@@ -129,7 +129,8 @@ class MainWindow : public QMainWindow {
     std::optional<ModelState> referencestate; // the curves kept for comparison
     QStringList recent;                       // this session's files only: nothing is stored elsewhere
     QMenu* recentMenu = nullptr;
-    QAction* journalAction = nullptr; // figure options: the journal style, a legend, the picture's scale
+    // Figure options: the style (by format, journal or window), a legend, the picture's scale.
+    QActionGroup* styleGroup = nullptr;
     QAction* legendAction = nullptr;
     QActionGroup* scaleGroup = nullptr;
 

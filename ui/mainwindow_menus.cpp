@@ -50,6 +50,17 @@ const std::array<FigureKind, 4> figurekinds{{
     {FigureFormat::tiff, tifffilter, "tiff"},
 }};
 
+struct FigureStyleChoice {
+    const char* title;
+    const char* name;
+    std::optional<bool> journal; // nothing: by format
+};
+const std::array<FigureStyleChoice, 3> stylechoices{{
+    {"Style by &format (journal: SVG, PDF, TIFF, PNG with a legend)", "styleByFormat", {}},
+    {"&Journal style", "journalStyle", true},
+    {"&Window style", "windowStyle", false},
+}};
+
 // The format a name's extension asks for, or else the filter chosen; in that case the name gets the
 // filter's extension.
 std::optional<FigureFormat> figureformat(QString& name, const QString& filter) {
@@ -96,9 +107,17 @@ void MainWindow::createmenus() {
                       {QKeySequence(Qt::CTRL | Qt::Key_E)}),
             &QAction::triggered, this, &MainWindow::onExportFigure);
     QMenu* options = file->addMenu(QStringLiteral("Figure &options"));
-    journalAction = options->addAction(QStringLiteral("&Journal style"));
-    journalAction->setObjectName(QStringLiteral("journalStyle"));
-    journalAction->setCheckable(true);
+    // As kelvora-export without --style, by format, or as --style journal|window (the data).
+    styleGroup = new QActionGroup(this);
+    for (const FigureStyleChoice& c : stylechoices) {
+        QAction* a = options->addAction(QLatin1String(c.title));
+        a->setObjectName(QLatin1String(c.name));
+        a->setCheckable(true);
+        a->setChecked(!c.journal);
+        if (c.journal) a->setData(*c.journal);
+        styleGroup->addAction(a);
+    }
+    options->addSeparator();
     legendAction = options->addAction(QStringLiteral("&Legend"));
     legendAction->setObjectName(QStringLiteral("figureLegend"));
     legendAction->setCheckable(true);
@@ -253,7 +272,8 @@ void MainWindow::onExportFigure() {
     if (!file) return;
     FigureOptions options;
     options.legend = legendAction->isChecked();
-    const bool journal = journalAction->isChecked();
+    const QVariant style = styleGroup->checkedAction()->data();
+    const bool journal = style.isValid() ? style.toBool() : journalbydefault(*format, options);
     FigureRequest request = figurerequest(options, journal);
     request.decimalsep = sep;
     request.reference = referencestate;

@@ -186,5 +186,14 @@ TEST(TickLabels, FigureEndLabelsMayReachPastTheSurface) {
               "-3000000000 mV|-2000000000 mV|-1000000000 mV|");
 }
 
+// A figure writes large numbers in exponent notation, as small ones; the window keeps its digits.
+TEST(TickLabels, FiguresWriteLargeNumbersInExponentNotation) {
+    TickStyle figure;
+    figure.largeexponent = true;
+    EXPECT_EQ(labels(1e9, 3e9, -3e9, -1e9, figure).y_, "1|.0E+09|1|.5E+09|2|.0E+09|2|.5E+09|3|.0E+09|");
+    EXPECT_EQ(labels(1e9, 3e9, -3e9, -1e9, figure).x_, "-3E+09 mV|-2E+09 mV|-1E+09 mV|");
+    EXPECT_EQ(labels(0, 3, -160, -80, figure).x_, "-160 mV|-140 mV|-120 mV|-100 mV|-80 mV|");
+}
+
 } // namespace
 } // namespace kelvora

@@ -1,6 +1,7 @@
 // The menus through their actions, with the dialogs answered by the test: settings files, exports
 // through the safe writer, undo and redo of the panel, and the reference curves.
 #include <QAction>
+#include <tuple>
 
 #include "../model/factory.h"
 #include "config/inifile.h"
@@ -70,21 +71,41 @@ TEST_F(Menus, OpenReadsAnotherFileAndAnUnreadableOneIsLeftAlone) {
     EXPECT_EQ(f().settingspath(), path("b.ini").toStdString());
 }
 
+// The figure as kelvora-export draws it: by default journal for SVG, PDF and TIFF, the window's picture
+// for PNG; the other choices as --style journal|window.
 TEST_F(Menus, TheFigureIsRenderfiguresAndNeverTheSettingsFile) {
     open();
-    control<QAction>("figureLegend")->setChecked(true);
-    control<QAction>("journalStyle")->setChecked(true);
     trigger("keepReference");
+    const auto drawn = [this](FigureFormat format, bool journal) {
+        FigureRequest r = figurerequest(FigureOptions{}, journal);
+        r.decimalsep = f().decimalseparator();
+        r.reference = f().state();
+        const PlotState& ps = f().plotstate();
+        return renderfigure(format, f().state(), ps.surfacewidth, ps.surfaceheight, false, r);
+    };
+    // The style chosen, the file's name and format, and whether the figure is the journal's.
+    const std::tuple<const char*, const char*, FigureFormat, bool> cases[] = {
+        {"styleByFormat", "a.svg", FigureFormat::svg, true},
+        {"styleByFormat", "a.png", FigureFormat::png, false},
+        {"windowStyle", "w.pdf", FigureFormat::pdf, false},
+        {"journalStyle", "j.png", FigureFormat::png, true}};
+    for (const auto& [style, name, format, journal] : cases) {
+        control<QAction>(style)->trigger();
+        trigger("exportFigure", path(name));
+        EXPECT_EQ(bytes(name), drawn(format, journal)) << name;
+    }
+    control<QAction>("figureLegend")->setChecked(true);
     trigger("exportFigure", path("fig.svg"));
-    FigureOptions options;
-    options.legend = true;
-    FigureRequest r = figurerequest(options, true);
-    r.decimalsep = f().decimalseparator();
-    r.reference = f().state();
-    const PlotState& ps = f().plotstate();
-    EXPECT_EQ(bytes("fig.svg"),
-              renderfigure(FigureFormat::svg, f().state(), ps.surfacewidth, ps.surfaceheight, false, r));
     EXPECT_TRUE(bytes("fig.svg").contains("of the reference settings"));
+    // In the journal style every line, the reference's dashes too, lies over its outline.
+    FigureRequest r = figurerequest(FigureOptions{}, false);
+    r.legend = true;
+    r.reference = f().state();
+    const auto lines = [&](bool journal) {
+        r.style = figurestyle(FigureOptions{}, journal);
+        return renderfigure(FigureFormat::svg, f().state(), 500, 300, false, r).count("<polyline");
+    };
+    EXPECT_EQ(lines(true), 2 * lines(false));
     const QByteArray before = bytes(configfilename);
     ASSERT_TRUE(QFile::link(path(configfilename), path("link.svg")));
     trigger("exportFigure", path("link.svg"));
