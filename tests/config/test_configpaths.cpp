@@ -27,21 +27,18 @@ TEST(ConfigPaths, OnlyRegularFilesAreReadAndADanglingLinkIsAFirstStart) {
     fs::create_directory(dir / "folder");
     fs::create_symlink("loop", dir / "loop");
     fs::create_symlink("store/new.ini", dir / "dangling");
-    struct Case {
-        fs::path path;
-        ConfigStatus status;
-        std::string why;
-    };
     // A pipe is the window's case, with what it must not wait for.
-    for (const Case& c : {Case{dir / "folder", ConfigStatus::failed, "Not a regular file"},
-                          Case{dir / "loop", ConfigStatus::failed, "Too many levels of symbolic links"},
-                          Case{dir / "dangling", ConfigStatus::absent, "Success"}}) {
+    const std::tuple<const char*, ConfigStatus, std::string> cases[] = {
+        {"folder", ConfigStatus::failed, "Not a regular file"},
+        {"loop", ConfigStatus::failed, "Too many levels of symbolic links"},
+        {"dangling", ConfigStatus::absent, "Success"}};
+    for (const auto& [name, status, why] : cases) {
         ModelState s = factorystate(T);
         s.xmin = -100;
         std::error_code error;
-        EXPECT_EQ(startstate(s, c.path, error), c.status) << c.path;
-        EXPECT_EQ(error.message(), c.why) << c.path;
-        EXPECT_EQ(numbers(s), numbers(factorystate())) << c.path;
+        EXPECT_EQ(startstate(s, dir / name, error), status) << name;
+        EXPECT_EQ(error.message(), why) << name;
+        EXPECT_EQ(numbers(s), numbers(factorystate())) << name;
     }
 }
 
@@ -78,22 +75,20 @@ TEST(ConfigPaths, SavingWritesThroughLinksAndKeepsPermissions) {
 
 // Exactly the writer's temporary names for the target go, beside the link's target; look-alikes stay.
 TEST(ConfigPaths, StaleTemporaryFilesOfTheTargetAreRemoved) {
-    const std::vector<std::string> stale = {".real.ini.0123456789ab.tmp", ".real.ini.ffffffffffff.tmp"};
-    const std::vector<std::string> others = {".real.ini.0123456789AB.tmp", ".real.ini.0123456789a.tmp",
-                                             ".real.ini.0123456789ab.tmp~", ".other.ini.0123456789ab.tmp"};
+    const std::pair<std::string, bool> files[] = {
+        // whether the name is the writer's, and goes
+        {".real.ini.0123456789ab.tmp", true},   {".real.ini.ffffffffffff.tmp", true},
+        {".real.ini.0123456789AB.tmp", false},  {".real.ini.0123456789a.tmp", false},
+        {".real.ini.0123456789ab.tmp~", false}, {".other.ini.0123456789ab.tmp", false}};
     ScratchDir dir;
     fs::create_directory(dir / "store");
     fs::create_symlink("store/real.ini", dir / configfilename);
-    for (const std::string& name : stale)
-        writefile(dir / "store" / name, "complete but never renamed");
-    for (const std::string& name : others)
-        writefile(dir / "store" / name, "someone else's");
+    for (const auto& [name, stale] : files)
+        writefile(dir / "store" / name, stale ? "complete but never renamed" : "someone else's");
     fs::create_directory(dir / "store" / ".real.ini.000000000000.tmp");
     removestaletemps(dir / configfilename);
-    for (const std::string& name : stale)
-        EXPECT_FALSE(fs::exists(dir / "store" / name)) << name;
-    for (const std::string& name : others)
-        EXPECT_TRUE(fs::exists(dir / "store" / name)) << name;
+    for (const auto& [name, stale] : files)
+        EXPECT_NE(fs::exists(dir / "store" / name), stale) << name;
     EXPECT_TRUE(fs::is_directory(dir / "store" / ".real.ini.000000000000.tmp"));
 }
 

@@ -40,8 +40,7 @@ xvfb_pid=""
 app_pid=""
 cleanup() {
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && wait "$xvfb_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && { kill "$xvfb_pid"; wait "$xvfb_pid"; } 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -91,9 +90,7 @@ echo "e2e: window $window"
 height="$(xdotool getwindowgeometry --shell "$window" | sed -n 's/^HEIGHT=//p')"
 menubar=$((height - clientheight))
 [ "$menubar" -ge 0 ] || fail "the window is lower than its client area"
-slidertop=$((slidertop + menubar))
-sliderbottom=$((sliderbottom + menubar))
-copyy=$((copyy + menubar))
+((slidertop += menubar, sliderbottom += menubar, copyy += menubar))
 [ -f "$work/dir/Kelvora.ini" ] || fail "the first start wrote no Kelvora.ini"
 [ "$(wc -l <"$work/dir/Kelvora.ini")" -eq 96 ] || fail "the first-start Kelvora.ini is not 96 lines"
 
@@ -137,8 +134,7 @@ echo "e2e: clipboard pHo = $phoclip"
 
 # --- Close the window the way its close box does -----------------------------------------------------
 "${xwindow[@]}" close "$window"
-app_gone() { ! kill -0 "$app_pid" 2>/dev/null; }
-waitfor "kelvora to end after the close request" app_gone
+waitfor "kelvora to end after the close request" eval '! kill -0 "$app_pid"'
 app_status=0
 wait "$app_pid" || app_status=$?
 app_pid=""
@@ -151,9 +147,8 @@ ini_value() { tr -d '\r' <"$ini" | awk -v name="# $1" -v k="$2" 'found && --k ==
 phovalue="$(ini_value pHo 1)"
 phomax="$(ini_value pHo 3)"
 echo "e2e: Kelvora.ini pHo = $phovalue (largest allowed $phomax)"
-awk -v a="$phovalue" -v b="$phoclip" 'BEGIN { exit !(a + 0 == b + 0) }' ||
-    fail "pHo in Kelvora.ini ($phovalue) differs from the clipboard ($phoclip)"
-awk -v a="$phovalue" -v b="$phomax" 'BEGIN { exit !(a + 0 == b + 0) }' ||
-    fail "pHo ($phovalue) is not at the top of its range ($phomax) after the drag"
+same() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a + 0 == b + 0) }'; }
+same "$phovalue" "$phoclip" || fail "pHo in Kelvora.ini ($phovalue) differs from the clipboard ($phoclip)"
+same "$phovalue" "$phomax" || fail "pHo ($phovalue) is not at the top of its range ($phomax) after the drag"
 
 echo "e2e: 1 passed, 0 failed"

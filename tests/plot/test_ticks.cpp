@@ -130,9 +130,7 @@ TEST(TickLabels, NeverOverlapEachOtherTheAxesOrThePlotAtExtremeRanges) {
             EXPECT_GE(x[1], axisbottom);
         for (const auto& a : surface.yboxes_)
             for (const auto& b : surface.yboxes_)
-                if (a[1] != b[1]) {
-                    EXPECT_FALSE(overlap(a, b));
-                }
+                EXPECT_FALSE(a[1] != b[1] && overlap(a, b));
         for (std::size_t i = 1; i < surface.xboxes_.size(); ++i)
             EXPECT_FALSE(overlap(surface.xboxes_[i - 1], surface.xboxes_[i]));
         // The lowest y label's box reaches a row below the axis, into space its digits leave empty.
@@ -166,30 +164,26 @@ TEST(TickLabels, MisleadingPatternLabelsTakeTheDigitsThatTellTicksApart) {
         const PrintRecorder surface = labels(c.ymin, c.ymax, c.xmin, c.xmax);
         EXPECT_EQ(surface.y_, c.ylabels);
         EXPECT_EQ(surface.x_, c.xlabels);
-        if (&c == cases) {
-            // Where the default labels stand: each y label's separator in one column (the widest fraction
-            // ".5" 12 wide, 10 left of the axis at 60), centred on its mark's row; each x label centred
-            // under its mark, one pixel left, its top at the mark's end.
-            EXPECT_EQ(surface.at_, "0@32,274 0@32,228 .5@38,228 1@32,184 1@32,138 .5@38,138 2@32,94 2@32,48 "
-                                   ".5@38,48 3@32,4 -160 mV@38,286 -140 mV@153,286 -120 mV@268,286 "
-                                   "-100 mV@383,286 -80 mV@502,286 ");
-        }
     }
+    // Where the default labels stand: each y label's separator in one column (the widest fraction
+    // ".5" 12 wide, 10 left of the axis at 60), centred on its mark's row; each x label centred
+    // under its mark, one pixel left, its top at the mark's end.
+    EXPECT_EQ(labels(0, 3, -160, -80).at_,
+              "0@32,274 0@32,228 .5@38,228 1@32,184 1@32,138 .5@38,138 2@32,94 2@32,48 "
+              ".5@38,48 3@32,4 -160 mV@38,286 -140 mV@153,286 -120 mV@268,286 "
+              "-100 mV@383,286 -80 mV@502,286 ");
 }
 
 // A figure's page grows to hold its labels, so wide end labels reach past the surface rather than thin the
 // axis to one label that gives no scale.
 TEST(TickLabels, FigureEndLabelsMayReachPastTheSurface) {
-    TickStyle figure;
-    figure.xbounded = false;
-    EXPECT_EQ(labels(0, 3, -3e9, -1e9, figure, 2 * charwidth).x_,
+    EXPECT_EQ(labels(0, 3, -3e9, -1e9, {.xbounded = false}, 2 * charwidth).x_,
               "-3000000000 mV|-2000000000 mV|-1000000000 mV|");
 }
 
 // A figure writes large numbers in exponent notation, as small ones; the window keeps its digits.
 TEST(TickLabels, FiguresWriteLargeNumbersInExponentNotation) {
-    TickStyle figure;
-    figure.largeexponent = true;
+    const TickStyle figure{.largeexponent = true};
     EXPECT_EQ(labels(1e9, 3e9, -3e9, -1e9, figure).y_, "1|.0E+09|1|.5E+09|2|.0E+09|2|.5E+09|3|.0E+09|");
     EXPECT_EQ(labels(1e9, 3e9, -3e9, -1e9, figure).x_, "-3E+09 mV|-2E+09 mV|-1E+09 mV|");
     EXPECT_EQ(labels(0, 3, -160, -80, figure).x_, "-160 mV|-140 mV|-120 mV|-100 mV|-80 mV|");
