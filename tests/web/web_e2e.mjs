@@ -151,4 +151,5 @@ assert.ok(Math.abs(await span() / before - Math.SQRT2) < 1e-9, `${await span()} 
 assert.deepEqual(foreign, []);
 assert.equal(dialogs, 0);
 await browser.close();
+server.kill(); // the server's open pipe would keep node running
 console.log(`web_e2e: passed (${compared} zone pixels compared)`);
