@@ -62,9 +62,8 @@ constexpr int pKa2line = 60, xminline = 61, xmaxline = 62, yminline = 63, ymaxli
 // the settings) with some replaced.
 std::string valuelines(std::initializer_list<std::pair<int, const char*>> changes,
                        const char* lineend = "\r\n") {
-    std::vector<std::string> v;
-    for (const std::string& line : firststartlines())
-        if (!line.empty() && line[0] != '#') v.push_back(line);
+    std::vector<std::string> v = firststartlines();
+    std::erase_if(v, [](const std::string& line) { return line.empty() || line.starts_with('#'); });
     for (const auto& [line, text] : changes)
         v[line] = text;
     return joined(v, '.', lineend);
@@ -89,10 +88,8 @@ TEST(ConfigText, FirstStartAndCloseForms) {
     std::tie(s.xmin, s.ymin, s.yaxis) = std::tuple(-171.631012345678912, 0.5, int16_t{T});
     std::vector<std::string> lines = firststartlines();
     // The ATPin value rounded to six decimals, Mg, and the settings.
-    const std::pair<int, const char*> changed[] = {
-        {5, " 0.012346"}, {69, " -0.50"}, {87, "-171.631012345679 "}, {91, " .5 "}, {95, " 17 "}};
-    for (const auto& [line, text] : changed)
-        lines[line] = text;
+    std::tie(lines[5], lines[69], lines[87], lines[91], lines[95]) =
+        std::tuple(" 0.012346", " -0.50", "-171.631012345679 ", " .5 ", " 17 ");
     EXPECT_EQ(configtext(s, ConfigForm::atclose, '.'), closeheader + joined(lines));
 }
 

@@ -43,9 +43,9 @@ Colour at(const QImage& image, int x, int y) {
 // The default state, and the plot at the window's size (551 x 305: W = 461, N = 270, R = 521).
 struct Plot : testing::Test {
     void SetUp() override { setsize(defaultsurfacewidth, defaultsurfaceheight); }
-    void setsize(int w, int h) {
-        initplotstate(ps, w, h);
-        surface = std::make_unique<QImageSurface>(w, h);
+    void setsize(int w, int h, double scale = 1.0) {
+        initplotstate(ps, w, h, plotcolours::background, scale);
+        surface = std::make_unique<QImageSurface>(devicepixels(w, scale), devicepixels(h, scale), scale);
         surface->fill(green); // anything left unpainted would show
     }
     void draw() { drawplot(s, ps, *surface, '.'); }
@@ -184,17 +184,15 @@ TEST_F(Plot, PinnedMarkerShapeAndOnlyPlotColours) {
 // ones at two device pixels a logical pixel, the zones lie where they lay, and the labels are set at twice
 // the font size.
 TEST_F(Plot, ScaleTwoIsTheSameFigureAtTwiceTheDensity) {
-    std::tie(ps.pinned, ps.pressx, ps.pressy) = std::tuple(true, 300, 150);
-    draw();
-    const QImage one = image();
-
-    initplotstate(ps, defaultsurfacewidth, defaultsurfaceheight, plotcolours::background, 2.0);
-    std::tie(ps.pinned, ps.pressx, ps.pressy) = std::tuple(true, 300, 150);
-    ASSERT_EQ(devicepixels(defaultsurfacewidth, 2.0), 1102);
-    QImageSurface dense(1102, 610, 2.0);
-    dense.fill(green);
-    drawplot(s, ps, dense, '.');
-    const QImage two = dense.image();
+    // The same pinned marker drawn at either density.
+    const auto drawn = [&](double scale) {
+        setsize(defaultsurfacewidth, defaultsurfaceheight, scale);
+        std::tie(ps.pinned, ps.pressx, ps.pressy) = std::tuple(true, 300, 150);
+        draw();
+        return image();
+    };
+    const QImage one = drawn(1.0), two = drawn(2.0);
+    ASSERT_EQ(two.size(), QSize(1102, 610));
 
     // A logical pixel whose neighbours within two pixels all have its colour.
     const auto uniform = [&](int x, int y) {

@@ -25,10 +25,9 @@ TEST(VectorZones, CurvesStartAtTheirZoneEdgeAndEdgesAreFine) {
     // The translocase's curve, two pixels wide, runs along the right of its zone edge: through
     // L + p + 1 at every row where it lies inside the plot area.
     std::vector<Point> ant;
-    for (const Stroke& stroke : plot.strokes) {
+    for (const Stroke& stroke : plot.strokes)
         if (stroke.colour == ps.antcolour && stroke.width == 2.0)
             ant.insert(ant.end(), stroke.points.begin(), stroke.points.end());
-    }
     int checked = 0;
     for (int i = 0; i < n; i += 10) {
         const double y = (s.ymax - s.ymin) * (n - i) / n + s.ymin;
@@ -45,8 +44,7 @@ TEST(VectorZones, CurvesStartAtTheirZoneEdgeAndEdgesAreFine) {
     for (std::size_t k = 1; k < plot.shapes.size(); ++k) {
         const std::vector<Point>& edge = plot.shapes[k].points;
         for (std::size_t i = 1; i + 2 < edge.size(); ++i) {
-            const double dy = edge[i].y - edge[i - 1].y;
-            const double dx = std::fabs(edge[i].x - edge[i - 1].x);
+            const double dy = edge[i].y - edge[i - 1].y, dx = std::fabs(edge[i].x - edge[i - 1].x);
             if (dy <= 0.0) continue; // the polygon's closing sides
             EXPECT_LE(dy, 1.0 / zonesamplesperrow + 1e-9);
             EXPECT_TRUE(dx <= 1.0 || dy < 1e-3) << "shape " << k << " point " << i;

@@ -53,9 +53,8 @@ class InTempDir : public testing::Test {
         return c;
     }
     template <typename Control = QLineEdit> Control* field(int index, const char* which) const {
-        const QString name =
-            QString::fromUtf8(parametername(index)) + QLatin1Char(' ') + QLatin1String(which);
-        return form->findChild<Control*>(name);
+        return form->findChild<Control*>(QString::fromUtf8(parametername(index)) + QLatin1Char(' ') +
+                                         QLatin1String(which));
     }
     QLineEdit* value(int i) const { return field(i, "value"); }
     QLineEdit* minimum(int i) const { return field(i, "minimum"); }
@@ -90,12 +89,11 @@ class InTempDir : public testing::Test {
         QFile file(path(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    // The lines of a file, split at CR LF.
+    // The lines of a file, split at CR LF; nothing after the last line end is no line.
     QStringList lines(const char* name) const {
-        QString text = QString::fromLatin1(bytes(name));
-        if (text.isEmpty()) return {};
-        if (text.endsWith(QLatin1String("\r\n"))) text.chop(2);
-        return text.split(QLatin1String("\r\n"));
+        QStringList split = QString::fromLatin1(bytes(name)).split(QLatin1String("\r\n"));
+        if (split.last().isEmpty()) split.removeLast();
+        return split;
     }
 
     // Types a text into a box as a user would: focus, select all, type; enter also presses Enter.
@@ -114,10 +112,8 @@ class InTempDir : public testing::Test {
 
     // Text with the window's decimal separator in place of the point.
     std::string withsep(const char* withpoint) const {
-        std::string s = withpoint;
-        for (char& c : s)
-            if (c == '.') c = form->decimalseparator();
-        return s;
+        const QLatin1Char sep(form->decimalseparator());
+        return QString::fromUtf8(withpoint).replace(QLatin1Char('.'), sep).toStdString();
     }
 
     QTemporaryDir dir;
