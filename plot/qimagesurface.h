@@ -1,6 +1,7 @@
 // The plot surface on a QImage: what the window shows and what the PNG export writes.
 #pragma once
 
+#include "plot/plotfont.h"
 #include "plot/raster.h"
 #include "plot/surface.h"
 
@@ -14,11 +15,6 @@
 #include <vector>
 
 namespace kelvora {
-
-// Family and pixel size of the plot's labels. The family comes with the fonts-dejavu-core package, so a
-// freshly set-up machine draws the same labels as any other.
-inline constexpr const char* plotfontfamily = "DejaVu Sans";
-constexpr int plotfontpixels = 11;
 
 // The label font in the plot's family and size, at scale device pixels a logical pixel.
 QFont plotfont(double scale);

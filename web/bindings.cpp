@@ -154,8 +154,8 @@ EMSCRIPTEN_BINDINGS(kelvora) {
              }));
     function("xaxistitle", &xaxistitle);
     constant("lastindex", lastindex);
-    constant("labelpixels", labelpixels);
-    constant("labelfamily", std::string(labelfamily));
+    constant("labelpixels", plotfontpixels);
+    constant("labelfamily", labelfamily);
     constant("defaultwidth", defaultsurfacewidth);
     constant("defaultheight", defaultsurfaceheight);
     constant("smallestwidth", leftmargin + rightmargin + 1);

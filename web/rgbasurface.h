@@ -3,6 +3,7 @@
 // a callback and keeps the texts it is asked to print, with their places, for the page to draw.
 #pragma once
 
+#include "plot/plotfont.h"
 #include "plot/raster.h"
 #include "plot/surface.h"
 #include <cstdint>
@@ -12,10 +13,9 @@
 
 namespace kelvora {
 
-// The labels' font: the window's label family (as a CSS font family) and pixel size, which the window's
-// surface keeps beside its toolkit font; the page's surfaces have the browser draw in the same one.
-inline constexpr const char* labelfamily = "'DejaVu Sans', sans-serif";
-constexpr int labelpixels = 11;
+// The labels' font as a CSS font family: the window's family, with the browser's sans-serif where the
+// page's machine lacks it.
+inline const std::string labelfamily = std::string("'") + plotfontfamily + "', sans-serif";
 
 struct PrintedText {
     int x = 0;

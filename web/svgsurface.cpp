@@ -50,7 +50,8 @@ SvgSurface::SvgSurface(int width, int height, TextMeasure measure)
     : w_(width), h_(height), measure_(std::move(measure)) {
     body_ = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(w_) + "\" height=\"" +
             std::to_string(h_) + "\" viewBox=\"0 0 " + std::to_string(w_) + " " + std::to_string(h_) +
-            "\" font-family=\"" + labelfamily + "\" font-size=\"" + std::to_string(labelpixels) + "px\">\n";
+            "\" font-family=\"" + labelfamily + "\" font-size=\"" + std::to_string(plotfontpixels) +
+            "px\">\n";
 }
 
 void SvgSurface::fillrect(int x, int y, int w, int h, Colour c) {
