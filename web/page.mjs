@@ -159,10 +159,19 @@ async function loadhash() {
   if (p.get('a') === '1') setautomatic(true);
 }
 
+// The address is kept for a minute: a busy browser may start reading it only seconds after the click.
+const keepaddress = 60000;
 function download(blob, name) {
   const a = document.createElement('a');
   a.href = URL.createObjectURL(blob); a.download = name; a.click();
-  setTimeout(() => URL.revokeObjectURL(a.href), 1000);
+  setTimeout(() => URL.revokeObjectURL(a.href), keepaddress);
+}
+
+// The picture is encoded at once, within the press: a download started later from a callback may be
+// refused by the browser as one the user did not ask for.
+function pngblob() {
+  const bytes = atob(canvas.toDataURL('image/png').split(',')[1]);
+  return new Blob([Uint8Array.from(bytes, (c) => c.charCodeAt(0))], { type: 'image/png' });
 }
 
 // As in the window, the second press of a double click (or double tap) is only the double click.
@@ -221,7 +230,7 @@ function controls() {
   $('comma').addEventListener('change', () => { if ($('comma').checked) $('dot').checked = false; savehash(); });
   $('copy').addEventListener('click', () =>
     navigator.clipboard.writeText(s.table($('dot').checked ? 1 : $('comma').checked ? 2 : 0)));
-  $('png').addEventListener('click', () => canvas.toBlob((b) => download(b, 'kelvora.png'), 'image/png'));
+  $('png').addEventListener('click', () => download(pngblob(), 'kelvora.png'));
   $('svg').addEventListener('click', () => download(new Blob([s.svg()], { type: 'image/svg+xml' }), 'kelvora.svg'));
   $('save').addEventListener('click', () => download(new Blob([s.settings()], { type: 'text/plain' }), 'Kelvora.ini'));
   $('open').addEventListener('change', async () => {

@@ -3,7 +3,7 @@
 // Usage: node web_e2e.mjs SITE KELVORA_EXPORT SETTINGSTEXT
 import assert from 'node:assert/strict';
 import { execFileSync, spawn } from 'node:child_process';
-import { mkdtempSync, readFileSync, writeFileSync, existsSync } from 'node:fs';
+import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import puppeteer from 'puppeteer-core';
@@ -27,17 +27,31 @@ async function open(url) {
   await page.setViewport({ width: 1200, height: 1400, deviceScaleFactor: 1 });
   page.on('request', (r) => { if (!/^(blob:|data:)/.test(r.url()) && !r.url().startsWith(origin)) foreign.push(r.url()); });
   page.on('dialog', (d) => { ++dialogs; d.dismiss(); });
-  await (await page.createCDPSession()).send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: work });
   await page.goto(url);
   await page.waitForSelector('body[data-ready]');
   return page;
 }
+// Waits for the browser to report the download done (a loaded machine may take seconds) and reads it
+// under the name the browser gave it, after checking the name the page asked for.
+const downloads = await browser.target().createCDPSession();
+await downloads.send('Browser.setDownloadBehavior', { behavior: 'allowAndName', downloadPath: work, eventsEnabled: true });
 async function download(page, button, name) {
-  const file = join(work, name);
-  execFileSync('rm', ['-f', file]);
+  const done = new Promise((ok, fail) => {
+    let asked;
+    const timer = setTimeout(() => fail(new Error(`${name}: not downloaded within a minute`)), 60000);
+    const begun = (e) => { asked = e.suggestedFilename; };
+    const progress = (e) => {
+      if (e.state === 'inProgress') return;
+      clearTimeout(timer);
+      downloads.off('Browser.downloadWillBegin', begun).off('Browser.downloadProgress', progress);
+      if (e.state !== 'completed') fail(new Error(`${name}: download ${e.state}`));
+      else if (asked !== name) fail(new Error(`downloaded ${asked}, not ${name}`));
+      else ok(join(work, e.guid));
+    };
+    downloads.on('Browser.downloadWillBegin', begun).on('Browser.downloadProgress', progress);
+  });
   await page.click(button);
-  for (let i = 0; i < 100 && !existsSync(file); ++i) await new Promise((ok) => setTimeout(ok, 50));
-  return readFileSync(file);
+  return readFileSync(await done);
 }
 const copytable = async (page) => { await page.click('#copy'); return page.evaluate(() => navigator.clipboard.readText()); };
 const desktop = (config, ...args) => execFileSync(exporter, [...args, '--config', config], { cwd: work, maxBuffer: 1 << 26 });
