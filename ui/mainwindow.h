@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <filesystem>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "config/safefile.h"
 #include "model/parameters.h"
@@ -53,8 +55,9 @@ class MainWindow : public QMainWindow {
     void setdialogs(Dialogs d) { dialogs = std::move(d); }
     const std::filesystem::path& settingspath() const { return settingsfile; }
     const std::optional<ModelState>& reference() const { return referencestate; }
-    // The files opened or saved this session, newest first.
-    const QStringList& recentfiles() const { return recent; }
+    // The settings files opened or saved lately, in this window or an earlier one: absolute names as
+    // bytes, newest first.
+    const std::vector<std::string>& recentfiles() const { return recent; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -86,6 +89,10 @@ class MainWindow : public QMainWindow {
     void onAbout();
     void onModelDocument();
     void addrecent(const std::filesystem::path& file);
+    void openrecent(const std::string& name);
+    // The list stored for the next session too, and shown in the menu.
+    void keeprecent(std::vector<std::string> names);
+    void showrecent();
     // A name from a file dialog as the bytes of a path; nothing (after a message) when the name has no
     // such bytes.
     std::optional<std::filesystem::path> pathof(const QString& name);
@@ -127,7 +134,8 @@ class MainWindow : public QMainWindow {
     std::string savedtext;   // the settings as the file holds them, to tell unsaved changes
     Dialogs dialogs = standarddialogs();
     std::optional<ModelState> referencestate; // the curves kept for comparison
-    QStringList recent;                       // this session's files only: nothing is stored elsewhere
+    std::filesystem::path recentlist;         // where the list is kept between sessions; empty: nowhere
+    std::vector<std::string> recent;
     QMenu* recentMenu = nullptr;
     // Figure options: the style (by format, journal or window), a legend, the picture's scale.
     QActionGroup* styleGroup = nullptr;

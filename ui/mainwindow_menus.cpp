@@ -12,6 +12,7 @@
 
 #include "config/inifile.h"
 #include "config/outputfile.h"
+#include "config/recentfiles.h"
 #include "config/shownname.h"
 #include "config/startup.h"
 #include "model/cliptable.h"
@@ -33,8 +34,6 @@ const QString svgfilter = QStringLiteral("SVG drawing (*.svg)");
 const QString pdffilter = QStringLiteral("PDF document (*.pdf)");
 const QString tifffilter = QStringLiteral("TIFF picture (*.tif *.tiff)");
 const QString tablefilters = QStringLiteral("Tab-separated table (*.tsv *.txt);;All files (*)");
-// The recent-files list keeps this many names.
-constexpr int recentcount = 8;
 // The picture scales the export offers.
 constexpr std::array<int, 3> figurescales{1, 2, 4};
 
@@ -96,7 +95,9 @@ void MainWindow::createmenus() {
             &QAction::triggered, this, &MainWindow::onOpenSettings);
     recentMenu = file->addMenu(QStringLiteral("Open &recent"));
     recentMenu->setObjectName(QStringLiteral("recentMenu"));
-    recentMenu->setEnabled(false);
+    recentlist = recentlistpath();
+    recent = readrecent(recentlist);
+    showrecent();
     connect(addaction(file, QStringLiteral("&Save settings"), "saveSettings", {QKeySequence::Save}),
             &QAction::triggered, this, [this] { savesettings(false); });
     connect(addaction(file, QStringLiteral("Save settings &as..."), "saveSettingsAs",
@@ -194,19 +195,39 @@ bool MainWindow::writeexport(const std::filesystem::path& file, const std::strin
 
 void MainWindow::addrecent(const std::filesystem::path& file) {
     std::error_code error;
-    const QString name = QFile::decodeName(std::filesystem::absolute(file, error).c_str());
-    recent.removeAll(name);
-    recent.prepend(name);
-    while (recent.size() > recentcount)
-        recent.removeLast();
+    const std::string name = std::filesystem::absolute(file, error).string();
+    // Another window may have added to the stored list since this one read it.
+    keeprecent(withrecent(recentlist.empty() ? recent : readrecent(recentlist), name));
+}
+
+void MainWindow::keeprecent(std::vector<std::string> names) {
+    recent = std::move(names);
+    // The list is a convenience: a folder that cannot be written keeps it for this session only.
+    std::error_code error;
+    if (!recentlist.empty()) writerecent(recentlist, recent, error);
+    showrecent();
+}
+
+void MainWindow::showrecent() {
     recentMenu->clear();
-    for (const QString& r : recent) {
-        QAction* a =
-            recentMenu->addAction(QString::fromStdString(shownname(QFile::encodeName(r).toStdString())));
-        connect(a, &QAction::triggered, this,
-                [this, r] { opensettings(QFile::encodeName(r).toStdString()); });
+    for (const std::string& name : recent) {
+        QAction* a = recentMenu->addAction(QString::fromStdString(shownname(name)));
+        connect(a, &QAction::triggered, this, [this, name] { openrecent(name); });
     }
-    recentMenu->setEnabled(true);
+    recentMenu->setEnabled(!recent.empty());
+}
+
+void MainWindow::openrecent(const std::string& name) {
+    // A missing file would be started afresh from the defaults; the user asked for the one they knew.
+    std::error_code error;
+    if (!std::filesystem::exists(name, error) && !error) {
+        dialogs.warn(this, apptitle,
+                     QStringLiteral("The settings file\n%1\nno longer exists; it is taken off the list.")
+                         .arg(shown(name)));
+        keeprecent(withoutrecent(recentlist.empty() ? recent : readrecent(recentlist), name));
+        return;
+    }
+    opensettings(name);
 }
 
 void MainWindow::opensettings(const std::filesystem::path& file) {
@@ -274,10 +295,26 @@ void MainWindow::onExportFigure() {
     options.legend = legendAction->isChecked();
     const QVariant style = styleGroup->checkedAction()->data();
     const bool journal = style.isValid() ? style.toBool() : journalbydefault(*format, options);
+    // A picture leaves nothing the user chose silently out: the window's own picture has no room for a
+    // legend, and a journal picture has its density instead of a scale.
+    const int scale = scaleGroup->checkedAction()->data().toInt();
+    const bool raster = *format == FigureFormat::png || *format == FigureFormat::tiff;
+    if (raster && !journal && options.legend) {
+        dialogs.warn(this, apptitle,
+                     QStringLiteral("The window style's picture has no room for a legend: choose the journal "
+                                    "style, a drawing (SVG or PDF), or no legend."));
+        return;
+    }
+    if (raster && journal && scale != 1) {
+        dialogs.warn(this, apptitle,
+                     QStringLiteral("A journal-style picture is drawn at its own density: choose the picture "
+                                    "at 1x, or the window style."));
+        return;
+    }
     FigureRequest request = figurerequest(options, journal);
     request.decimalsep = sep;
     request.reference = referencestate;
-    request.scale = scaleGroup->checkedAction()->data().toInt();
+    request.scale = scale;
     // The state as the window shows it: its limits, not those the file holds or a fit would give.
     const QByteArray bytes =
         renderfigure(*format, document->state(), plot.surfacewidth, plot.surfaceheight, false, request);

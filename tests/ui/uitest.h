@@ -29,6 +29,8 @@ class InTempDir : public testing::Test {
         ASSERT_TRUE(dir.isValid());
         previous = QDir::currentPath();
         ASSERT_TRUE(QDir::setCurrent(dir.path()));
+        // The list of recent files is the test's own.
+        qputenv("XDG_STATE_HOME", QFile::encodeName(dir.path()));
     }
     void TearDown() override {
         form.reset();
