@@ -55,11 +55,8 @@ chosen="$work/caf"$'\xe9'".ini"
 (cd "$work/home" && QT_QPA_PLATFORM=offscreen exec "$kelvora" --config "$chosen" \
     >/dev/null 2>&1) &
 app_pid=$!
-for _ in $(seq 100); do
-    [ -s "$chosen" ] && break
-    sleep 0.2
-done
-[ -s "$chosen" ] || fail "kelvora --config did not write the chosen file"
+timeout 20 sh -c 'until [ -s "$1" ]; do sleep 0.2; done' sh "$chosen" ||
+    fail "kelvora --config did not write the chosen file"
 [ ! -e "$work/caf"$'\xef\xbf\xbd'".ini" ] || fail "kelvora --config wrote a decoded name"
 grep -q '^ 6.00' "$chosen" || fail "the chosen file does not hold the defaults"
 [ -z "$(ls -A "$work/home")" ] || fail "kelvora --config left a file in the working directory"

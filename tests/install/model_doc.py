@@ -92,9 +92,7 @@ with tempfile.TemporaryDirectory() as work:
         if got != float(value) or decimals4(best[1]) != potential or decimals4(best[2]) != potential:
             failures.append(f"crossing {name}: document {value} {potential}, program {best[:3]}")
 
-for f in failures:
-    print("FAILED:", f)
 if failures:
-    sys.exit(1)
+    sys.exit("\n".join("FAILED: " + f for f in failures))
 print(f"model document: {len(parameters)} parameters, {len(ratios)} ratios and {len(crossings)} crossings"
       " agree with kelvora-export")

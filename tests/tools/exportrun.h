@@ -4,6 +4,8 @@
 #include "../config/configtest.h"
 #include "config/inifile.h"
 
+#include <QImage>
+
 #include <algorithm>
 #include <cstdlib>
 #include <string>
@@ -56,6 +58,10 @@ struct ExportTest : testing::Test {
     // Writes the state as the settings file of that name in the working folder.
     void settings(const ModelState& s, const std::string& name) const {
         ASSERT_TRUE(writeconfigfile(s, ConfigForm::atclose, '.', work / name));
+    }
+    // The picture of that name in the working folder, as 32-bit RGB.
+    QImage image(const std::string& name) const {
+        return QImage(QString::fromStdString((work / name).string())).convertToFormat(QImage::Format_RGB32);
     }
     ScratchDir dir;
     std::filesystem::path work = dir / "work";

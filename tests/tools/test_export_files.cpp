@@ -23,10 +23,9 @@ TEST_F(ExportFiles, RefusedPathsAreLeftAsTheyAre) {
     test::writefile(work / "old.png", "an older picture");
 
     const std::pair<std::string, const char*> cases[] = {
-        // Settings that would block or never end are not read.
+        // Settings that would block or never end are not read (a folder is the settings reader's case).
         {"table --config pipe", ": Not a regular file\n"},
         {"png old.png --config /dev/zero", ": Not a regular file\n"},
-        {"pdf fig.pdf --config folder", ": Not a regular file\n"},
         {"png pipe", "exists and is not a regular file; it is left as it is\n"},
         {"svg folder", "exists and is not a regular file; it is left as it is\n"},
         // The settings file under any name, here through a link.

@@ -13,16 +13,11 @@ namespace {
 class Actions : public Shown {};
 
 TEST_F(Actions, EveryActionElsewhereTakesOverTheTypedTextFirst) {
-    struct Case {
-        const char* action;
-        const char* box;
-        const char* typed; // into pHi's box; pHi's value afterwards, in its value box and on the clipboard
-        bool copies;       // the action copies to the clipboard
-        std::function<void()> act;
-    };
     // One case for each way an action takes the focus: the plot's click focus, an access key, a button's
-    // click through the platform window as a real mouse's would arrive, and a slider's wheel.
-    const std::vector<Case> cases{
+    // click through the platform window as a real mouse's would arrive, and a slider's wheel. The action,
+    // pHi's box, the text typed into it (pHi's value afterwards, in its value box and on the clipboard),
+    // whether the action copies to the clipboard, and the action itself.
+    const std::vector<std::tuple<const char*, const char*, const char*, bool, std::function<void()>>> cases{
         {"plot click", "minimum", "7.5", false, [&] { click(px, py); }},
         {"Alt+C", "value", "7.2", true,
          [&] {
@@ -45,19 +40,19 @@ TEST_F(Actions, EveryActionElsewhereTakesOverTheTypedTextFirst) {
              QApplication::instance()->notify(window(), &e);
          }},
     };
-    for (const Case& c : cases) {
+    for (const auto& [action, box, typed, copies, act] : cases) {
         closewindow();
         ASSERT_TRUE(QFile::remove(path(configfilename)));
         start(true);
-        typeinto(field(pHi, c.box), c.typed);
+        typeinto(field(pHi, box), typed);
         QGuiApplication::clipboard()->setText(QString());
-        c.act();
+        act();
         settle();
-        EXPECT_EQ(f().state().params[pHi].value, std::stof(c.typed)) << c.action;
-        EXPECT_EQ(text(value(pHi)), withsep(c.typed)) << c.action;
+        EXPECT_EQ(f().state().params[pHi].value, std::stof(typed)) << action;
+        EXPECT_EQ(text(value(pHi)), withsep(typed)) << action;
         // What the copy lists as pHi's value, last on its line.
-        const QString listed = QStringLiteral("\tpHi \t%1\r\n").arg(QString::fromStdString(withsep(c.typed)));
-        EXPECT_EQ(clipboard().contains(listed), c.copies) << c.action;
+        const QString listed = QStringLiteral("\tpHi \t%1\r\n").arg(QString::fromStdString(withsep(typed)));
+        EXPECT_EQ(clipboard().contains(listed), copies) << action;
     }
 }
 
