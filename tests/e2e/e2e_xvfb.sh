@@ -48,9 +48,8 @@ trap cleanup EXIT
 
 # Polls a command until it succeeds or the time is up.
 waitfor() {
-    local what="$1"
+    local what="$1" deadline=$((SECONDS + wait_seconds))
     shift
-    local deadline=$((SECONDS + wait_seconds))
     until "$@" >/dev/null 2>&1; do
         [ "$SECONDS" -lt "$deadline" ] || fail "timed out waiting for $what"
         sleep 0.1
@@ -83,7 +82,6 @@ app_pid=$!
 
 window="$(timeout "$wait_seconds" xdotool search --sync --limit 1 --onlyvisible --name 'Kelvora$')" ||
     fail "the window did not appear"
-echo "e2e: window $window"
 # Everything below the menu bar moves down by its height.
 height="$(xdotool getwindowgeometry --shell "$window" | sed -n 's/^HEIGHT=//p')"
 menubar=$((height - clientheight))
@@ -105,8 +103,7 @@ xdotool mousemove --window "$window" "$thumbx" "$thumby" mousedown 1
 for y in $(seq $((thumby - 5)) -15 $((slidertop - 30))); do
     xdotool mousemove --window "$window" "$thumbx" "$y"
 done
-xdotool mouseup 1
-xdotool mousemove --window "$window" 5 5
+xdotool mouseup 1 mousemove --window "$window" 5 5
 
 # The thumb now stands at the top: the top of the track is the parameter's largest allowed value.
 thumb_at_top() { phothumb | awk -v top=$((slidertop + 12)) '$2 < top { found = 1 } END { exit !found }'; }
@@ -122,7 +119,6 @@ waitfor "the clipboard to hold the table" clipboard_holds_table
 # The parameter block: pHo (parameter 5) stands on the sixth data line, line 7 with the header.
 phoclip="$(sed -n 7p "$work/clipboard" | tr -d '\r' | awk -F'\t' '$5 == "pHo " { print $6 }')"
 [ -n "$phoclip" ] || fail "no pHo in the clipboard's parameter block"
-echo "e2e: clipboard pHo = $phoclip"
 
 # --- Close the window the way its close box does -----------------------------------------------------
 "${xwindow[@]}" close "$window"
@@ -138,7 +134,6 @@ ini="$work/dir/Kelvora.ini"
 ini_value() { tr -d '\r' <"$ini" | awk -v name="# $1" -v k="$2" 'found && --k == 0 { print; exit } index($0, name " ") == 1 { found = 1 }'; }
 phovalue="$(ini_value pHo 1)"
 phomax="$(ini_value pHo 3)"
-echo "e2e: Kelvora.ini pHo = $phovalue (largest allowed $phomax)"
 same() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a + 0 == b + 0) }'; }
 same "$phovalue" "$phoclip" || fail "pHo in Kelvora.ini ($phovalue) differs from the clipboard ($phoclip)"
 same "$phovalue" "$phomax" || fail "pHo ($phovalue) is not at the top of its range ($phomax) after the drag"

@@ -15,23 +15,18 @@
 namespace kelvora {
 namespace {
 
+std::pair<double, const char*> t(double x, const char* text) {
+    return {x, text};
+}
+
 TEST(LimitText, ShortestTextThatReadsBackAsTheSameLimit) {
     // The largest double: its 15-digit text lies beyond it and reads back saturated, as that double.
-    const std::pair<double, const char*> cases[] = {{-160.0, "-160"},
-                                                    {3.0, "3"},
-                                                    {0.5, "0.5"},
-                                                    {-122.70001, "-122.70001"},
-                                                    {-122.69999, "-122.69999"},
-                                                    {1.000001, "1.000001"},
-                                                    {1.000002, "1.000002"},
-                                                    {1e9, "1000000000"},
-                                                    {-3e9, "-3000000000"},
-                                                    {1e-30, "1E-30"},
-                                                    {0.1 + 0.2, "0.30000000000000004"},
-                                                    {1.0 + DBL_EPSILON, "1.0000000000000002"},
-                                                    {DBL_MAX, "1.79769313486232E+308"},
-                                                    {-DBL_MIN, "-2.2250738585072014E-308"}};
-    for (const auto& [x, text] : cases) {
+    for (const auto& [x, text] :
+         {t(-160.0, "-160"), t(3.0, "3"), t(0.5, "0.5"), t(-122.70001, "-122.70001"),
+          t(-122.69999, "-122.69999"), t(1.000001, "1.000001"), t(1.000002, "1.000002"), t(1e9, "1000000000"),
+          t(-3e9, "-3000000000"), t(1e-30, "1E-30"), t(0.1 + 0.2, "0.30000000000000004"),
+          t(1.0 + DBL_EPSILON, "1.0000000000000002"), t(DBL_MAX, "1.79769313486232E+308"),
+          t(-DBL_MIN, "-2.2250738585072014E-308")}) {
         for (char sep : {'.', ','}) {
             std::string expected = text;
             for (char& c : expected)

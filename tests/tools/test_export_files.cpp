@@ -2,11 +2,9 @@
 // a picture never replaces a pipe, a folder or the settings file being read, nor leaves a half file.
 #include "exportrun.h"
 
-#include <algorithm>
 #include <climits>
 #include <sys/stat.h>
 #include <tuple>
-#include <vector>
 
 using namespace kelvora;
 using namespace kelvora::test;
@@ -43,14 +41,10 @@ TEST_F(ExportFiles, RefusedPathsAreLeftAsTheyAre) {
     EXPECT_TRUE(fs::is_symlink(work / "link.svg"));
     EXPECT_TRUE(fs::is_directory(work / "folder"));
 
-    // A plain file is replaced; nothing else is left behind.
+    // A plain file is replaced; nothing else is left behind: the five entries are those checked above.
     ASSERT_EQ(run("png old.png").status, 0);
     EXPECT_EQ(readfile(work / "old.png").substr(1, 3), "PNG");
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(work))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{configfilename, "folder", "link.svg", "old.png", "pipe"}));
+    EXPECT_EQ(std::distance(fs::directory_iterator(work), {}), 5);
 }
 
 // A name is the bytes given, invalid UTF-8 and all: what is checked is what is written, and a refusal
