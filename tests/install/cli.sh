@@ -38,13 +38,13 @@ run "$kelvora" --version
 run "$export_tool" --version
 [ "$status" -eq 0 ] && [ "$out" = "kelvora-export $version" ] || fail "kelvora-export --version: '$out'"
 
-for bad in "--bogus" "-x" "--config" "--config=" "stray"; do
+for bad in "-x" "--config" "--config=" "stray" "--bogus"; do
     run "$kelvora" $bad
     [ "$status" -eq 2 ] || fail "kelvora $bad: status $status, not 2"
     [ -z "$out" ] && [ "$(wc -l <"$work/err")" -eq 1 ] || fail "kelvora $bad: stdout '$out', stderr '$err'"
     [[ "$err" == "kelvora: "* ]] || fail "kelvora $bad: '$err'"
 done
-run "$kelvora" --bogus
+# The last one's whole message.
 [ "$err" = "kelvora: unknown option '--bogus' (kelvora --help lists the options)" ] || fail "message '$err'"
 [ -z "$(ls -A "$work" | grep -v '^out$\|^err$')" ] || fail "help, version or a bad argument left a file"
 

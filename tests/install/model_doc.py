@@ -46,8 +46,7 @@ def export(args, workdir):
 parameters = [r for r in rows(section("## Parameters and units"), 8) if r[0].isdigit()]
 assert len(parameters) == 20, f"{len(parameters)} parameter rows"
 pka2 = re.search(r"`pKa2`, the second pK of phosphate, is ([0-9.]+)", doc).group(1)
-index = {r[1]: int(r[0]) for r in parameters}
-index["ATPin/ADPin"] = -1
+index = {r[1]: int(r[0]) for r in parameters} | {"ATPin/ADPin": -1}
 
 
 def settings(workdir, yaxis):
