@@ -98,11 +98,8 @@ TEST_F(Startup, EachYAxisChoiceLaysOutThePanelWithReadableLabels) {
     AxisTitle* ratiotitle = control<AxisTitle>("ratioTitle");
     EXPECT_EQ(ytitle->text().toStdString(), "T (Celsius)");
     ytitle->settext(ratiotitle->text());
-    const QImage ratio = ratiotitle->grab().toImage();
-    const QImage same = ytitle->grab().toImage();
     const QRect inside(ratiotitle->pos() - ytitle->pos(), ratiotitle->size());
-    const qreal ratiopixels = same.devicePixelRatio(); // the grabs are in device pixels
-    EXPECT_EQ(same.copy(QRect(inside.topLeft() * ratiopixels, inside.size() * ratiopixels)), ratio);
+    EXPECT_EQ(ytitle->grab(inside).toImage(), ratiotitle->grab().toImage());
 }
 
 TEST_F(Startup, TheSeparatorBoxesShowTheirWholeIndicatorTheReadoutsReadAsIfEnabled) {
