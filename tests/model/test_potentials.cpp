@@ -196,4 +196,5 @@ TEST(ClipTable, SkippedRowsAndSeparators) {
     std::replace(comma.begin(), comma.end(), '.', ',');
     EXPECT_EQ(cliptable(factorystate(), windowrows, SeparatorChoice::system, ','), comma);
     EXPECT_EQ(cliptable(factorystate(), windowrows, SeparatorChoice::comma, '.'), comma);
+    EXPECT_EQ(cliptable(factorystate(), windowrows, SeparatorChoice::point, ','), point);
 }
