@@ -73,8 +73,17 @@ TEST(ConfigPaths, SavingWritesThroughLinksAndKeepsPermissions) {
     EXPECT_EQ(fs::status(dir / "pipe").type(), fs::file_type::fifo);
 }
 
-// Exactly the writer's temporary names for the target go, beside the link's target; look-alikes stay.
-TEST(ConfigPaths, StaleTemporaryFilesOfTheTargetAreRemoved) {
+constexpr std::size_t longname = 250; // fits a folder, but not with 18 more bytes
+constexpr uid_t nobody = 65534;
+
+bool save(const ModelState& s, const fs::path& file, std::error_code& error, const SafeWrite& options = {}) {
+    return writeconfigfile(s, ConfigForm::atclose, '.', file, error, options);
+}
+
+// A save removes exactly the writer's temporary names for the target, beside a link's target and in the
+// shortened form of a long name; look-alikes stay, and so does the one that another writer holds locked,
+// until it lets go.
+TEST(SafeFile, ASaveRemovesStaleTemporaryFilesButNotLookAlikesOrOneBeingWritten) {
     const std::pair<std::string, bool> files[] = {
         // whether the name is the writer's, and goes
         {".real.ini.0123456789ab.tmp", true},   {".real.ini.ffffffffffff.tmp", true},
@@ -86,38 +95,27 @@ TEST(ConfigPaths, StaleTemporaryFilesOfTheTargetAreRemoved) {
     for (const auto& [name, stale] : files)
         writefile(dir / "store" / name, stale ? "complete but never renamed" : "someone else's");
     fs::create_directory(dir / "store" / ".real.ini.000000000000.tmp");
-    removestaletemps(dir / configfilename);
-    for (const auto& [name, stale] : files)
-        EXPECT_NE(fs::exists(dir / "store" / name), stale) << name;
-    EXPECT_TRUE(fs::is_directory(dir / "store" / ".real.ini.000000000000.tmp"));
-}
-
-constexpr std::size_t longname = 250; // fits a folder, but not with 18 more bytes
-constexpr uid_t nobody = 65534;
-
-bool save(const ModelState& s, const fs::path& file, std::error_code& error, const SafeWrite& options = {}) {
-    return writeconfigfile(s, ConfigForm::atclose, '.', file, error, options);
-}
-
-// A save removes what interrupted saves left, in the shortened form of a long name too, but never the
-// temporary file that another writer holds locked.
-TEST(SafeFile, ASaveRemovesStaleTemporaryFilesButNotOneBeingWritten) {
-    ScratchDir dir;
-    for (const fs::path& target : {dir / configfilename, dir / std::string(longname, 'k')}) {
-        const fs::path stale = tempname(target, "0123456789ab");
-        const fs::path held = tempname(target, "ba9876543210");
+    // The name saved to, and the file written.
+    const fs::path longpath = dir / std::string(longname, 'k');
+    const std::pair<fs::path, fs::path> targets[] = {{dir / configfilename, dir / "store" / "real.ini"},
+                                                     {longpath, longpath}};
+    for (const auto& [saved, written] : targets) {
+        const fs::path stale = tempname(written, "0123456789ab"), held = tempname(written, "ba9876543210");
         writefile(stale, "complete but never renamed");
         writefile(held, "still being written");
         const int fd = ::open(held.c_str(), O_RDONLY | O_CLOEXEC);
         ASSERT_EQ(::flock(fd, LOCK_EX), 0);
         std::error_code error;
-        EXPECT_TRUE(save(factorystate(T), target, error)) << error.message();
+        EXPECT_TRUE(save(factorystate(T), saved, error)) << error.message();
         EXPECT_FALSE(fs::exists(stale)) << stale;
         EXPECT_TRUE(fs::exists(held)) << held;
         ::close(fd);
-        removestaletemps(target);
+        removestaletemps(saved);
         EXPECT_FALSE(fs::exists(held)) << held;
     }
+    for (const auto& [name, stale] : files)
+        EXPECT_NE(fs::exists(dir / "store" / name), stale) << name;
+    EXPECT_TRUE(fs::is_directory(dir / "store" / ".real.ini.000000000000.tmp"));
 }
 
 // A save that knows the file as it was read fails, and leaves the file, when anything wrote or removed

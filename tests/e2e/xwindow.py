@@ -61,14 +61,12 @@ def close(d, window):
 
 
 def main():
-    if len(sys.argv) < 3 or sys.argv[1] not in ("thumbs", "close"):
+    commands = {"thumbs": thumbs, "close": close}
+    if len(sys.argv) < 3 or sys.argv[1] not in commands:
         raise SystemExit(__doc__)
     d = display.Display()
     window = d.create_resource_object("window", int(sys.argv[2], 0))
-    if sys.argv[1] == "thumbs":
-        thumbs(d, window, int(sys.argv[3]), int(sys.argv[4]))
-    else:
-        close(d, window)
+    commands[sys.argv[1]](d, window, *map(int, sys.argv[3:]))
 
 
 if __name__ == "__main__":

@@ -19,8 +19,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Description | wc -l)" -gt 3 ] || fail "no long description"
 
 dpkg-deb -x "$deb" "$work/root" || fail "cannot unpack"
-mkdir "$work/run"
-cd "$work/run"
+mkdir "$work/run" && cd "$work/run"
 version="$(env -u LD_LIBRARY_PATH "$work/root/usr/bin/kelvora-export" --version)"
 [ "$version" = "kelvora-export $(field Version)" ] || fail "unpacked kelvora-export --version: '$version'"
 lines="$(env -u LD_LIBRARY_PATH "$work/root/usr/bin/kelvora-export" table | wc -l)"

@@ -19,8 +19,7 @@ for f in bin/kelvora bin/kelvora-export \
     [ -s "$prefix/$f" ] || { echo "missing: $f"; status=1; }
 done
 [ -x "$prefix/bin/kelvora" ] && [ -x "$prefix/bin/kelvora-export" ] || { echo "programs not executable"; status=1; }
-mkdir "$prefix/run"
-cd "$prefix/run"
+mkdir "$prefix/run" && cd "$prefix/run"
 lines="$("$prefix/bin/kelvora-export" table | wc -l)"
 [ "$lines" -eq 271 ] || { echo "installed kelvora-export table: $lines lines"; status=1; }
 exit $status

@@ -46,8 +46,7 @@ def export(args, workdir):
 parameters = [r for r in rows(section("## Parameters and units"), 8) if r[0].isdigit()]
 assert len(parameters) == 20, f"{len(parameters)} parameter rows"
 pka2 = re.search(r"`pKa2`, the second pK of phosphate, is ([0-9.]+)", doc).group(1)
-index = {r[1]: int(r[0]) for r in parameters}
-index["ATPin/ADPin"] = -1
+index = {r[1]: int(r[0]) for r in parameters} | {"ATPin/ADPin": -1}
 
 
 def settings(workdir, yaxis):
@@ -92,9 +91,7 @@ with tempfile.TemporaryDirectory() as work:
         if got != float(value) or decimals4(best[1]) != potential or decimals4(best[2]) != potential:
             failures.append(f"crossing {name}: document {value} {potential}, program {best[:3]}")
 
-for f in failures:
-    print("FAILED:", f)
 if failures:
-    sys.exit(1)
+    sys.exit("\n".join("FAILED: " + f for f in failures))
 print(f"model document: {len(parameters)} parameters, {len(ratios)} ratios and {len(crossings)} crossings"
       " agree with kelvora-export")

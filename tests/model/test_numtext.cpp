@@ -1,4 +1,6 @@
-// Numbers as text both ways, and the rounding helpers, compared exactly.
+// Numbers as text both ways, and the rounding helpers, compared exactly; axis limit texts that read back as
+// the same limits, and readout digits that tell pixels apart.
+#include "model/limittext.h"
 #include "model/numtext.h"
 #include "model/parsenumber.h"
 #include "model/rounding.h"
@@ -13,6 +15,7 @@
 #include <string>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 namespace kelvora {
 namespace {
@@ -61,15 +64,17 @@ std::pair<double, const char*> w(double x, const char* text) {
     return {x, text};
 }
 
-// Checks each case under a point and under a comma, where every point of the text becomes a comma.
+// Checks each case under a point and under a comma, where every point of the text becomes a comma; and
+// when asked, that both texts read back as the number itself.
 template <typename Number>
 void expectform(std::string (*form)(Number, char), const char* name,
-                std::initializer_list<std::pair<double, const char*>> cases) {
+                std::initializer_list<std::pair<double, const char*>> cases, bool readsback = false) {
     for (const auto& [x, text] : cases) {
         std::string comma = text;
         std::replace(comma.begin(), comma.end(), '.', ',');
         EXPECT_EQ(form(static_cast<Number>(x), '.'), text) << name << " " << x;
         EXPECT_EQ(form(static_cast<Number>(x), ','), comma) << name << " " << x;
+        EXPECT_TRUE(!readsback || (parsenumber(text) == x && parsenumber(comma) == x)) << name << " " << x;
     }
 }
 #define EXPECT_FORMS(form, ...) expectform(form, #form, __VA_ARGS__)
@@ -117,6 +122,37 @@ TEST(Rounding, SigroundAndIntegerConversions) {
     EXPECT_EQ(std::tuple(roundup(2.0), roundup(2.1), roundup(-2.5), roundup(notanumber)),
               std::tuple(2, 3, -2, 0));
     EXPECT_EQ(std::tuple(roundup(1e300), roundup(-1e300)), std::tuple(INT32_MAX, INT32_MIN));
+}
+
+TEST(LimitText, ShortestTextThatReadsBackAsTheSameLimit) {
+    // The largest double: its 15-digit text lies beyond it and reads back saturated, as that double.
+    EXPECT_FORMS(limittext,
+                 {w(-160.0, "-160"), w(3.0, "3"), w(0.5, "0.5"), w(-122.70001, "-122.70001"),
+                  w(-122.69999, "-122.69999"), w(1.000001, "1.000001"), w(1.000002, "1.000002"),
+                  w(1e9, "1000000000"), w(-3e9, "-3000000000"), w(1e-30, "1E-30"),
+                  w(0.1 + 0.2, "0.30000000000000004"), w(1.0 + DBL_EPSILON, "1.0000000000000002"),
+                  w(DBL_MAX, "1.79769313486232E+308"), w(-DBL_MIN, "-2.2250738585072014E-308")},
+                 true);
+    EXPECT_FORMS(limittext, {w(notanumber, "0")});
+}
+
+TEST(ReadoutDigits, NeighbouringPixelsReadDifferently) {
+    // lo, hi, pixels, digits: the usual 4 where they suffice.
+    const std::vector<std::tuple<double, double, int, int>> cases = {
+        {-160, -80, 461, 4},           {0, 3, 270, 4},     {-122.70001, -122.69999, 461, 11},
+        {1.000001, 1.000002, 270, 10}, {1e9, 3e9, 270, 4}, {-3e9, -3e9 + 1, 461, 13}};
+    for (const auto& [lo, hi, pixels, digits] : cases) {
+        const int n = readoutdigits(lo, hi, pixels);
+        EXPECT_EQ(n, digits) << lo << " " << hi;
+        for (int p = 0; p < pixels; ++p) {
+            const double a = lo + (hi - lo) * p / pixels;
+            const double b = lo + (hi - lo) * (p + 1) / pixels;
+            ASSERT_NE(siground(a, static_cast<int16_t>(n)), siground(b, static_cast<int16_t>(n)))
+                << lo << " " << hi << " pixel " << p;
+        }
+    }
+    EXPECT_EQ(readoutdigits(0, 0, 100), 4);
+    EXPECT_EQ(readoutdigits(0, 1, 0), 4);
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace kelvora;
@@ -21,10 +22,8 @@ using namespace kelvora;
 // clipboard table below.
 TEST(ReversalPotentials, ReferenceFigures) {
     constexpr double mv = 1e-4; // ATPin: no ATPase figure given
-    const struct {
-        int16_t yaxis;
-        double y, ant, atpase;
-    } cases[] = {
+    // y axis, y, ErevANT, ErevATPase.
+    const std::tuple<int16_t, double, double, double> cases[] = {
         {-1, 1.0, -126.9684, -121.5386},    {-1, 0.1, -188.5089, -104.9060},
         {-1, 3.0, -97.6061, -129.4743},     {-1, 10.0, -65.4279, -138.1711},
         {ATPin, 3.0, -145.4939, 0},         {ATPout, 2.0, -140.6211, -121.5386},
@@ -33,14 +32,15 @@ TEST(ReversalPotentials, ReferenceFigures) {
         {pHo, 7.0, -124.8044, -106.1535},   {Pin, 1.0, -126.9684, -138.1711},
         {KMatp, 5.0, -126.9684, -137.1732}, {Mg, 0.0, -126.9684, -130.5269},
     };
-    for (const auto& c : cases) {
-        const ModelState s = factorystate(c.yaxis);
-        EXPECT_NEAR(erevant(s, c.y), c.ant, mv) << c.yaxis << " " << c.y;
-        EXPECT_NEAR(c.yaxis == ATPin ? 0 : erevatpase(s, c.y), c.atpase, mv) << c.yaxis << " " << c.y;
+    for (const auto& [yaxis, y, ant, atpase] : cases) {
+        SCOPED_TRACE(testing::Message() << yaxis << " " << y);
+        const ModelState s = factorystate(yaxis);
+        EXPECT_NEAR(erevant(s, y), ant, mv);
+        EXPECT_NEAR(yaxis == ATPin ? 0 : erevatpase(s, y), atpase, mv);
         // The per-row path reuses prepared terms and must match bit for bit.
-        const Potentials p = potentialsat(prepareterms(s), c.y);
-        EXPECT_EQ(p.ant, erevant(s, c.y)) << c.yaxis << " " << c.y;
-        EXPECT_EQ(p.atpase, erevatpase(s, c.y)) << c.yaxis << " " << c.y;
+        const Potentials p = potentialsat(prepareterms(s), y);
+        EXPECT_EQ(p.ant, erevant(s, y));
+        EXPECT_EQ(p.atpase, erevatpase(s, y));
     }
     // Domain errors (log of 0, a negative ratio, infinity) give a non-finite result, never a trap.
     for (double v : {erevant(factorystate(), 0.0), erevatpase(factorystate(), -1.0),
@@ -70,24 +70,22 @@ TEST(CrossingPoint, ClosedFormsAndTheRatioFloor) {
 
 TEST(CrossingPoint, FramesFromTheCrossingOrFixed) {
     // Without a closed form the frame is fixed (crossingpoint -1) and autoscale keeps it; ADPin: the ratio's.
-    const struct {
-        int16_t axis;
-        double ymin, ymax, xmin, xmax;
-    } cases[] = {
+    // y axis, then the frame: ymin, ymax, xmin, xmax.
+    const std::tuple<int16_t, double, double, double, double> cases[] = {
         {pHo, 6, 8, -180.0020, -32.3049},          {n, 2.5, 4.5, -192.2380, -89.9887},
         {KMadpin, 0.01, 2, -158.0790, -22.3155},   {KHadpin, 4, 10, -182.6001, 47.2444},
         {Mg, 0, 2, -131.7944, -116.5849},          {T, 0, 40, -129.8340, -110.1839},
         {KMadp, 0, 10, -191.3621, 8.2287},         {-1, 0, 3.520306, -171.6310, -73.7567},
         {ADPin, 0, 15.33958, -171.6310, -73.7567},
     };
-    for (const auto& c : cases) {
-        ModelState s = factorystate(c.axis);
+    for (const auto& [axis, ymin, ymax, xmin, xmax] : cases) {
+        ModelState s = factorystate(axis);
         autoscale(s);
-        EXPECT_EQ(s.ymin, c.ymin) << c.axis;
-        EXPECT_NEAR(s.ymax, c.ymax, c.axis == ADPin ? 1e-5 : 1e-6) << c.axis;
-        EXPECT_NEAR(s.xmin, c.xmin, 1e-4) << c.axis;
-        EXPECT_NEAR(s.xmax, c.xmax, 1e-4) << c.axis;
-        EXPECT_EQ(crossingpoint(s) == -1.0, c.axis != -1 && c.axis != ADPin) << c.axis;
+        EXPECT_EQ(s.ymin, ymin) << axis;
+        EXPECT_NEAR(s.ymax, ymax, axis == ADPin ? 1e-5 : 1e-6) << axis;
+        EXPECT_NEAR(s.xmin, xmin, 1e-4) << axis;
+        EXPECT_NEAR(s.xmax, xmax, 1e-4) << axis;
+        EXPECT_EQ(crossingpoint(s) == -1.0, axis != -1 && axis != ADPin) << axis;
     }
     // A parameter outside every allowed range (a NaN pH) must not turn the frame into NaN.
     ModelState nan = factorystate(pHo);
@@ -143,16 +141,11 @@ const std::string frompHi =
 
 TEST(CrossingPoint, InfiniteCrossingKeepsTheLimits) {
     // Allowed but extreme values overflow the ATPout crossing to infinity; the frame must stay usable.
+    const std::pair<int, float> extreme[] = {{n, 0.1f},      {T, 0.0f},      {pHi, 20.0f},
+                                             {pHo, 0.01f},   {KMatp, 10.0f}, {KMadp, 0.0f},
+                                             {ADPout, 1e4f}, {ATPin, 1e4f},  {ADPin, 0.01f}};
     ModelState s = factorystate(ATPout);
-    for (const auto& [index, value] : {std::pair{n, 0.1f},
-                                       {T, 0.0f},
-                                       {pHi, 20.0f},
-                                       {pHo, 0.01f},
-                                       {KMatp, 10.0f},
-                                       {KMadp, 0.0f},
-                                       {ADPout, 10000.0f},
-                                       {ATPin, 10000.0f},
-                                       {ADPin, 0.01f}})
+    for (const auto& [index, value] : extreme)
         s.params[index].value = value;
     EXPECT_FALSE(std::isfinite(crossingpoint(s)));
     // A sweep through that state says so rather than writing a number.
@@ -203,4 +196,5 @@ TEST(ClipTable, SkippedRowsAndSeparators) {
     std::replace(comma.begin(), comma.end(), '.', ',');
     EXPECT_EQ(cliptable(factorystate(), windowrows, SeparatorChoice::system, ','), comma);
     EXPECT_EQ(cliptable(factorystate(), windowrows, SeparatorChoice::comma, '.'), comma);
+    EXPECT_EQ(cliptable(factorystate(), windowrows, SeparatorChoice::point, ','), point);
 }

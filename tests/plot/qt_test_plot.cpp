@@ -74,17 +74,16 @@ TEST_F(Plot, ZonesAndCurvesAtComputedRows) {
     for (int i : {1, 40, 100, 200, 230, 240}) {
         const int row = topmargin + i;
         const int pa = antcol(i), pb = atpasecol(i);
-        // The curve segments of this row and of the rows next to it cover these spans.
-        const int alo = std::min({antcol(i - 1), pa, antcol(i + 1)});
-        const int ahi = std::max({antcol(i - 1), pa, antcol(i + 1)}) + 1;
-        const int blo = std::min({atpasecol(i - 1), pb, atpasecol(i + 1)});
-        const int bhi = std::max({atpasecol(i - 1), pb, atpasecol(i + 1)}) + 1;
+        // The curve segments of this row and of the rows next to it cover these spans, their last columns
+        // included.
+        const auto [alo, ahi] = std::minmax({antcol(i - 1), pa, antcol(i + 1)});
+        const auto [blo, bhi] = std::minmax({atpasecol(i - 1), pb, atpasecol(i + 1)});
         SCOPED_TRACE(testing::Message() << "row " << i << " pa " << pa << " pb " << pb);
-        ASSERT_TRUE(ahi + 3 < blo || bhi + 3 < alo);
-        const int lo = std::min(alo, blo), hi = std::max(ahi, bhi);
+        ASSERT_TRUE(ahi + 4 < blo || bhi + 4 < alo);
+        const int lo = std::min(alo, blo), hi = std::max(ahi, bhi) + 1;
         ASSERT_GT(lo, L + 2);
         ASSERT_LT(hi, right() - 2);
-        const int midlo = std::min(ahi, bhi), midhi = std::max(alo, blo);
+        const int midlo = std::min(ahi, bhi) + 1, midhi = std::max(alo, blo);
         const Colour between = pa < pb ? darkred : orange;
         const std::vector<std::pair<int, Colour>> expected = {
             {L + 1, yellow}, {lo - 1, yellow},    {midlo + 1, between}, {midhi - 1, between},
@@ -127,31 +126,29 @@ TEST_F(Plot, FrameAndTickMarksForTheDefaultLimits) {
 // at exactly 0; otherwise the last row gets the end pixels that its segments leave out.
 TEST_F(Plot, LastRowRule) {
     // Both from 0; xmin puts both curves inside the plot on the last row.
-    const struct {
-        int16_t yaxis;
-        double ymax, xmin;
-        bool runsout;
-    } cases[] = {{ratioaxis, 3, -400, true}, {Mg, 2, -160, false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.yaxis);
-        std::tie(s.yaxis, s.ymin, s.ymax, s.xmin) = std::tuple(c.yaxis, 0.0, c.ymax, c.xmin);
+    // y axis, ymax, xmin, whether the curves run out.
+    const std::tuple<int16_t, double, double, bool> cases[] = {{ratioaxis, 3, -400, true},
+                                                               {Mg, 2, -160, false}};
+    for (const auto& [yaxis, ymax, xmin, runsout] : cases) {
+        SCOPED_TRACE(yaxis);
+        std::tie(s.yaxis, s.ymin, s.ymax, s.xmin) = std::tuple(yaxis, 0.0, ymax, xmin);
         draw();
         const int i = nrows() - 1, row = topmargin + i;
         const int pa = antcol(i), pb = atpasecol(i);
         ASSERT_GT(pa, L + 3);
         ASSERT_LT(pb, right() - 3);
-        ASSERT_TRUE(c.runsout ? pa + 6 < pb : std::abs(pa - pb) > 6) << pa << " " << pb;
+        ASSERT_TRUE(runsout ? pa + 6 < pb : std::abs(pa - pb) > 6) << pa << " " << pb;
         for (int k : {0, 1}) {
             EXPECT_EQ(pixel(pa + k, row), white);
             EXPECT_EQ(pixel(pb + k, row), black);
         }
         // Run out: white from the left edge, black to the right edge, the zones only on the rows above.
-        for (int x = L + 1; c.runsout && x <= pa + 1; ++x)
+        for (int x = L + 1; runsout && x <= pa + 1; ++x)
             EXPECT_EQ(pixel(x, row), white) << x;
-        for (int x = pb - 1; c.runsout && x < right(); ++x)
+        for (int x = pb - 1; runsout && x < right(); ++x)
             EXPECT_EQ(pixel(x, row), black) << x;
-        EXPECT_EQ(pixel(L + 1, c.runsout ? row - 1 : row), yellow);
-        EXPECT_EQ(pixel(right() - 1, c.runsout ? row - 1 : row), grey);
+        EXPECT_EQ(pixel(L + 1, runsout ? row - 1 : row), yellow);
+        EXPECT_EQ(pixel(right() - 1, runsout ? row - 1 : row), grey);
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <set>
+#include <tuple>
 #include <utility>
 
 namespace kelvora {
@@ -34,11 +35,8 @@ Pixels painted(const QImageSurface& surface, Colour c) {
 }
 
 TEST(Surface, LinesIncludeTheFirstPointExcludeTheLastAndAreClipped) {
-    struct Case {
-        int x1, y1, x2, y2;
-        Pixels expected;
-    };
-    const Case cases[] = {
+    // From (x1, y1) to (x2, y2), and the pixels set.
+    const std::tuple<int, int, int, int, Pixels> cases[] = {
         {6, 3, 2, 3, run(6, 3, -1, 0, 4)},
         {5, 5, 5, 5, {}}, // a line to itself sets nothing
         // Diagonals: the minor coordinate rounds an exact half away from the first point.
@@ -56,10 +54,10 @@ TEST(Surface, LinesIncludeTheFirstPointExcludeTheLastAndAreClipped) {
         {INT_MAX, INT_MIN, INT_MIN, INT_MAX, {}},
     };
     QImageSurface surface(20, 12);
-    for (const Case& c : cases) {
+    for (const auto& [x1, y1, x2, y2, expected] : cases) {
         surface.fill(grey);
-        surface.line(c.x1, c.y1, c.x2, c.y2, red);
-        EXPECT_EQ(painted(surface, red), c.expected) << c.x1 << "," << c.y1 << " -> " << c.x2 << "," << c.y2;
+        surface.line(x1, y1, x2, y2, red);
+        EXPECT_EQ(painted(surface, red), expected) << x1 << "," << y1 << " -> " << x2 << "," << y2;
     }
 }
 

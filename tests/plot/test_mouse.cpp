@@ -27,6 +27,10 @@ struct MouseTest : testing::Test {
         mousepress(ps, MouseButton::left, X, Y);
         return mouserelease(s, ps, X + dx, Y + dy, '.');
     }
+    bool doubleclick(MouseButton button) {
+        mousepress(ps, button, X, Y);
+        return mousedoubleclick(s, ps);
+    }
     static constexpr double X = leftmargin + 200.0, Y = topmargin + 200.0;
     ModelState s = factorystate();
     PlotState ps;
@@ -73,8 +77,7 @@ TEST_F(MouseTest, DoubleClicksZoomAroundThePointWithinTheirBounds) {
     // by 1 / root 2, and the release after it does not pin.
     s.ymax = 4.0;
     click(X, Y);
-    mousepress(ps, MouseButton::left, X, Y);
-    EXPECT_TRUE(mousedoubleclick(s, ps));
+    EXPECT_TRUE(doubleclick(MouseButton::left));
     EXPECT_FALSE(ps.pinned);
     EXPECT_FALSE(mouserelease(s, ps, X, Y, '.').enabled);
     EXPECT_TRUE(!ps.pinned && !ps.dblclicked);
@@ -83,18 +86,15 @@ TEST_F(MouseTest, DoubleClicksZoomAroundThePointWithinTheirBounds) {
     EXPECT_DOUBLE_EQ(s.xmax - s.xmin, 80.0 / std::sqrt(2.0));
     // Right: away from it by root 2, lifted so that ymin is 0.
     std::tie(s.xmin, s.xmax, s.ymin, s.ymax) = std::tuple(-160.0, -80.0, 0.0, 4.0);
-    mousepress(ps, MouseButton::right, X, Y);
-    EXPECT_TRUE(mousedoubleclick(s, ps));
+    EXPECT_TRUE(doubleclick(MouseButton::right));
     EXPECT_EQ(s.ymin, 0.0);
     EXPECT_DOUBLE_EQ(s.ymax, 4.0 * std::sqrt(2.0));
     // No zoom in below the smallest span, none out above the largest.
     std::tie(s.xmin, s.xmax, s.ymin, s.ymax) = std::tuple(-160.0, -80.0, 0.0, 0.5e-6);
-    mousepress(ps, MouseButton::left, X, Y);
-    EXPECT_FALSE(mousedoubleclick(s, ps));
+    EXPECT_FALSE(doubleclick(MouseButton::left));
     EXPECT_TRUE(s.ymax == 0.5e-6 && ps.dblclicked);
     std::tie(s.xmin, s.ymax) = std::pair(-2e6, 3.0);
-    mousepress(ps, MouseButton::middle, X, Y);
-    EXPECT_FALSE(mousedoubleclick(s, ps));
+    EXPECT_FALSE(doubleclick(MouseButton::middle));
     EXPECT_EQ(s.xmin, -2e6);
 }
 

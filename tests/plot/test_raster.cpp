@@ -20,11 +20,7 @@ constexpr uint32_t ink = 0xff123456u;
 using Pixels = std::set<std::pair<int, int>>;
 
 TEST(Raster, RulesSetOnlyPixelsOfTheView) {
-    struct Case {
-        std::function<void(const RasterView&)> draw;
-        Pixels expected;
-    };
-    const Case cases[] = {
+    const std::pair<std::function<void(const RasterView&)>, Pixels> cases[] = {
         {[](const RasterView& v) { rasterfillrect(v, -2, -2, 100, 100, ink); },
          {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {0, 1}, {1, 1}, {2, 1}, {3, 1}, {0, 2}, {1, 2}, {2, 2}, {3, 2}}},
         {[](const RasterView& v) { rasterfillrect(v, 3, 2, 5, 5, ink); }, {{3, 2}}},
@@ -38,12 +34,12 @@ TEST(Raster, RulesSetOnlyPixelsOfTheView) {
     };
     for (size_t i = 0; i < std::size(cases); ++i) {
         std::vector<uint32_t> pixels(rowpixels * viewheight);
-        cases[i].draw({pixels.data(), viewwidth, viewheight, rowpixels});
+        cases[i].first({pixels.data(), viewwidth, viewheight, rowpixels});
         Pixels set;
         for (int y = 0; y < viewheight; ++y)
             for (int x = 0; x < rowpixels; ++x)
                 if (pixels[y * rowpixels + x] == ink) set.insert({x, y});
-        EXPECT_EQ(set, cases[i].expected) << "case " << i;
+        EXPECT_EQ(set, cases[i].second) << "case " << i;
     }
 }
 

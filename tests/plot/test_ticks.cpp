@@ -76,10 +76,10 @@ class PrintRecorder final : public Surface {
         if (bounded_) {
             EXPECT_TRUE(x >= 0 && x + textwidth(text) <= width()) << text;
         }
-        (y >= defaultsurfaceheight - bottommargin ? x_ : y_) += text + "|";
+        const bool xlabel = y >= defaultsurfaceheight - bottommargin;
+        (xlabel ? x_ : y_) += text + "|";
         at_ += text + "@" + std::to_string(x) + "," + std::to_string(y) + " ";
-        (y >= defaultsurfaceheight - bottommargin ? xboxes_ : yboxes_)
-            .push_back({x, y, x + 6 * int(text.size()), y + 13});
+        (xlabel ? xboxes_ : yboxes_).push_back({x, y, x + 6 * int(text.size()), y + 13});
     }
     std::string x_, y_, at_;
     double charwidth_ = charwidth;
@@ -144,13 +144,10 @@ TEST(TickLabels, NeverOverlapEachOtherTheAxesOrThePlotAtExtremeRanges) {
 }
 
 TEST(TickLabels, MisleadingPatternLabelsTakeTheDigitsThatTellTicksApart) {
-    struct Case {
-        double ymin, ymax, xmin, xmax;
-        const char *ylabels, *xlabels; // as printed, y from the bottom, x from the left
-    };
     const char* defaultx = "-160 mV|-140 mV|-120 mV|-100 mV|-80 mV|";
     const char* defaulty = "0|0|.5|1|1|.5|2|2|.5|3|";
-    const Case cases[] = {
+    // ymin, ymax, xmin, xmax, then the labels as printed, y from the bottom, x from the left.
+    const std::tuple<double, double, double, double, const char*, const char*> cases[] = {
         // The pattern's labels are distinct and fit: printed as they are, split at the separator.
         {0, 3, -160, -80, defaulty, defaultx},
         // "0.0000025" cannot fit left of the axis.
@@ -161,10 +158,10 @@ TEST(TickLabels, MisleadingPatternLabelsTakeTheDigitsThatTellTicksApart) {
         // Five-decimal rounding makes -122.700005 "-122.7", as -122.7 itself. (-122.69999 falls just
         // outside the range as 5E-06 multiples are computed, and gets no tick.)
         {0, 3, -122.70001, -122.69999, defaulty, "-122.70001 mV|-122.700005 mV|-122.7 mV|-122.699995 mV|"}};
-    for (const Case& c : cases) {
-        const PrintRecorder surface = labels(c.ymin, c.ymax, c.xmin, c.xmax);
-        EXPECT_EQ(surface.y_, c.ylabels);
-        EXPECT_EQ(surface.x_, c.xlabels);
+    for (const auto& [ymin, ymax, xmin, xmax, ylabels, xlabels] : cases) {
+        const PrintRecorder surface = labels(ymin, ymax, xmin, xmax);
+        EXPECT_EQ(surface.y_, ylabels);
+        EXPECT_EQ(surface.x_, xlabels);
     }
     // Where the default labels stand: each y label's separator in one column (the widest fraction
     // ".5" 12 wide, 10 left of the axis at 60), centred on its mark's row; each x label centred

@@ -1,5 +1,6 @@
-// The plot area as polygons and lines: each curve along its zone's edge, and edges fine enough to look
-// smooth when magnified.
+// The plot area as polygons and lines: each curve along its zone's edge, edges fine enough to look smooth
+// when magnified, and the reference curves' dashes of both curves' colours, none without a reference.
+#include "plot/reference.h"
 #include "plot/vectorplot.h"
 
 #include "../model/factory.h"
@@ -14,11 +15,17 @@
 namespace kelvora {
 namespace {
 
-// The zone colours of the drawing are checked where it is rendered, against the picture of the same state.
-TEST(VectorZones, CurvesStartAtTheirZoneEdgeAndEdgesAreFine) {
+// The default state and the plot state at the window's size.
+struct VectorTest : testing::Test {
+    void SetUp() override { initplotstate(ps, defaultsurfacewidth, defaultsurfaceheight); }
     const ModelState s = factorystate();
     PlotState ps;
-    initplotstate(ps, defaultsurfacewidth, defaultsurfaceheight);
+};
+using VectorZones = VectorTest;
+using Reference = VectorTest;
+
+// The zone colours of the drawing are checked where it is rendered, against the picture of the same state.
+TEST_F(VectorZones, CurvesStartAtTheirZoneEdgeAndEdgesAreFine) {
     const VectorPlot plot = vectorplot(s, ps);
     const int n = ps.plotheight;
 
@@ -50,6 +57,28 @@ TEST(VectorZones, CurvesStartAtTheirZoneEdgeAndEdgesAreFine) {
             EXPECT_TRUE(dx <= 1.0 || dy < 1e-3) << "shape " << k << " point " << i;
         }
     }
+}
+
+double length(const Stroke& stroke) {
+    double sum = 0.0;
+    for (std::size_t k = 1; k < stroke.points.size(); ++k)
+        sum += std::hypot(stroke.points[k].x - stroke.points[k - 1].x,
+                          stroke.points[k].y - stroke.points[k - 1].y);
+    return sum;
+}
+
+TEST_F(Reference, DashesOfBothColoursOnlyWithAReference) {
+    EXPECT_TRUE(referencestrokes(s, ps).empty());
+    ps.reference = s;
+    const std::vector<Stroke> dashes = referencestrokes(s, ps);
+    ASSERT_GT(dashes.size(), 2u);
+    std::size_t ant = 0;
+    for (const Stroke& d : dashes) {
+        EXPECT_LE(length(d), referencedash + 1e-9);
+        ant += d.colour == ps.antcolour;
+    }
+    EXPECT_GT(ant, 0u);
+    EXPECT_LT(ant, dashes.size());
 }
 
 } // namespace

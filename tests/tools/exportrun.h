@@ -4,6 +4,8 @@
 #include "../config/configtest.h"
 #include "config/inifile.h"
 
+#include <QImage>
+
 #include <algorithm>
 #include <cstdlib>
 #include <string>
@@ -16,10 +18,6 @@ struct ExportRun {
     std::string out, err;
 };
 
-inline ExportRun finished(int status, const std::string& out, const std::string& err) {
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, err};
-}
-
 // Runs the shell command in dir/work, its standard output and error kept. A command that still waits after
 // half a minute counts as hung (status 124).
 inline ExportRun shell(const ScratchDir& dir, const std::string& command) {
@@ -27,7 +25,7 @@ inline ExportRun shell(const ScratchDir& dir, const std::string& command) {
     const std::string line = "cd " + quoted(dir / "work") + " && { " + command + "; } >" +
                              quoted(dir / "stdout") + " 2>" + quoted(dir / "stderr");
     const int status = std::system(line.c_str()); // before the files are read
-    return finished(status, readfile(dir / "stdout"), readfile(dir / "stderr"));
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readfile(dir / "stdout"), readfile(dir / "stderr")};
 }
 
 // Runs kelvora-export with the arguments (shell words) under the locale given, after the shell commands
@@ -56,6 +54,10 @@ struct ExportTest : testing::Test {
     // Writes the state as the settings file of that name in the working folder.
     void settings(const ModelState& s, const std::string& name) const {
         ASSERT_TRUE(writeconfigfile(s, ConfigForm::atclose, '.', work / name));
+    }
+    // The picture of that name in the working folder, as 32-bit RGB.
+    QImage image(const std::string& name) const {
+        return QImage(QString::fromStdString((work / name).string())).convertToFormat(QImage::Format_RGB32);
     }
     ScratchDir dir;
     std::filesystem::path work = dir / "work";

@@ -1,21 +1,32 @@
 // kelvora-export svg and pdf as processes: the drawing's zone shapes, colours and texts, the PDF's
-// zone colours against the PNG of the same state, and its embedded fonts.
+// zone colours against the PNG of the same state, and its embedded fonts. And journal figures: the
+// settings each figure carries come back byte for byte, the page has the physical size and density asked
+// for, and the labels a real minus.
 #include "exportrun.h"
 
-#include <QImage>
+#include <QRegularExpression>
 #include <QString>
 #include <QXmlStreamReader>
 
 #include <map>
 #include <numeric>
-#include <sstream>
+#include <regex>
+#include <tuple>
 #include <vector>
 
 using namespace kelvora;
 using namespace kelvora::test;
-using ExportVector = ExportTest;
 
 namespace {
+
+// A working folder with settings that put pHo on the y axis.
+struct ExportVector : ExportTest {
+    void SetUp() override {
+        ExportTest::SetUp();
+        settings(factorystate(pHo), "pho.ini");
+    }
+};
+using JournalExport = ExportVector;
 
 namespace fs = std::filesystem;
 
@@ -90,7 +101,6 @@ TEST_F(ExportVector, SvgHasAFewZonePolygonsTheCurvesAndItsTextsAsText) {
 }
 
 TEST_F(ExportVector, PdfZoneColoursAreThePngsAndItsFontIsEmbedded) {
-    settings(factorystate(pHo), "pho.ini");
     const QRgb zones[] = {qRgb(191, 192, 0), qRgb(124, 2, 1), qRgb(250, 131, 1), qRgb(128, 128, 128)};
     // A parameter on the y axis and a surface of another size; the legend only adds to the page.
     const std::string args = "--config pho.ini --size 640x400 --auto";
@@ -99,12 +109,8 @@ TEST_F(ExportVector, PdfZoneColoursAreThePngsAndItsFontIsEmbedded) {
     ASSERT_EQ(r.status, 0) << r.err;
     // Two device pixels a logical one.
     ASSERT_EQ(shell(dir, "pdftoppm -r 192 -singlefile -png fig.pdf page").status, 0);
-    const auto load = [&](const char* name) {
-        return QImage(QString::fromStdString((work / name).string())).convertToFormat(QImage::Format_RGB32);
-    };
-    const QImage png = load("plot.png"), page = load("page.png");
-    ASSERT_FALSE(png.isNull());
-    ASSERT_FALSE(page.isNull());
+    const QImage png = image("plot.png"), page = image("page.png");
+    ASSERT_FALSE(png.isNull() || page.isNull());
 
     // The plot surface stands at the page's top left, two device pixels a logical pixel; the titles
     // and the legend are added beside it.
@@ -123,21 +129,54 @@ TEST_F(ExportVector, PdfZoneColoursAreThePngsAndItsFontIsEmbedded) {
     for (const QRgb zone : zones)
         EXPECT_GT(compared[zone], 20) << std::hex << zone;
 
-    // pdffonts lists each font with "yes" in its emb(edded) column, fifth from the right.
-    const ExportRun pdffonts = shell(dir, "pdffonts fig.pdf");
-    ASSERT_EQ(pdffonts.status, 0) << pdffonts.err;
-    std::istringstream fonts(pdffonts.out);
-    int embedded = 0;
-    for (std::string line; std::getline(fonts, line);) {
-        if (line.starts_with("name ") || line.starts_with("---")) continue; // the heading's two lines
-        std::istringstream words(line);
-        std::vector<std::string> w{std::istream_iterator<std::string>(words), {}};
-        ASSERT_GE(w.size(), 6u) << line;
-        EXPECT_NE(w[0].find("DejaVuSans"), std::string::npos) << line;
-        EXPECT_EQ(w[w.size() - 5], "yes") << line;
-        ++embedded;
+    // pdffonts lists each font below its two heading lines, with "yes" in its emb(edded) column, fifth from
+    // the right: at least one font, each of them embedded.
+    const ExportRun fonts = shell(dir, "pdffonts fig.pdf | awk 'NR > 2 { print $1, $(NF - 4) }'");
+    EXPECT_TRUE(std::regex_match(fonts.out, std::regex("(\\S*DejaVuSans\\S* yes\n)+")))
+        << fonts.out << fonts.err;
+}
+
+TEST_F(JournalExport, EveryFigureGivesBackTheSettingsItWasDrawnFrom) {
+    const std::pair<const char*, const char*> figures[] = {
+        {"svg", "fig.svg"},           {"pdf", "fig.pdf"},   {"png", "fig.png"},
+        {"png", "fig.png --dpi 150"}, {"tiff", "fig.tiff"}, {"tiff", "fig.tiff --style window --legend"}};
+    for (const auto& [format, options] : figures) {
+        const std::string command = std::string(format) + " " + options;
+        ASSERT_EQ(run(command + " --config pho.ini").status, 0) << command;
+        const test::ExportRun r = run("config-from fig." + std::string(format));
+        EXPECT_EQ(r.status, 0) << command << r.err;
+        EXPECT_EQ(r.out, readfile(work / "pho.ini")) << command;
     }
-    EXPECT_GE(embedded, 1);
+    // A figure without settings, and the settings file itself, are refused.
+    test::expectrefused(run("config-from pho.ini"), 1, "config-from pho.ini");
+}
+
+TEST_F(JournalExport, PageSizeInMillimetresAndDensityRecordedLabelsWithARealMinus) {
+    // SVG: the size stated in mm, the height by the plot's aspect or as given.
+    ASSERT_EQ(run("svg a.svg --width 178").status, 0);
+    ASSERT_EQ(run("svg b.svg --width 85 --height 60").status, 0);
+    // The labels have a real minus, and the unit stands only in the title.
+    const std::string svg = readfile(work / "a.svg");
+    EXPECT_NE(svg.find(">\u2212160</text>"), std::string::npos);
+    EXPECT_EQ(svg.find(">-"), std::string::npos);
+    EXPECT_EQ(svg.find(" mV</text>"), std::string::npos);
+    const QRegularExpression size("<svg width=\"([0-9.]+)mm\" height=\"([0-9.]+)mm\"");
+    const auto match = size.match(QString::fromStdString(svg));
+    ASSERT_TRUE(match.hasMatch());
+    EXPECT_EQ(match.captured(1), "178");
+    EXPECT_NEAR(match.captured(2).toDouble(), 178.0 * 305 / 551, 25.0);
+    EXPECT_EQ(size.match(QString::fromStdString(readfile(work / "b.svg"))).captured(2), "60");
+
+    // Pictures: mm at dpi in pixels, the density in the file.
+    const std::vector<std::tuple<std::string, std::string, int, int, int>> pictures = {
+        {"c.png", " --width 85 --height 60 --dpi 300", 1004, 709, 300},
+        {"c.tiff", " --width 178 --height 100 --dpi 600", 4205, 2362, 600}};
+    for (const auto& [file, options, width, height, dpi] : pictures) {
+        ASSERT_EQ(run(file.substr(2) + " " + file + options).status, 0) << file;
+        const QImage picture = image(file);
+        EXPECT_EQ(picture.size(), QSize(width, height)) << file;
+        EXPECT_NEAR(picture.dotsPerMeterX() * 0.0254, dpi, 0.01) << file;
+    }
 }
 
 } // namespace

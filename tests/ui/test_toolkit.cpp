@@ -77,31 +77,26 @@ TEST(Notifications, SliderGrooveIsColouredFromTheBottomUpToTheThumb) {
 TEST(Questions, ShowTheirButtonsAndReturnTheAnswer) {
     using Box = QMessageBox;
     const QString text = QStringLiteral("Proceed?"), title = QStringLiteral("Title");
-    struct Case {
-        std::function<int()> ask;
-        Box::StandardButton click;
-        int answer;
-        Box::Icon icon;
-        Box::StandardButton enter;
-    };
-    const Case cases[] = {{[&] { return int(askokcancel(nullptr, text, title)); }, Box::Ok, int(Answer::OK),
-                           Box::Question, Box::Cancel},
-                          {[&] { return int(askretry(nullptr, text, title)); }, Box::Discard,
-                           int(SaveAnswer::Discard), Box::Warning, Box::Retry}};
-    for (const Case& c : cases) {
+    // The question, the button clicked and the answer it gives, the icon, the button Enter presses.
+    const std::tuple<std::function<int()>, Box::StandardButton, int, Box::Icon, Box::StandardButton> cases[] =
+        {{[&] { return int(askokcancel(nullptr, text, title)); }, Box::Ok, int(Answer::OK), Box::Question,
+          Box::Cancel},
+         {[&] { return int(askretry(nullptr, text, title)); }, Box::Discard, int(SaveAnswer::Discard),
+          Box::Warning, Box::Retry}};
+    for (const auto& [ask, click, answer, icon, enter] : cases) {
         bool found = false;
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<Box*>(QApplication::activeModalWidget());
             if (!box) return;
             found = true;
             EXPECT_EQ(box->text() + box->windowTitle(), text + title);
-            EXPECT_EQ(box->icon(), c.icon);
-            EXPECT_EQ(box->defaultButton(), box->button(c.enter));
+            EXPECT_EQ(box->icon(), icon);
+            EXPECT_EQ(box->defaultButton(), box->button(enter));
             EXPECT_EQ(box->escapeButton(), box->button(Box::Cancel));
-            box->button(c.click)->click();
+            box->button(click)->click();
         });
-        EXPECT_EQ(c.ask(), c.answer) << c.click;
-        EXPECT_TRUE(found) << c.click;
+        EXPECT_EQ(ask(), answer) << click;
+        EXPECT_TRUE(found) << click;
     }
 }
 
