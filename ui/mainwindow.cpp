@@ -76,6 +76,8 @@ MainWindow::MainWindow(std::filesystem::path settings, QWidget* parent)
     removestaletemps(settingsfile);
     createmenus();
     startparameters(false);
+    // The file the window works on counts as opened, as a file given to an editor does.
+    if (!fileunread) addrecent(settingsfile);
 }
 
 MainWindow::~MainWindow() = default;
