@@ -93,6 +93,8 @@ class MainWindow : public QMainWindow {
     // The list stored for the next session too, and shown in the menu.
     void keeprecent(std::vector<std::string> names);
     void showrecent();
+    // The stored list, or this window's own when none can be read.
+    std::vector<std::string> latestrecent() const;
     // A name from a file dialog as the bytes of a path; nothing (after a message) when the name has no
     // such bytes.
     std::optional<std::filesystem::path> pathof(const QString& name);

@@ -196,8 +196,13 @@ bool MainWindow::writeexport(const std::filesystem::path& file, const std::strin
 void MainWindow::addrecent(const std::filesystem::path& file) {
     std::error_code error;
     const std::string name = std::filesystem::absolute(file, error).string();
-    // Another window may have added to the stored list since this one read it.
-    keeprecent(withrecent(recentlist.empty() ? recent : readrecent(recentlist), name));
+    if (!error) keeprecent(withrecent(latestrecent(), name));
+}
+
+std::vector<std::string> MainWindow::latestrecent() const {
+    // Another window may have changed the stored list since this one read it.
+    std::vector<std::string> stored = readrecent(recentlist);
+    return stored.empty() ? recent : stored;
 }
 
 void MainWindow::keeprecent(std::vector<std::string> names) {
@@ -224,7 +229,7 @@ void MainWindow::openrecent(const std::string& name) {
         dialogs.warn(this, apptitle,
                      QStringLiteral("The settings file\n%1\nno longer exists; it is taken off the list.")
                          .arg(shown(name)));
-        keeprecent(withoutrecent(recentlist.empty() ? recent : readrecent(recentlist), name));
+        keeprecent(withoutrecent(latestrecent(), name));
         return;
     }
     opensettings(name);
