@@ -110,6 +110,7 @@ bool paintfigure(QPainter& painter, const ModelState& s, const Page& p, const Fi
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     QPainterSurface surface(&painter, devicegeometry(p.ps).width, devicegeometry(p.ps).height, p.fontscale);
+    surface.settextcolour(r.style.text);
     drawfigure(s, p.ps, surface, p.layout, r.decimalsep, r.style);
     return painter.end();
 }

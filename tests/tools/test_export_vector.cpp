@@ -166,6 +166,11 @@ TEST_F(JournalExport, PageSizeInMillimetresAndDensityRecordedLabelsWithARealMinu
     EXPECT_EQ(match.captured(1), "178");
     EXPECT_NEAR(match.captured(2).toDouble(), 178.0 * 305 / 551, 25.0);
     EXPECT_EQ(size.match(QString::fromStdString(readfile(work / "b.svg"))).captured(2), "60");
+    // On a dark page every text is white, as the axes are.
+    ASSERT_EQ(run("svg k.svg --background black").status, 0);
+    const QString dark = QString::fromStdString(readfile(work / "k.svg"));
+    EXPECT_GT(dark.count("<text fill=\"#ffffff\""), 0);
+    EXPECT_EQ(dark.count("<text fill=\"#ffffff\""), dark.count("<text "));
 
     // Pictures: mm at dpi in pixels, the density in the file.
     const std::vector<std::tuple<std::string, std::string, int, int, int>> pictures = {
