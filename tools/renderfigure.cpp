@@ -176,11 +176,21 @@ QByteArray picturefile(QImage image, const char* format, const std::string& sett
 
 namespace {
 
+QSize picturepixels(const Page& p, const FigureRequest& r) {
+    const double pixelspermm = r.dpi / mmperinch;
+    return {roundeven32(p.widthmm * pixelspermm), roundeven32(p.heightmm * pixelspermm)};
+}
+
+bool picturefits(QSize pixels) {
+    return pixels.width() <= largestsurfaceside && pixels.height() <= largestsurfaceside;
+}
+
 QByteArray rasterfigure(const ModelState& s, const Page& p, const FigureRequest& r, const char* format,
                         const std::string& settings) {
     const double pixelspermm = r.dpi / mmperinch;
-    QImage image(roundeven32(p.widthmm * pixelspermm), roundeven32(p.heightmm * pixelspermm),
-                 QImage::Format_RGB32);
+    const QSize pixels = picturepixels(p, r);
+    if (!picturefits(pixels)) return {};
+    QImage image(pixels, QImage::Format_RGB32);
     if (image.isNull()) return {};
     image.fill(QColor(r.style.background.r, r.style.background.g, r.style.background.b));
     const int dotspermetre = roundeven32(pixelspermm / metrespermm);
@@ -214,6 +224,16 @@ QImage renderplot(const ModelState& state, int width, int height, bool automatic
         picture.setDotsPerMeterY(picture.dotsPerMeterY() * scale);
     }
     return picture;
+}
+
+std::string picturesizeproblem(const ModelState& state, int width, int height, bool automatic,
+                               const FigureRequest& request) {
+    ModelState s = state;
+    const QSize pixels = picturepixels(pagefor(s, width, height, automatic, request), request);
+    if (picturefits(pixels)) return {};
+    return "the picture would be " + std::to_string(pixels.width()) + "x" + std::to_string(pixels.height()) +
+           " pixels, more than " + std::to_string(largestsurfaceside) +
+           " a side; ask for a lower --dpi or a smaller figure";
 }
 
 QByteArray renderfigure(FigureFormat format, const ModelState& state, int width, int height, bool automatic,

@@ -182,6 +182,9 @@ TEST_F(JournalExport, PageSizeInMillimetresAndDensityRecordedLabelsWithARealMinu
         EXPECT_EQ(picture.size(), QSize(width, height)) << file;
         EXPECT_NEAR(picture.dotsPerMeterX() * 0.0254, dpi, 0.01) << file;
     }
+    // A picture wider than the largest surface is refused before it is drawn: 350 mm at 2400 dpi.
+    test::expectrefused(run("tiff big.tiff --width 350 --height 40 --dpi 2400"), 2, "big.tiff");
+    EXPECT_FALSE(fs::exists(work / "big.tiff"));
 }
 
 } // namespace
