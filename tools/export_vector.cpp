@@ -42,8 +42,10 @@ void figurehelp(FigureFormat format) {
                            "(recorded in the file).\n"
                          : "The colour zones are a few\n"
                            "filled polygons whose edges follow the curves, the curves are lines and the\n"
-                           "text is text in DejaVu Sans"
-                           ", embedded in a PDF.\n")
+                           "text is text in DejaVu Sans")
+              << (raster                        ? ""
+                  : format == FigureFormat::pdf ? ", embedded in the PDF.\n"
+                                                : ".\n")
               << "The file carries the settings it was drawn from (kelvora-export config-from\n"
                  "gives them back). Needs no display. OUT."
               << name
