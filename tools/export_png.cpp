@@ -92,7 +92,7 @@ int runpng(const std::vector<std::string>& args) {
     if (journal) {
         const FigureRequest r = figurerequest(figure, true);
         const std::string problem =
-            picturesizeproblem(c.state, o.surfacewidth, o.surfaceheight, c.automatic, r);
+            figureproblem(FigureFormat::png, c.state, o.surfacewidth, o.surfaceheight, c.automatic, r);
         if (!problem.empty()) {
             std::cerr << c.prefix() << problem << "\n";
             return exitbadusage;

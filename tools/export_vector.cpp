@@ -75,9 +75,9 @@ int runfigure(FigureFormat format, const std::vector<std::string>& args) {
 
     const auto qt = offscreenqt(c);
     const FigureRequest r = figurerequest(o, journal);
-    if (format == FigureFormat::tiff && journal) {
+    if (r.journalsizes) {
         const std::string problem =
-            picturesizeproblem(c.state, c.options.surfacewidth, c.options.surfaceheight, c.automatic, r);
+            figureproblem(format, c.state, c.options.surfacewidth, c.options.surfaceheight, c.automatic, r);
         if (!problem.empty()) {
             std::cerr << c.prefix() << problem << "\n";
             return exitbadusage;

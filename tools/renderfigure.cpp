@@ -48,6 +48,9 @@ struct Page {
     double widthmm = 0.0;
     double heightmm = 0.0;
     double heightunits = 0.0; // the page's height in figure units: layout.height, or the height asked for
+    // The titles, labels and legend fit the page asked for; false when the text is too large for it
+    // (the plot would shrink to nothing and the rest be cut off).
+    bool fits = true;
 };
 
 FigureLayout measuredlayout(const ModelState& s, const PlotState& ps, double fontscale,
@@ -95,6 +98,8 @@ Page pagefor(ModelState& s, int width, int height, bool automatic, const FigureR
         setsurface(p.ps, w, h, r);
     }
     p.layout = measuredlayout(s, p.ps, p.fontscale, r);
+    p.fits = p.layout.width <= roundeven32(r.widthmm * unitspermm) &&
+             (!(r.heightmm > 0.0) || p.layout.height <= roundeven32(r.heightmm * unitspermm));
     // The page is a whole number of units high; a height asked for is met exactly by a sliver of page
     // below the last unit.
     p.widthmm = r.widthmm;
@@ -226,11 +231,15 @@ QImage renderplot(const ModelState& state, int width, int height, bool automatic
     return picture;
 }
 
-std::string picturesizeproblem(const ModelState& state, int width, int height, bool automatic,
-                               const FigureRequest& request) {
+std::string figureproblem(FigureFormat format, const ModelState& state, int width, int height, bool automatic,
+                          const FigureRequest& request) {
     ModelState s = state;
-    const QSize pixels = picturepixels(pagefor(s, width, height, automatic, request), request);
-    if (picturefits(pixels)) return {};
+    const Page page = pagefor(s, width, height, automatic, request);
+    if (!page.fits)
+        return "the titles and labels at this --font-size do not fit a figure of this --width and "
+               "--height; ask for a smaller --font-size or a larger figure";
+    const QSize pixels = picturepixels(page, request);
+    if (format == FigureFormat::svg || format == FigureFormat::pdf || picturefits(pixels)) return {};
     return "the picture would be " + std::to_string(pixels.width()) + "x" + std::to_string(pixels.height()) +
            " pixels, more than " + std::to_string(largestsurfaceside) +
            " a side; ask for a lower --dpi or a smaller figure";
@@ -250,6 +259,7 @@ QByteArray renderfigure(FigureFormat format, const ModelState& state, int width,
         return picturefile(image, imageformat, configtext(drawn, ConfigForm::atclose, '.'));
     }
     const Page page = pagefor(s, width, height, automatic, request);
+    if (!page.fits) return {};
     // The settings of the limits the figure shows, so that the figure is drawn again without --auto.
     const std::string settings = configtext(s, ConfigForm::atclose, '.');
     if (format == FigureFormat::svg) return svgfigure(s, page, request, settings);

@@ -185,6 +185,9 @@ TEST_F(JournalExport, PageSizeInMillimetresAndDensityRecordedLabelsWithARealMinu
     // A picture wider than the largest surface is refused before it is drawn: 350 mm at 2400 dpi.
     test::expectrefused(run("tiff big.tiff --width 350 --height 40 --dpi 2400"), 2, "big.tiff");
     EXPECT_FALSE(fs::exists(work / "big.tiff"));
+    // Text too large for the page is refused rather than drawn over a plot shrunk to nothing.
+    for (const char* args : {"svg t.svg --font-size 12", "png t.png --height 20 --legend"})
+        test::expectrefused(run(args), 2, args);
 }
 
 } // namespace
