@@ -211,7 +211,9 @@ int runconfigfrom(const std::vector<std::string>& args) {
         return exitfailure;
     }
     std::fwrite(settings->data(), 1, settings->size(), stdout);
-    return std::fflush(stdout) == 0 ? exitok : exitfailure;
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return exitok;
+    std::cerr << prefix << "cannot write to standard output\n";
+    return exitfailure;
 }
 
 } // namespace kelvora

@@ -149,6 +149,8 @@ TEST_F(JournalExport, EveryFigureGivesBackTheSettingsItWasDrawnFrom) {
     }
     // A figure without settings, and the settings file itself, are refused.
     test::expectrefused(run("config-from pho.ini"), 1, "config-from pho.ini");
+    // Settings that cannot be written out are a failure with its line, not a silent one.
+    test::expectrefused(shell(dir, "'" KELVORA_EXPORT "' config-from fig.svg >/dev/full"), 1, "/dev/full");
 }
 
 TEST_F(JournalExport, PageSizeInMillimetresAndDensityRecordedLabelsWithARealMinus) {
