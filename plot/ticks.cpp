@@ -65,6 +65,13 @@ int pixelat(int base, double x) {
     return static_cast<int>(std::clamp(sum, -farpixel, farpixel));
 }
 
+// n * offset / span, the pixel of a tick n pixels into an axis; where the product overflows (limits near
+// the largest doubles) the fraction is taken first, which every smaller range keeps as it was.
+double scaledoffset(double n, double offset, double span) {
+    const double product = n * offset;
+    return std::isfinite(product) ? product / span : offset / span * n;
+}
+
 int roundedpixel(double x) {
     return roundeven32(x);
 }
@@ -249,7 +256,7 @@ std::vector<Box> drawyticks(const ModelState& s, const PlotState& ps, Surface& s
     const double n = d.rows;
     std::vector<int> rows;
     for (double v : ticks)
-        rows.push_back(pixelat(d.top, n - n * (v - s.ymin - ps.yshift) / (s.ymax - s.ymin)));
+        rows.push_back(pixelat(d.top, n - scaledoffset(n, v - s.ymin - ps.yshift, s.ymax - s.ymin)));
 
     YLabels layout;
     bool found = false;
@@ -298,7 +305,8 @@ void drawxticks(const ModelState& s, const PlotState& ps, Surface& surface, char
 
     std::vector<int> columns;
     for (double v : ticks)
-        columns.push_back(pixelat(d.left, d.plotwidth * (v - s.xmin + ps.xshift) / (s.xmax - s.xmin)));
+        columns.push_back(
+            pixelat(d.left, scaledoffset(d.plotwidth, v - s.xmin + ps.xshift, s.xmax - s.xmin)));
     for (int column : columns)
         surface.fillrect(column - onepixel, d.bottom, d.length(tickwidth), marklength, ps.axiscolour);
 

@@ -112,6 +112,7 @@ TEST(TickLabels, NeverOverlapEachOtherTheAxesOrThePlotAtExtremeRanges) {
                                                       {0, 3, -3e9, -1e9, 5, 3},
                                                       {1e9, 3e9, -3e9, -1e9, 3, 3},
                                                       {0, 1e300, -1e300, 1e300, 3, 3},
+                                                      {0, 1.7e308, -1.7e308, 0, 3, 3},
                                                       {1e-300, 2e-300, -2e-300, -1e-300, 3, 3},
                                                       {0, 3, -122.70001, -122.69999, 5, 3},
                                                       {0, 3, 1e15, 1e15 + 1, 5, 1},
