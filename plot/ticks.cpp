@@ -1,6 +1,7 @@
 // Tick marks and labels of both axes.
 #include "plot/ticks.h"
 
+#include "model/cnumber.h"
 #include "model/numtext.h"
 #include "model/rounding.h"
 
@@ -8,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <set>
 #include <utility>
 
@@ -44,6 +46,11 @@ constexpr double largestpositional = 1e5;
 constexpr int maxsignificant = 17; // enough for any two different doubles
 
 const char* const xunit = " mV";
+
+// A label may differ from its tick's value by this fraction of the spacing of the ticks (or of the
+// value, for a single tick): enough to pass the binary noise of multiples of the step, far too little to
+// show a neighbouring value.
+constexpr double labeltolerance = 1e-3;
 
 double roundlabel(double v) {
     const double rounded = std::nearbyint(v * labelscale) / labelscale;
@@ -372,13 +379,32 @@ std::string withrealminus(const std::string& text) {
     return out;
 }
 
+namespace {
+
+// Whether every label reads back as its tick: labels rounded to fewer digits may all differ and still
+// show a wrong value (1.5E+05 written 2E+05 beside 1E+05).
+bool faithful(const std::vector<std::string>& labels, const std::vector<double>& ticks, char sep) {
+    double spacing = std::numeric_limits<double>::infinity();
+    for (std::size_t k = 1; k < ticks.size(); ++k)
+        spacing = std::min(spacing, std::fabs(ticks[k] - ticks[k - 1]));
+    for (std::size_t k = 0; k < ticks.size(); ++k) {
+        std::string text = labels[k];
+        std::replace(text.begin(), text.end(), sep, '.');
+        const double scale = std::isfinite(spacing) ? spacing : std::fabs(ticks[k]);
+        if (!(std::fabs(readc(text) - ticks[k]) <= labeltolerance * scale)) return false;
+    }
+    return true;
+}
+
+} // namespace
+
 std::vector<std::string> significantlabels(const std::vector<double>& ticks, bool exponent, char sep) {
     std::vector<std::string> labels;
     for (int digits = 1; digits <= maxsignificant; ++digits) {
         labels.clear();
         for (double v : ticks)
             labels.push_back(ticksignificant(v, digits, exponent, sep));
-        if (alldistinct(labels)) break;
+        if (alldistinct(labels) && faithful(labels, ticks, sep)) break;
     }
     return labels;
 }
