@@ -45,7 +45,9 @@ FigureStyle windowstyle() {
 FigureStyle journalstyle(Palette palette, Colour background) {
     FigureStyle style;
     style.background = background;
-    style.axis = black;
+    // Axes and text read on the page: black on a light one, white on a dark one.
+    style.axis = outlinecolour(background);
+    style.text = style.axis;
     style.zones = zonecolours(palette);
     style.outlinedcurves = true;
     style.wraplegend = true;

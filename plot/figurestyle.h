@@ -28,6 +28,7 @@ std::optional<Palette> parsepalette(std::string_view name);
 struct FigureStyle {
     Colour background = plotcolours::background; // the page and the plot's margins
     Colour axis = plotcolours::axis;             // axis lines and tick marks
+    Colour text{0, 0, 0};                        // labels, titles and the legend
     ZoneColours zones = zonecolours(Palette::window);
     // Each curve drawn over a wider line of the opposite grey (black under the white translocase,
     // white under the black synthase), so that both read on the page, on every zone and in greyscale.
@@ -39,9 +40,9 @@ struct FigureStyle {
 
 // The window's look: the vector figure matches the window's plot.
 FigureStyle windowstyle();
-// The look a journal takes: a white page (or background), black axes, the palette's zones, outlined
-// curves, a real minus sign, the unit only in the axis title, each label one text and large numbers in
-// exponent notation as small ones.
+// The look a journal takes: a white page (or background), black axes and text (white on a dark page), the
+// palette's zones, outlined curves, a real minus sign, the unit only in the axis title, each label one text
+// and large numbers in exponent notation as small ones.
 FigureStyle journalstyle(Palette palette, Colour background);
 
 // The zone colour of the style for a window zone colour; any other colour as it is.

@@ -103,7 +103,7 @@ void QPainterSurface::text(double x, double y, const std::string& text) {
     // where it splits the text into runs of one script each: an editor moves the text whole.
     painter_->save();
     painter_->translate(x, y + metrics_.ascent());
-    painter_->setPen(QColor(Qt::black));
+    painter_->setPen(qcolour(textcolour_));
     painter_->drawText(QPointF(0.0, 0.0), qtext(text));
     painter_->restore();
 }

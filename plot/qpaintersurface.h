@@ -14,8 +14,8 @@ namespace kelvora {
 
 // Draws through painter with one unit of the painter's coordinates to a device pixel of the plot. A
 // whole-pixel primitive fills the unit squares of its pixels; text is set in the plot's label family at
-// scale times its size, in black, placed by the same measures the surface reports. The painter's
-// transform when the surface is made stays under everything drawn (a figure scaled to its page) and
+// scale times its size, in black or the colour set, placed by the same measures the surface reports. The
+// painter's transform when the surface is made stays under everything drawn (a figure scaled to its page) and
 // setorigin moves within it. Without a painter
 // the surface only measures, to lay a figure out before its page exists. Needs a QGuiApplication.
 class QPainterSurface final : public VectorSurface {
@@ -39,6 +39,8 @@ class QPainterSurface final : public VectorSurface {
     void setorigin(double x, double y) override;
 
     const QFont& font() const { return font_; }
+    // The colour of the text printed from now on (black until set).
+    void settextcolour(Colour c) { textcolour_ = c; }
 
   private:
     void text(double x, double y, const std::string& text);
@@ -48,6 +50,7 @@ class QPainterSurface final : public VectorSurface {
     QFontMetricsF metrics_;
     int w_;
     int h_;
+    Colour textcolour_{0, 0, 0};
     QTransform base_;
 };
 

@@ -1,6 +1,7 @@
 // Tick marks and labels of both axes.
 #include "plot/ticks.h"
 
+#include "model/cnumber.h"
 #include "model/numtext.h"
 #include "model/rounding.h"
 
@@ -8,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <set>
 #include <utility>
 
@@ -45,6 +47,11 @@ constexpr int maxsignificant = 17; // enough for any two different doubles
 
 const char* const xunit = " mV";
 
+// A label may differ from its tick's value by this fraction of the spacing of the ticks (or of the
+// value, for a single tick): enough to pass the binary noise of multiples of the step, far too little to
+// show a neighbouring value.
+constexpr double labeltolerance = 1e-3;
+
 double roundlabel(double v) {
     const double rounded = std::nearbyint(v * labelscale) / labelscale;
     return std::isfinite(rounded) ? rounded : v; // beyond the scaled range there are no decimals to round
@@ -63,6 +70,13 @@ constexpr int64_t farpixel = int64_t{1} << 30;
 int pixelat(int base, double x) {
     const int64_t sum = int64_t{base} + floor32(x);
     return static_cast<int>(std::clamp(sum, -farpixel, farpixel));
+}
+
+// n * offset / span, the pixel of a tick n pixels into an axis; where the product overflows (limits near
+// the largest doubles) the fraction is taken first, which every smaller range keeps as it was.
+double scaledoffset(double n, double offset, double span) {
+    const double product = n * offset;
+    return std::isfinite(product) ? product / span : offset / span * n;
 }
 
 int roundedpixel(double x) {
@@ -249,7 +263,7 @@ std::vector<Box> drawyticks(const ModelState& s, const PlotState& ps, Surface& s
     const double n = d.rows;
     std::vector<int> rows;
     for (double v : ticks)
-        rows.push_back(pixelat(d.top, n - n * (v - s.ymin - ps.yshift) / (s.ymax - s.ymin)));
+        rows.push_back(pixelat(d.top, n - scaledoffset(n, v - s.ymin - ps.yshift, s.ymax - s.ymin)));
 
     YLabels layout;
     bool found = false;
@@ -298,7 +312,8 @@ void drawxticks(const ModelState& s, const PlotState& ps, Surface& surface, char
 
     std::vector<int> columns;
     for (double v : ticks)
-        columns.push_back(pixelat(d.left, d.plotwidth * (v - s.xmin + ps.xshift) / (s.xmax - s.xmin)));
+        columns.push_back(
+            pixelat(d.left, scaledoffset(d.plotwidth, v - s.xmin + ps.xshift, s.xmax - s.xmin)));
     for (int column : columns)
         surface.fillrect(column - onepixel, d.bottom, d.length(tickwidth), marklength, ps.axiscolour);
 
@@ -364,13 +379,32 @@ std::string withrealminus(const std::string& text) {
     return out;
 }
 
+namespace {
+
+// Whether every label reads back as its tick: labels rounded to fewer digits may all differ and still
+// show a wrong value (1.5E+05 written 2E+05 beside 1E+05).
+bool faithful(const std::vector<std::string>& labels, const std::vector<double>& ticks, char sep) {
+    double spacing = std::numeric_limits<double>::infinity();
+    for (std::size_t k = 1; k < ticks.size(); ++k)
+        spacing = std::min(spacing, std::fabs(ticks[k] - ticks[k - 1]));
+    for (std::size_t k = 0; k < ticks.size(); ++k) {
+        std::string text = labels[k];
+        std::replace(text.begin(), text.end(), sep, '.');
+        const double scale = std::isfinite(spacing) ? spacing : std::fabs(ticks[k]);
+        if (!(std::fabs(readc(text) - ticks[k]) <= labeltolerance * scale)) return false;
+    }
+    return true;
+}
+
+} // namespace
+
 std::vector<std::string> significantlabels(const std::vector<double>& ticks, bool exponent, char sep) {
     std::vector<std::string> labels;
     for (int digits = 1; digits <= maxsignificant; ++digits) {
         labels.clear();
         for (double v : ticks)
             labels.push_back(ticksignificant(v, digits, exponent, sep));
-        if (alldistinct(labels)) break;
+        if (alldistinct(labels) && faithful(labels, ticks, sep)) break;
     }
     return labels;
 }

@@ -91,6 +91,12 @@ int runpng(const std::vector<std::string>& args) {
     QByteArray file;
     if (journal) {
         const FigureRequest r = figurerequest(figure, true);
+        const std::string problem =
+            figureproblem(FigureFormat::png, c.state, o.surfacewidth, o.surfaceheight, c.automatic, r);
+        if (!problem.empty()) {
+            std::cerr << c.prefix() << problem << "\n";
+            return exitbadusage;
+        }
         file = renderfigure(FigureFormat::png, c.state, o.surfacewidth, o.surfaceheight, c.automatic, r);
     } else {
         ModelState drawn;

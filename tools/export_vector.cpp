@@ -42,8 +42,10 @@ void figurehelp(FigureFormat format) {
                            "(recorded in the file).\n"
                          : "The colour zones are a few\n"
                            "filled polygons whose edges follow the curves, the curves are lines and the\n"
-                           "text is text in DejaVu Sans"
-                           ", embedded in a PDF.\n")
+                           "text is text in DejaVu Sans")
+              << (raster                        ? ""
+                  : format == FigureFormat::pdf ? ", embedded in the PDF.\n"
+                                                : ".\n")
               << "The file carries the settings it was drawn from (kelvora-export config-from\n"
                  "gives them back). Needs no display. OUT."
               << name
@@ -73,6 +75,14 @@ int runfigure(FigureFormat format, const std::vector<std::string>& args) {
 
     const auto qt = offscreenqt(c);
     const FigureRequest r = figurerequest(o, journal);
+    if (r.journalsizes) {
+        const std::string problem =
+            figureproblem(format, c.state, c.options.surfacewidth, c.options.surfaceheight, c.automatic, r);
+        if (!problem.empty()) {
+            std::cerr << c.prefix() << problem << "\n";
+            return exitbadusage;
+        }
+    }
     const QByteArray figure =
         renderfigure(format, c.state, c.options.surfacewidth, c.options.surfaceheight, c.automatic, r);
     if (figure.isEmpty()) {

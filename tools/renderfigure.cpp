@@ -48,6 +48,9 @@ struct Page {
     double widthmm = 0.0;
     double heightmm = 0.0;
     double heightunits = 0.0; // the page's height in figure units: layout.height, or the height asked for
+    // The titles, labels and legend fit the page asked for; false when the text is too large for it
+    // (the plot would shrink to nothing and the rest be cut off).
+    bool fits = true;
 };
 
 FigureLayout measuredlayout(const ModelState& s, const PlotState& ps, double fontscale,
@@ -95,6 +98,8 @@ Page pagefor(ModelState& s, int width, int height, bool automatic, const FigureR
         setsurface(p.ps, w, h, r);
     }
     p.layout = measuredlayout(s, p.ps, p.fontscale, r);
+    p.fits = p.layout.width <= roundeven32(r.widthmm * unitspermm) &&
+             (!(r.heightmm > 0.0) || p.layout.height <= roundeven32(r.heightmm * unitspermm));
     // The page is a whole number of units high; a height asked for is met exactly by a sliver of page
     // below the last unit.
     p.widthmm = r.widthmm;
@@ -110,6 +115,7 @@ bool paintfigure(QPainter& painter, const ModelState& s, const Page& p, const Fi
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     QPainterSurface surface(&painter, devicegeometry(p.ps).width, devicegeometry(p.ps).height, p.fontscale);
+    surface.settextcolour(r.style.text);
     drawfigure(s, p.ps, surface, p.layout, r.decimalsep, r.style);
     return painter.end();
 }
@@ -175,11 +181,21 @@ QByteArray picturefile(QImage image, const char* format, const std::string& sett
 
 namespace {
 
+QSize picturepixels(const Page& p, const FigureRequest& r) {
+    const double pixelspermm = r.dpi / mmperinch;
+    return {roundeven32(p.widthmm * pixelspermm), roundeven32(p.heightmm * pixelspermm)};
+}
+
+bool picturefits(QSize pixels) {
+    return pixels.width() <= largestsurfaceside && pixels.height() <= largestsurfaceside;
+}
+
 QByteArray rasterfigure(const ModelState& s, const Page& p, const FigureRequest& r, const char* format,
                         const std::string& settings) {
     const double pixelspermm = r.dpi / mmperinch;
-    QImage image(roundeven32(p.widthmm * pixelspermm), roundeven32(p.heightmm * pixelspermm),
-                 QImage::Format_RGB32);
+    const QSize pixels = picturepixels(p, r);
+    if (!picturefits(pixels)) return {};
+    QImage image(pixels, QImage::Format_RGB32);
     if (image.isNull()) return {};
     image.fill(QColor(r.style.background.r, r.style.background.g, r.style.background.b));
     const int dotspermetre = roundeven32(pixelspermm / metrespermm);
@@ -215,6 +231,20 @@ QImage renderplot(const ModelState& state, int width, int height, bool automatic
     return picture;
 }
 
+std::string figureproblem(FigureFormat format, const ModelState& state, int width, int height, bool automatic,
+                          const FigureRequest& request) {
+    ModelState s = state;
+    const Page page = pagefor(s, width, height, automatic, request);
+    if (!page.fits)
+        return "the titles and labels at this --font-size do not fit a figure of this --width and "
+               "--height; ask for a smaller --font-size or a larger figure";
+    const QSize pixels = picturepixels(page, request);
+    if (format == FigureFormat::svg || format == FigureFormat::pdf || picturefits(pixels)) return {};
+    return "the picture would be " + std::to_string(pixels.width()) + "x" + std::to_string(pixels.height()) +
+           " pixels, more than " + std::to_string(largestsurfaceside) +
+           " a side; ask for a lower --dpi or a smaller figure";
+}
+
 QByteArray renderfigure(FigureFormat format, const ModelState& state, int width, int height, bool automatic,
                         const FigureRequest& request) {
     ModelState s = state;
@@ -229,6 +259,7 @@ QByteArray renderfigure(FigureFormat format, const ModelState& state, int width,
         return picturefile(image, imageformat, configtext(drawn, ConfigForm::atclose, '.'));
     }
     const Page page = pagefor(s, width, height, automatic, request);
+    if (!page.fits) return {};
     // The settings of the limits the figure shows, so that the figure is drawn again without --auto.
     const std::string settings = configtext(s, ConfigForm::atclose, '.');
     if (format == FigureFormat::svg) return svgfigure(s, page, request, settings);

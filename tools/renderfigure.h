@@ -43,6 +43,12 @@ QImage renderplot(const ModelState& state, int width, int height, bool automatic
                   int scale = 1, ModelState* drawn = nullptr,
                   const std::optional<ModelState>& reference = {});
 
+// Why the journal figure of these arguments cannot be drawn, or an empty text: its text must leave
+// room for the plot on the page asked for, and a picture's sides in pixels may not pass
+// largestsurfaceside (a larger picture would not even fit in memory).
+std::string figureproblem(FigureFormat format, const ModelState& state, int width, int height, bool automatic,
+                          const FigureRequest& request);
+
 // The figure's file contents for a state as start-up builds it, the plot surface width x height
 // logical pixels (the height changes to give heightmm). automatic: the limits as after switching the
 // automatic toggle on. The file carries the settings of the state drawn. Empty when the figure cannot

@@ -112,6 +112,7 @@ TEST(TickLabels, NeverOverlapEachOtherTheAxesOrThePlotAtExtremeRanges) {
                                                       {0, 3, -3e9, -1e9, 5, 3},
                                                       {1e9, 3e9, -3e9, -1e9, 3, 3},
                                                       {0, 1e300, -1e300, 1e300, 3, 3},
+                                                      {0, 1.7e308, -1.7e308, 0, 3, 3},
                                                       {1e-300, 2e-300, -2e-300, -1e-300, 3, 3},
                                                       {0, 3, -122.70001, -122.69999, 5, 3},
                                                       {0, 3, 1e15, 1e15 + 1, 5, 1},
@@ -185,6 +186,9 @@ TEST(TickLabels, FiguresWriteLargeNumbersInExponentNotation) {
     EXPECT_EQ(labels(1e9, 3e9, -3e9, -1e9, figure).y_, "1|.0E+09|1|.5E+09|2|.0E+09|2|.5E+09|3|.0E+09|");
     EXPECT_EQ(labels(1e9, 3e9, -3e9, -1e9, figure).x_, "-3E+09 mV|-2E+09 mV|-1E+09 mV|");
     EXPECT_EQ(labels(0, 3, -160, -80, figure).x_, "-160 mV|-140 mV|-120 mV|-100 mV|-80 mV|");
+    // Never rounded to a neighbouring value that no other label shows: 1.5E+05 is not "2E+05".
+    EXPECT_EQ(labels(0, 160000, -150000, 10000, figure).y_, "0|5|.0E+04|1|.0E+05|1|.5E+05|");
+    EXPECT_EQ(labels(0, 160000, -150000, 10000, figure).x_, "-1.5E+05 mV|-1.0E+05 mV|-5.0E+04 mV|0 mV|");
 }
 
 } // namespace

@@ -24,6 +24,7 @@ TEST_F(ExportFiles, RefusedPathsAreLeftAsTheyAre) {
         // Settings that would block or never end are not read (a folder is the settings reader's case).
         {"table --config pipe", ": Not a regular file\n"},
         {"png old.png --config /dev/zero", ": Not a regular file\n"},
+        {"config-from /dev/zero", ": Not a regular file\n"},
         {"png pipe", "exists and is not a regular file; it is left as it is\n"},
         {"svg folder", "exists and is not a regular file; it is left as it is\n"},
         // The settings file under any name, here through a link.
@@ -63,6 +64,7 @@ TEST_F(ExportFiles, NamesAreBytes) {
         {"png '\x97.png'", "\x97.png", nullptr},
         {"svg 'caf\xe9.svg'", "caf\xe9.svg", nullptr},
         {"pdf 'caf\xe9.pdf'", "", "'caf\\xe9.pdf' exists and is not a regular file; it is left as it is\n"},
+        {"config-from 'caf\xe9.pdf'", "", "cannot read 'caf\\xe9.pdf': Not a regular file\n"},
         {"svg 'a\nb.svg'", "", "'a\\x0ab.svg' exists and is not a regular file; it is left as it is\n"},
         {"png x.png --config '\x97'", "", "file '\\x97': Not a regular file\n"},
     };

@@ -149,6 +149,8 @@ TEST_F(JournalExport, EveryFigureGivesBackTheSettingsItWasDrawnFrom) {
     }
     // A figure without settings, and the settings file itself, are refused.
     test::expectrefused(run("config-from pho.ini"), 1, "config-from pho.ini");
+    // Settings that cannot be written out are a failure with its line, not a silent one.
+    test::expectrefused(shell(dir, "'" KELVORA_EXPORT "' config-from fig.svg >/dev/full"), 1, "/dev/full");
 }
 
 TEST_F(JournalExport, PageSizeInMillimetresAndDensityRecordedLabelsWithARealMinus) {
@@ -166,6 +168,11 @@ TEST_F(JournalExport, PageSizeInMillimetresAndDensityRecordedLabelsWithARealMinu
     EXPECT_EQ(match.captured(1), "178");
     EXPECT_NEAR(match.captured(2).toDouble(), 178.0 * 305 / 551, 25.0);
     EXPECT_EQ(size.match(QString::fromStdString(readfile(work / "b.svg"))).captured(2), "60");
+    // On a dark page every text is white, as the axes are.
+    ASSERT_EQ(run("svg k.svg --background black").status, 0);
+    const QString dark = QString::fromStdString(readfile(work / "k.svg"));
+    EXPECT_GT(dark.count("<text fill=\"#ffffff\""), 0);
+    EXPECT_EQ(dark.count("<text fill=\"#ffffff\""), dark.count("<text "));
 
     // Pictures: mm at dpi in pixels, the density in the file.
     const std::vector<std::tuple<std::string, std::string, int, int, int>> pictures = {
@@ -177,6 +184,12 @@ TEST_F(JournalExport, PageSizeInMillimetresAndDensityRecordedLabelsWithARealMinu
         EXPECT_EQ(picture.size(), QSize(width, height)) << file;
         EXPECT_NEAR(picture.dotsPerMeterX() * 0.0254, dpi, 0.01) << file;
     }
+    // A picture wider than the largest surface is refused before it is drawn: 350 mm at 2400 dpi.
+    test::expectrefused(run("tiff big.tiff --width 350 --height 40 --dpi 2400"), 2, "big.tiff");
+    EXPECT_FALSE(fs::exists(work / "big.tiff"));
+    // Text too large for the page is refused rather than drawn over a plot shrunk to nothing.
+    for (const char* args : {"svg t.svg --font-size 12", "png t.png --height 20 --legend"})
+        test::expectrefused(run(args), 2, args);
 }
 
 } // namespace
