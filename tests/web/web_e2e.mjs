@@ -147,6 +147,12 @@ assert.equal((await limits(third))[0], '0.271828');
 assert.ok(await third.$eval('input[aria-label="T value"]', (b) => b.closest('tr').hidden));
 assert.equal(await copytable(third), pannedtable);
 
+// Neither a phone nor a window too narrow for the side-by-side layout needs a sideways scroll.
+for (const width of [390, 900]) {
+  await third.setViewport({ width, height: 844 });
+  await third.waitForFunction(() => document.documentElement.scrollWidth <= document.documentElement.clientWidth);
+}
+
 // A screen of twice the density at the same size gets a plot of twice the pixels.
 await third.setViewport({ width: 1200, height: 1400, deviceScaleFactor: 2 });
 await third.screenshot({ captureBeyondViewport: false }); // headless renders, and so notices the density, only when asked
