@@ -211,6 +211,14 @@ function pointer() {
     if (r.inside) showreadout(r, r.enabled); else clearreadout();
     redraw(false);
   });
+  // Without this, a touch the browser takes back would leave the plot following the pointer unpressed.
+  canvas.addEventListener('pointercancel', (e) => {
+    if (!e.isPrimary) return;
+    canvas.classList.remove('moving');
+    s.cancel();
+    clearreadout();
+    redraw(false);
+  });
 }
 
 function controls() {

@@ -168,6 +168,18 @@ const before = await span(), tap = async () => {
 await tap(); await tap();
 assert.ok(Math.abs(await span() / before - Math.SQRT2) < 1e-9, `${await span()} after ${before}`);
 
+// A touch the browser cancels ends its drag: the mouse then moving over the plot does not pan it.
+// The pause is a lower bound, past the page's double-tap time, so that this touch is a drag, not a tap.
+await new Promise((ok) => setTimeout(ok, 1000));
+const touch = await third.createCDPSession(), finger = (type, ...at) =>
+  touch.send('Input.dispatchTouchEvent', { type, touchPoints: at.length ? [{ x: at[0], y: at[1] }] : [] });
+const unpanned = await limits(third);
+await finger('touchStart', ...box); await finger('touchMove', box[0] + 20, box[1]); await finger('touchCancel');
+const held = await limits(third);
+assert.notDeepEqual(held, unpanned);
+await third.mouse.move(box[0] + 60, box[1] + 30);
+assert.deepEqual(await limits(third), held);
+
 assert.deepEqual(foreign, []);
 assert.equal(dialogs, 0);
 await browser.close();
