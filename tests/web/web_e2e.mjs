@@ -132,6 +132,23 @@ const [compared, differ] = await again.evaluate(async (a, b) => {
 assert.ok(compared > 0.8 * (551 - 90) * (305 - 35), `${compared} pixels compared`);
 assert.equal(differ, 0);
 
+// The SVG download opens as a picture. Its labels state their baselines, which every viewer reads alike,
+// and none lies on a tick or outside the picture.
+const drawing = (await download(again, '#svg', 'kelvora.svg')).toString();
+assert.ok(!drawing.includes('dominant-baseline'));
+const [labels, clashes] = await again.evaluate((text) => {
+  const svg = document.body.appendChild(document.importNode(new DOMParser().parseFromString(text, 'image/svg+xml').documentElement, true));
+  const frame = svg.getBoundingClientRect(), ticks = [...svg.querySelectorAll('rect[fill="#000000"]')].map((r) => r.getBoundingClientRect());
+  const meet = (a, b) => a.left < b.right - 0.5 && b.left < a.right - 0.5 && a.top < b.bottom - 0.5 && b.top < a.bottom - 0.5;
+  const texts = [...svg.querySelectorAll('text')], bad = texts.filter((t) => {
+    const b = t.getBoundingClientRect();
+    return b.top < frame.top || b.bottom > frame.bottom || ticks.some((k) => meet(b, k));
+  });
+  return [texts.length, bad.map((t) => t.textContent)];
+}, drawing);
+assert.ok(labels > 10, `${labels} labels`);
+assert.deepEqual(clashes, []);
+
 // Another y axis, a panned plot and a typed limit (Enter sets it) come back from the address digit for digit.
 await page.bringToFront();
 await page.select('#yaxis', '17');
