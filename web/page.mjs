@@ -174,6 +174,18 @@ function pngblob() {
   return new Blob([Uint8Array.from(bytes, (c) => c.charCodeAt(0))], { type: 'image/png' });
 }
 
+// A page served over plain http from another computer has no clipboard API: the older way copies there.
+async function copy(text) {
+  $('status').textContent = '';
+  try { await navigator.clipboard.writeText(text); return; } catch { /* the older way follows */ }
+  // The copy event carries the text as it is: a text box's would lose the table's carriage returns.
+  const put = (e) => { e.clipboardData.setData('text/plain', text); e.preventDefault(); };
+  document.addEventListener('copy', put);
+  const copied = document.execCommand('copy');
+  document.removeEventListener('copy', put);
+  if (!copied) $('status').textContent = 'Not copied: the browser refused the clipboard';
+}
+
 // As in the window, the second press of a double click (or double tap) is only the double click.
 function pointer() {
   const at = (e) => [e.offsetX, e.offsetY];
@@ -236,8 +248,7 @@ function controls() {
   });
   $('dot').addEventListener('change', () => { if ($('dot').checked) $('comma').checked = false; savehash(); });
   $('comma').addEventListener('change', () => { if ($('comma').checked) $('dot').checked = false; savehash(); });
-  $('copy').addEventListener('click', () =>
-    navigator.clipboard.writeText(s.table($('dot').checked ? 1 : $('comma').checked ? 2 : 0)));
+  $('copy').addEventListener('click', () => copy(s.table($('dot').checked ? 1 : $('comma').checked ? 2 : 0)));
   $('png').addEventListener('click', () => download(pngblob(), 'kelvora.png'));
   $('svg').addEventListener('click', () => download(new Blob([s.svg()], { type: 'image/svg+xml' }), 'kelvora.svg'));
   $('save').addEventListener('click', () => download(new Blob([s.settings()], { type: 'text/plain' }), 'Kelvora.ini'));

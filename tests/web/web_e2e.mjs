@@ -83,6 +83,13 @@ assert.notEqual(readFileSync(moved).toString(), execFileSync(settingstext, [join
 const movedtable = await copytable(page);
 sametable(movedtable, moved);
 
+// Without the clipboard API (a page over plain http from another host) the table is copied all the same.
+await page.evaluate(async () => {
+  await navigator.clipboard.writeText('');
+  navigator.clipboard.writeText = () => Promise.reject(new Error('insecure'));
+});
+assert.equal(await copytable(page), movedtable);
+
 // The crossing point is the one the desktop's sweep finds for the same state.
 const swept = desktop(moved, 'sweep', '--param', 'T', '--from', '37', '--to', '37', '--steps', '1').toString().split('\r\n')[1].split('\t').map(Number);
 const [mv, y] = (await page.$eval('#crossing', (o) => o.textContent)).match(/-?\d[\d.]*(E[-+]\d+)?/g).map(Number);
