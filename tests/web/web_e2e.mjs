@@ -164,6 +164,8 @@ await page.mouse.move(...box); await page.mouse.down(); await page.mouse.move(bo
 await page.click('#ymin', { count: 3 }); await page.keyboard.type('0.271828\n');
 await page.waitForSelector('body[data-address=current]');
 const limits = (p) => p.$$eval('#ymin, #ymax, #xmin, #xmax', (e) => e.map((b) => b.value));
+// A phone's keyboard for the x limits has a minus sign: they are negative potentials.
+assert.deepEqual(await page.$$eval('#xmin, #xmax', (e) => e.map((b) => b.inputMode)), ['text', 'text']);
 const pannedtable = await copytable(page);
 const third = await open(page.url());
 assert.deepEqual(await limits(third), await limits(page));
