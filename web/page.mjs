@@ -256,7 +256,12 @@ function controls() {
     const file = $('open').files[0];
     // The whole file goes into memory: one beyond any settings file's size is refused, state unchanged.
     $('status').textContent = file && file.size > filelimit ? `${file.name} not read: larger than 64 MB` : '';
-    if (file && file.size <= filelimit) s.readsettings(new Uint8Array(await file.arrayBuffer()));
+    try {
+      if (file && file.size <= filelimit) s.readsettings(new Uint8Array(await file.arrayBuffer()));
+    } catch {
+      // Gone or changed since it was chosen, or a folder: the state stays as it was.
+      $('status').textContent = `${file.name} not read: the browser could not read it`;
+    }
     $('open').value = '';
     restart();
   });

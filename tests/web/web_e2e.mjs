@@ -111,6 +111,11 @@ assert.equal((await download(page, '#save', 'Kelvora.ini')).toString(), execFile
 sametable(await copytable(page), hostile);
 assert.equal(await page.$$eval('script, img', (e) => e.length), 1);
 
+// A file the browser cannot read (here a folder) is reported, and the state stays.
+await (await page.$('#open')).uploadFile(work);
+await page.waitForFunction(() => document.querySelector('#status').textContent.endsWith('not read: the browser could not read it'));
+assert.equal((await download(page, '#save', 'Kelvora.ini')).toString(), execFileSync(settingstext, [hostile]).toString());
+
 // The downloaded picture's zones are the desktop's pixel for pixel, away from the curves and the text.
 const png = join(work, 'desktop.png');
 desktop(moved, 'png', png);
