@@ -84,10 +84,7 @@ const movedtable = await copytable(page);
 sametable(movedtable, moved);
 
 // Without the clipboard API (a page over plain http from another host) the table is copied all the same.
-await page.evaluate(async () => {
-  await navigator.clipboard.writeText('');
-  navigator.clipboard.writeText = () => Promise.reject(new Error('insecure'));
-});
+await page.evaluate(async () => { await navigator.clipboard.writeText(''); navigator.clipboard.writeText = () => Promise.reject(new Error()); });
 assert.equal(await copytable(page), movedtable);
 
 // The crossing point is the one the desktop's sweep finds for the same state.
@@ -148,18 +145,13 @@ assert.equal(differ, 0);
 // and none lies on a tick or outside the picture.
 const drawing = (await download(again, '#svg', 'kelvora.svg')).toString();
 assert.ok(!drawing.includes('dominant-baseline'));
-const [labels, clashes] = await again.evaluate((text) => {
+const placed = await again.evaluate((text) => {
   const svg = document.body.appendChild(document.importNode(new DOMParser().parseFromString(text, 'image/svg+xml').documentElement, true));
-  const frame = svg.getBoundingClientRect(), ticks = [...svg.querySelectorAll('rect[fill="#000000"]')].map((r) => r.getBoundingClientRect());
+  const box = (e) => e.getBoundingClientRect(), frame = box(svg), ticks = [...svg.querySelectorAll('rect[fill="#000000"]')].map(box);
   const meet = (a, b) => a.left < b.right - 0.5 && b.left < a.right - 0.5 && a.top < b.bottom - 0.5 && b.top < a.bottom - 0.5;
-  const texts = [...svg.querySelectorAll('text')], bad = texts.filter((t) => {
-    const b = t.getBoundingClientRect();
-    return b.top < frame.top || b.bottom > frame.bottom || ticks.some((k) => meet(b, k));
-  });
-  return [texts.length, bad.map((t) => t.textContent)];
+  return [...svg.querySelectorAll('text')].map(box).map((b) => b.top >= frame.top && b.bottom <= frame.bottom && !ticks.some((k) => meet(b, k)));
 }, drawing);
-assert.ok(labels > 10, `${labels} labels`);
-assert.deepEqual(clashes, []);
+assert.ok(placed.length > 10 && placed.every(Boolean), `${placed}`);
 
 // Another y axis, a panned plot and a typed limit (Enter sets it) come back from the address digit for digit.
 await page.bringToFront();
@@ -180,8 +172,7 @@ assert.equal(await copytable(third), pannedtable);
 
 // Neither a phone nor a window too narrow for the side-by-side layout needs a sideways scroll.
 for (const width of [390, 900]) {
-  await third.setViewport({ width, height: 844 });
-  await third.waitForFunction(() => document.documentElement.scrollWidth <= document.documentElement.clientWidth);
+  await third.setViewport({ width, height: 844 }); await third.waitForFunction(() => document.documentElement.scrollWidth <= document.documentElement.clientWidth);
 }
 
 // A screen of twice the density at the same size gets a plot of twice the pixels.
@@ -202,12 +193,10 @@ assert.ok(Math.abs(await span() / before - Math.SQRT2) < 1e-9, `${await span()} 
 // A touch the browser cancels ends its drag: the mouse then moving over the plot does not pan it.
 // The pause is a lower bound, past the page's double-tap time, so that this touch is a drag, not a tap.
 await new Promise((ok) => setTimeout(ok, 1000));
-const touch = await third.createCDPSession(), finger = (type, ...at) =>
-  touch.send('Input.dispatchTouchEvent', { type, touchPoints: at.length ? [{ x: at[0], y: at[1] }] : [] });
-const unpanned = await limits(third);
+const touch = await third.createCDPSession(), unpanned = await limits(third);
+const finger = (type, ...at) => touch.send('Input.dispatchTouchEvent', { type, touchPoints: at.length ? [{ x: at[0], y: at[1] }] : [] });
 await finger('touchStart', ...box); await finger('touchMove', box[0] + 20, box[1]); await finger('touchCancel');
-const held = await limits(third);
-assert.notDeepEqual(held, unpanned);
+const held = await limits(third); assert.notDeepEqual(held, unpanned);
 await third.mouse.move(box[0] + 60, box[1] + 30);
 assert.deepEqual(await limits(third), held);
 
