@@ -268,14 +268,16 @@ function controls() {
   $('default').addEventListener('click', () => {
     if (confirm('Do you want to revert to the original values?')) { s.readsettings(''); restart(); }
   });
-  window.addEventListener('resize', () => { surface(); redraw(false); });
+  window.addEventListener('resize', resurface);
   watchdensity();
 }
 
+// A new surface forgets the pin, so the readout it held goes too (a phone turned, a window resized).
+function resurface() { surface(); clearreadout(); redraw(false); }
 // A move to a screen of another density need not change the page's size: the density is watched itself.
 function watchdensity() {
   matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', () => {
-    surface(); redraw(false); watchdensity();
+    resurface(); watchdensity();
   }, { once: true });
 }
 

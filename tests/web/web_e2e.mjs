@@ -170,9 +170,13 @@ assert.equal((await limits(third))[0], '0.271828');
 assert.ok(await third.$eval('input[aria-label="T value"]', (b) => b.closest('tr').hidden));
 assert.equal(await copytable(third), pannedtable);
 
-// Neither a phone nor a window too narrow for the side-by-side layout needs a sideways scroll.
+// Neither a phone nor a window too narrow for the side-by-side layout needs a sideways scroll. A new
+// plot size forgets the pin, and so its readout.
+await third.mouse.click(...box);
+assert.ok(await third.$eval('#readx', (b) => !b.disabled));
 for (const width of [390, 900]) {
   await third.setViewport({ width, height: 844 }); await third.waitForFunction(() => document.documentElement.scrollWidth <= document.documentElement.clientWidth);
+  assert.equal(await third.$eval('#readx', (b) => b.value), '');
 }
 
 // A screen of twice the density at the same size gets a plot of twice the pixels.
