@@ -138,6 +138,7 @@ EMSCRIPTEN_BINDINGS(kelvora) {
         .function("press", &press)
         .function("move", &move)
         .function("release", &release)
+        .function("cancel", &Session::cancel)
         .function("doubleclick", &Session::doubleclick)
         .function("yaxis", &Session::yaxis)
         .function("setyaxis", &setyaxis)

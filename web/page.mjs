@@ -174,6 +174,18 @@ function pngblob() {
   return new Blob([Uint8Array.from(bytes, (c) => c.charCodeAt(0))], { type: 'image/png' });
 }
 
+// A page served over plain http from another computer has no clipboard API: the older way copies there.
+async function copy(text) {
+  $('status').textContent = '';
+  try { await navigator.clipboard.writeText(text); return; } catch { /* the older way follows */ }
+  // The copy event carries the text as it is: a text box's would lose the table's carriage returns.
+  const put = (e) => { e.clipboardData.setData('text/plain', text); e.preventDefault(); };
+  document.addEventListener('copy', put);
+  const copied = document.execCommand('copy');
+  document.removeEventListener('copy', put);
+  if (!copied) $('status').textContent = 'Not copied: the browser refused the clipboard';
+}
+
 // As in the window, the second press of a double click (or double tap) is only the double click.
 function pointer() {
   const at = (e) => [e.offsetX, e.offsetY];
@@ -211,6 +223,14 @@ function pointer() {
     if (r.inside) showreadout(r, r.enabled); else clearreadout();
     redraw(false);
   });
+  // Without this, a touch the browser takes back would leave the plot following the pointer unpressed.
+  canvas.addEventListener('pointercancel', (e) => {
+    if (!e.isPrimary) return;
+    canvas.classList.remove('moving');
+    s.cancel();
+    clearreadout();
+    redraw(false);
+  });
 }
 
 function controls() {
@@ -228,8 +248,7 @@ function controls() {
   });
   $('dot').addEventListener('change', () => { if ($('dot').checked) $('comma').checked = false; savehash(); });
   $('comma').addEventListener('change', () => { if ($('comma').checked) $('dot').checked = false; savehash(); });
-  $('copy').addEventListener('click', () =>
-    navigator.clipboard.writeText(s.table($('dot').checked ? 1 : $('comma').checked ? 2 : 0)));
+  $('copy').addEventListener('click', () => copy(s.table($('dot').checked ? 1 : $('comma').checked ? 2 : 0)));
   $('png').addEventListener('click', () => download(pngblob(), 'kelvora.png'));
   $('svg').addEventListener('click', () => download(new Blob([s.svg()], { type: 'image/svg+xml' }), 'kelvora.svg'));
   $('save').addEventListener('click', () => download(new Blob([s.settings()], { type: 'text/plain' }), 'Kelvora.ini'));
@@ -237,21 +256,28 @@ function controls() {
     const file = $('open').files[0];
     // The whole file goes into memory: one beyond any settings file's size is refused, state unchanged.
     $('status').textContent = file && file.size > filelimit ? `${file.name} not read: larger than 64 MB` : '';
-    if (file && file.size <= filelimit) s.readsettings(new Uint8Array(await file.arrayBuffer()));
+    try {
+      if (file && file.size <= filelimit) s.readsettings(new Uint8Array(await file.arrayBuffer()));
+    } catch {
+      // Gone or changed since it was chosen, or a folder: the state stays as it was.
+      $('status').textContent = `${file.name} not read: the browser could not read it`;
+    }
     $('open').value = '';
     restart();
   });
   $('default').addEventListener('click', () => {
     if (confirm('Do you want to revert to the original values?')) { s.readsettings(''); restart(); }
   });
-  window.addEventListener('resize', () => { surface(); redraw(false); });
+  window.addEventListener('resize', resurface);
   watchdensity();
 }
 
+// A new surface forgets the pin, so the readout it held goes too (a phone turned, a window resized).
+function resurface() { surface(); clearreadout(); redraw(false); }
 // A move to a screen of another density need not change the page's size: the density is watched itself.
 function watchdensity() {
   matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', () => {
-    surface(); redraw(false); watchdensity();
+    resurface(); watchdensity();
   }, { once: true });
 }
 

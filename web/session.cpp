@@ -105,10 +105,24 @@ bool Session::setlimits(const std::string& xmin, const std::string& xmax, const 
     return true;
 }
 
+void Session::press(MouseButton button, double x, double y) {
+    lastx_ = x;
+    lasty_ = y;
+    mousepress(plot_, button, x, y);
+}
+
+void Session::cancel() {
+    if (!plot_.dragging) return;
+    mouserelease(model_, plot_, lastx_, lasty_, sep_);
+    plot_.pinned = false;
+}
+
 // The window's mouse move without its toolkit part: a drag switches the automatic toggle off and
 // unpins; an unpinned readout follows the pointer inside the limits.
 MoveResult Session::move(double x, double y) {
     MoveResult r;
+    lastx_ = x;
+    lasty_ = y;
     plot_.dblclicked = false;
     if (plot_.dragging) {
         automatic_ = false;

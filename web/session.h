@@ -68,9 +68,12 @@ class Session {
     bool setlimits(const std::string& xmin, const std::string& xmax, const std::string& ymin,
                    const std::string& ymax);
 
-    void press(MouseButton button, double x, double y) { mousepress(plot_, button, x, y); }
+    void press(MouseButton button, double x, double y);
     MoveResult move(double x, double y);
     Release release(double x, double y) { return mouserelease(model_, plot_, x, y, sep_); }
+    // A press the browser took back (a touch it turned into a gesture of its own): a drag ends where it
+    // was last seen, as a release there would end it, and nothing is pinned.
+    void cancel();
     bool doubleclick() { return mousedoubleclick(model_, plot_); }
 
     int16_t yaxis() const { return model_.yaxis; }
@@ -88,6 +91,8 @@ class Session {
     ModelState model_;
     PlotState plot_;
     bool automatic_ = false;
+    double lastx_ = 0.0; // where the pointer was last pressed or moved on the plot
+    double lasty_ = 0.0;
     std::unique_ptr<RgbaSurface> surface_;
 };
 

@@ -7,6 +7,12 @@
 namespace kelvora {
 namespace {
 
+// The label font's ascent in ems (DejaVu Sans's; the usual sans-serif fallbacks differ by a hundredth or
+// two). The drawing code places a text's top; the document states its baseline, which every viewer
+// reads alike (many ignore dominant-baseline and would set the labels on the ticks).
+constexpr double labelascent = 0.928;
+constexpr double baseline = labelascent * plotfontpixels;
+
 std::string number(double v) {
     std::string t = printc(v, 'f', 3);
     while (t.back() == '0')
@@ -73,8 +79,8 @@ void SvgSurface::line(int x1, int y1, int x2, int y2, Colour c) {
 }
 
 void SvgSurface::print(int x, int y, const std::string& text) {
-    body_ += "<text x=\"" + number(x + ox_) + "\" y=\"" + number(y + oy_) +
-             "\" dominant-baseline=\"text-before-edge\">" + escaped(text) + "</text>\n";
+    body_ += "<text x=\"" + number(x + ox_) + "\" y=\"" + number(y + oy_ + baseline) + "\">" + escaped(text) +
+             "</text>\n";
 }
 
 void SvgSurface::polygon(const std::vector<Point>& list, Colour c) {
@@ -89,7 +95,7 @@ void SvgSurface::polyline(const std::vector<Point>& list, double width, Colour c
 
 void SvgSurface::printupward(double x, double y, const std::string& text) {
     const std::string at = number(x + ox_) + " " + number(y + oy_ + textwidth(text));
-    body_ += "<text transform=\"translate(" + at + ") rotate(-90)\" dominant-baseline=\"text-before-edge\">" +
+    body_ += "<text transform=\"translate(" + at + ") rotate(-90)\" y=\"" + number(baseline) + "\">" +
              escaped(text) + "</text>\n";
 }
 

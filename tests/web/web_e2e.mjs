@@ -83,6 +83,10 @@ assert.notEqual(readFileSync(moved).toString(), execFileSync(settingstext, [join
 const movedtable = await copytable(page);
 sametable(movedtable, moved);
 
+// Without the clipboard API (a page over plain http from another host) the table is copied all the same.
+await page.evaluate(async () => { await navigator.clipboard.writeText(''); navigator.clipboard.writeText = () => Promise.reject(new Error()); });
+assert.equal(await copytable(page), movedtable);
+
 // The crossing point is the one the desktop's sweep finds for the same state.
 const swept = desktop(moved, 'sweep', '--param', 'T', '--from', '37', '--to', '37', '--steps', '1').toString().split('\r\n')[1].split('\t').map(Number);
 const [mv, y] = (await page.$eval('#crossing', (o) => o.textContent)).match(/-?\d[\d.]*(E[-+]\d+)?/g).map(Number);
@@ -103,6 +107,11 @@ await page.waitForFunction(() => !document.querySelector('#open').files.length);
 assert.equal((await download(page, '#save', 'Kelvora.ini')).toString(), execFileSync(settingstext, [hostile]).toString());
 sametable(await copytable(page), hostile);
 assert.equal(await page.$$eval('script, img', (e) => e.length), 1);
+
+// A file the browser cannot read (here a folder) is reported, and the state stays.
+await (await page.$('#open')).uploadFile(work);
+await page.waitForFunction(() => document.querySelector('#status').textContent.endsWith('not read: the browser could not read it'));
+assert.equal((await download(page, '#save', 'Kelvora.ini')).toString(), execFileSync(settingstext, [hostile]).toString());
 
 // The downloaded picture's zones are the desktop's pixel for pixel, away from the curves and the text.
 const png = join(work, 'desktop.png');
@@ -132,6 +141,18 @@ const [compared, differ] = await again.evaluate(async (a, b) => {
 assert.ok(compared > 0.8 * (551 - 90) * (305 - 35), `${compared} pixels compared`);
 assert.equal(differ, 0);
 
+// The SVG download opens as a picture. Its labels state their baselines, which every viewer reads alike,
+// and none lies on a tick or outside the picture.
+const drawing = (await download(again, '#svg', 'kelvora.svg')).toString();
+assert.ok(!drawing.includes('dominant-baseline'));
+const placed = await again.evaluate((text) => {
+  const svg = document.body.appendChild(document.importNode(new DOMParser().parseFromString(text, 'image/svg+xml').documentElement, true));
+  const box = (e) => e.getBoundingClientRect(), frame = box(svg), ticks = [...svg.querySelectorAll('rect[fill="#000000"]')].map(box);
+  const meet = (a, b) => a.left < b.right - 0.5 && b.left < a.right - 0.5 && a.top < b.bottom - 0.5 && b.top < a.bottom - 0.5;
+  return [...svg.querySelectorAll('text')].map(box).map((b) => b.top >= frame.top && b.bottom <= frame.bottom && !ticks.some((k) => meet(b, k)));
+}, drawing);
+assert.ok(placed.length > 10 && placed.every(Boolean), `${placed}`);
+
 // Another y axis, a panned plot and a typed limit (Enter sets it) come back from the address digit for digit.
 await page.bringToFront();
 await page.select('#yaxis', '17');
@@ -140,12 +161,23 @@ await page.mouse.move(...box); await page.mouse.down(); await page.mouse.move(bo
 await page.click('#ymin', { count: 3 }); await page.keyboard.type('0.271828\n');
 await page.waitForSelector('body[data-address=current]');
 const limits = (p) => p.$$eval('#ymin, #ymax, #xmin, #xmax', (e) => e.map((b) => b.value));
+// A phone's keyboard for the x limits has a minus sign: they are negative potentials.
+assert.deepEqual(await page.$$eval('#xmin, #xmax', (e) => e.map((b) => b.inputMode)), ['text', 'text']);
 const pannedtable = await copytable(page);
 const third = await open(page.url());
 assert.deepEqual(await limits(third), await limits(page));
 assert.equal((await limits(third))[0], '0.271828');
 assert.ok(await third.$eval('input[aria-label="T value"]', (b) => b.closest('tr').hidden));
 assert.equal(await copytable(third), pannedtable);
+
+// Neither a phone nor a window too narrow for the side-by-side layout needs a sideways scroll. A new
+// plot size forgets the pin, and so its readout.
+await third.mouse.click(...box);
+assert.ok(await third.$eval('#readx', (b) => !b.disabled));
+for (const width of [390, 900]) {
+  await third.setViewport({ width, height: 844 }); await third.waitForFunction(() => document.documentElement.scrollWidth <= document.documentElement.clientWidth);
+  assert.equal(await third.$eval('#readx', (b) => b.value), '');
+}
 
 // A screen of twice the density at the same size gets a plot of twice the pixels.
 await third.setViewport({ width: 1200, height: 1400, deviceScaleFactor: 2 });
@@ -161,6 +193,16 @@ const before = await span(), tap = async () => {
   await two.end(); await one.end(); };
 await tap(); await tap();
 assert.ok(Math.abs(await span() / before - Math.SQRT2) < 1e-9, `${await span()} after ${before}`);
+
+// A touch the browser cancels ends its drag: the mouse then moving over the plot does not pan it.
+// The pause is a lower bound, past the page's double-tap time, so that this touch is a drag, not a tap.
+await new Promise((ok) => setTimeout(ok, 1000));
+const touch = await third.createCDPSession(), unpanned = await limits(third);
+const finger = (type, ...at) => touch.send('Input.dispatchTouchEvent', { type, touchPoints: at.length ? [{ x: at[0], y: at[1] }] : [] });
+await finger('touchStart', ...box); await finger('touchMove', box[0] + 20, box[1]); await finger('touchCancel');
+const held = await limits(third); assert.notDeepEqual(held, unpanned);
+await third.mouse.move(box[0] + 60, box[1] + 30);
+assert.deepEqual(await limits(third), held);
 
 assert.deepEqual(foreign, []);
 assert.equal(dialogs, 0);
