@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 
 #include "config/inifile.h"
@@ -201,6 +202,12 @@ void MainWindow::showyaxis() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride &&
+        menukeys.contains(QKeySequence(static_cast<QKeyEvent*>(event)->keyCombination()))) {
+        // Not taken by the text box: the menu's shortcut runs.
+        event->ignore();
+        return true;
+    }
     if (event->type() == QEvent::Shortcut) {
         // Qt presses a button for its access key without moving the focus. Moving it first leaves a panel
         // box with typed text, which applies that text before the button acts, as a click would.

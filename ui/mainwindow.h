@@ -61,7 +61,7 @@ class MainWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    // The buttons' access keys, which move the focus first.
+    // The buttons' access keys, which move the focus first; the menus' shortcuts over the text boxes.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -141,6 +141,8 @@ class MainWindow : public QMainWindow {
     QActionGroup* styleGroup = nullptr;
     QAction* legendAction = nullptr;
     QActionGroup* scaleGroup = nullptr;
+    // The shortcuts of the File, Reference and Help menus, which no text box may take for itself.
+    QList<QKeySequence> menukeys;
 
     QTimer redrawTimer;
     bool fitpending = false;

@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <array>
@@ -166,6 +167,14 @@ void MainWindow::createmenus() {
             &QAction::triggered, this, &MainWindow::onModelDocument);
     connect(addaction(help, QStringLiteral("&About Kelvora"), "about", {}), &QAction::triggered, this,
             &MainWindow::onAbout);
+    // A text box binds some of these keys itself (Ctrl+E moves to the end of the line on X11), so that
+    // with the focus in the panel the menu entry would never run. Undo and redo stay the box's own while
+    // it has typing to take back.
+    for (const QMenu* m : {file, compare, help})
+        for (const QAction* a : m->actions())
+            menukeys += a->shortcuts();
+    for (QLineEdit* box : centralWidget()->findChildren<QLineEdit*>())
+        box->installEventFilter(this);
     // The menu bar stands above the design's client area, which keeps its default size.
     resize(sizeHint());
 }
