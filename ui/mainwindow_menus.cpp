@@ -293,6 +293,7 @@ void MainWindow::onExportFigure() {
         this, QStringLiteral("Export figure"), QString(),
         QStringList{pngfilter, svgfilter, pdffilter, tifffilter}.join(QLatin1String(";;")), &filter);
     if (name.isEmpty()) return;
+    const QString typed = name;
     const std::optional<FigureFormat> format = figureformat(name, filter);
     if (!format) {
         dialogs.warn(this, apptitle, QStringLiteral("Figures are written as PNG, SVG, PDF or TIFF."));
@@ -300,6 +301,15 @@ void MainWindow::onExportFigure() {
     }
     const auto file = pathof(name);
     if (!file) return;
+    // The dialog asked before replacing the name as typed; the one with the filter's extension is
+    // another file, which nobody was asked about.
+    std::error_code error;
+    if (name != typed && std::filesystem::exists(std::filesystem::symlink_status(*file, error))) {
+        dialogs.warn(this, apptitle,
+                     QStringLiteral("The file\n%1\nexists already; give its whole name to replace it.")
+                         .arg(shown(*file)));
+        return;
+    }
     FigureOptions options;
     options.legend = legendAction->isChecked();
     const QVariant style = styleGroup->checkedAction()->data();

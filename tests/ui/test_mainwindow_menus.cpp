@@ -139,6 +139,13 @@ TEST_F(Menus, TheFigureIsRenderfiguresAndNeverTheSettingsFile) {
     trigger("exportFigure", path("link.svg"));
     EXPECT_EQ(warnings.size(), 2);
     EXPECT_EQ(bytes(configfilename), before);
+    // The dialog asked about the name as typed, not about the one the filter's extension makes.
+    const QByteArray png = bytes("a.png");
+    control<QAction>("figureLegend")->setChecked(false);
+    trigger("exportFigure", path("a"));
+    ASSERT_EQ(warnings.size(), 3);
+    EXPECT_TRUE(warnings[2].contains(QLatin1String("a.png")));
+    EXPECT_EQ(bytes("a.png"), png);
 }
 
 TEST_F(Menus, TheTableIsTheClipboardsText) {
