@@ -108,6 +108,7 @@ bool MainWindow::savesettings(bool closing) {
                             {overwrite ? nullptr : &settingsstamp, &settingsstamp})) {
             savedtext = configtext(document->state(), ConfigForm::atclose, sep);
             updatetitle();
+            addrecent(settingsfile);
             return true;
         }
         const bool changed = error == filechanged();
