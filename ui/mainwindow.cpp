@@ -243,6 +243,10 @@ void MainWindow::redraw() {
     redrawTimer.stop();
 }
 
+void MainWindow::drawnow() {
+    if (redrawTimer.isActive()) redraw();
+}
+
 void MainWindow::onAutomaticToggled(bool on) {
     if (on) requestredraw(true);
 }
@@ -256,6 +260,7 @@ void MainWindow::onLimitsSet(const AxisLimits& limits) {
 }
 
 void MainWindow::onCopyClicked() {
+    drawnow();
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setText(

@@ -104,6 +104,9 @@ class MainWindow : public QMainWindow {
     // state. mayfit: one of them allows the limits to be re-fitted.
     void requestredraw(bool mayfit);
     void redraw();
+    // The redraw still waiting, made now: it may re-fit the limits, and what is copied, saved or exported
+    // is the state the window shows.
+    void drawnow();
     // The plot's geometry for the plot view's present size: at start-up and after every resize.
     void fitplottoview();
     // Titles, panel columns and the y-axis choice for the document's y-axis quantity.

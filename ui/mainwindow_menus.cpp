@@ -264,6 +264,7 @@ void MainWindow::onOpenSettings() {
 }
 
 void MainWindow::onSaveSettingsAs() {
+    drawnow();
     QString filter;
     const QString name = dialogs.savefile(this, QStringLiteral("Save settings as"),
                                           QFile::decodeName(settingsfile.c_str()), settingsfilters, &filter);
@@ -288,6 +289,7 @@ void MainWindow::onSaveSettingsAs() {
 }
 
 void MainWindow::onExportFigure() {
+    drawnow();
     QString filter = pngfilter;
     QString name = dialogs.savefile(
         this, QStringLiteral("Export figure"), QString(),
@@ -345,6 +347,7 @@ void MainWindow::onExportFigure() {
 }
 
 void MainWindow::onExportTable() {
+    drawnow();
     QString filter;
     const QString name =
         dialogs.savefile(this, QStringLiteral("Export table"), QString(), tablefilters, &filter);
@@ -354,6 +357,7 @@ void MainWindow::onExportTable() {
 }
 
 void MainWindow::onKeepReference() {
+    drawnow();
     referencestate = document->state();
     requestredraw(false);
 }

@@ -90,6 +90,7 @@ void MainWindow::updatetitle() {
 }
 
 bool MainWindow::savesettings(bool closing) {
+    drawnow();
     if (fileunread) {
         if (!closing)
             dialogs.warn(this, savetitle,

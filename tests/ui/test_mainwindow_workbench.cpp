@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "config/inifile.h"
+#include "model/cliptable.h"
 #include "model/crossingtext.h"
 #include "model/parsenumber.h"
 #include "plot/titles.h"
@@ -151,6 +152,16 @@ TEST_F(Actions, ClosingSavesNoTypedTextThatWasNeverApplied) {
     typeinto(value(pHi), "7.2");
     closewindow();
     EXPECT_EQ(start().state().params[pHi].value, 7.38f);
+}
+
+// The change is drawn, and the limits re-fitted, only at the next pass of the event loop: a copy made
+// before that holds the rows the window then shows all the same.
+TEST_F(Actions, ACopyRightAfterAChangeHoldsTheRowsShown) {
+    clickbutton("automatic");
+    typeinto(value(pHo), "6.5");
+    const std::string copied = copy().toStdString();
+    EXPECT_EQ(copied, cliptable(f().state(), f().plotstate().plotheight, SeparatorChoice::system,
+                                f().decimalseparator()));
 }
 
 // The boxes share one handler: the last one stands for all four.
