@@ -79,6 +79,9 @@ class MainWindow : public QMainWindow {
 
     // The menus, in mainwindow_menus.cpp.
     void createmenus();
+    // Text typed into the box with the focus and not entered yet counts for a menu entry, as for a click
+    // elsewhere: the box is entered as if left.
+    void taketyping();
     void opensettings(const std::filesystem::path& file);
     void onOpenSettings();
     void onSaveSettingsAs();

@@ -100,7 +100,10 @@ void MainWindow::createmenus() {
     recent = readrecent(recentlist);
     showrecent();
     connect(addaction(file, QStringLiteral("&Save settings"), "saveSettings", {QKeySequence::Save}),
-            &QAction::triggered, this, [this] { savesettings(false); });
+            &QAction::triggered, this, [this] {
+                taketyping();
+                savesettings(false);
+            });
     connect(addaction(file, QStringLiteral("Save settings &as..."), "saveSettingsAs",
                       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}),
             &QAction::triggered, this, &MainWindow::onSaveSettingsAs);
@@ -179,6 +182,13 @@ void MainWindow::createmenus() {
     resize(sizeHint());
 }
 
+void MainWindow::taketyping() {
+    if (QWidget* box = qobject_cast<QLineEdit*>(focusWidget())) {
+        box->clearFocus();
+        box->setFocus(Qt::OtherFocusReason);
+    }
+}
+
 std::optional<std::filesystem::path> MainWindow::pathof(const QString& name) {
     // A path is bytes; a name whose characters have no bytes in the file-name encoding would be a
     // different file.
@@ -227,6 +237,7 @@ void MainWindow::showrecent() {
 }
 
 void MainWindow::openrecent(const std::string& name) {
+    taketyping();
     // A missing file would be started afresh from the defaults; the user asked for the one they knew.
     std::error_code error;
     if (!std::filesystem::exists(name, error) && !error) {
@@ -258,12 +269,14 @@ void MainWindow::opensettings(const std::filesystem::path& file) {
 }
 
 void MainWindow::onOpenSettings() {
+    taketyping();
     const QString name = dialogs.openfile(this, QStringLiteral("Open settings"), settingsfilters);
     if (name.isEmpty()) return;
     if (const auto file = pathof(name)) opensettings(*file);
 }
 
 void MainWindow::onSaveSettingsAs() {
+    taketyping();
     drawnow();
     QString filter;
     const QString name = dialogs.savefile(this, QStringLiteral("Save settings as"),
@@ -289,6 +302,7 @@ void MainWindow::onSaveSettingsAs() {
 }
 
 void MainWindow::onExportFigure() {
+    taketyping();
     drawnow();
     QString filter = pngfilter;
     QString name = dialogs.savefile(
@@ -347,6 +361,7 @@ void MainWindow::onExportFigure() {
 }
 
 void MainWindow::onExportTable() {
+    taketyping();
     drawnow();
     QString filter;
     const QString name =
@@ -357,6 +372,7 @@ void MainWindow::onExportTable() {
 }
 
 void MainWindow::onKeepReference() {
+    taketyping();
     drawnow();
     referencestate = document->state();
     requestredraw(false);

@@ -4,6 +4,7 @@
 // leaving the box does; and Enter in an axis-limit box, which stands for Set.
 #include <QAccessible>
 #include <QAccessibleValueInterface>
+#include <QAction>
 #include <QComboBox>
 #include <QWheelEvent>
 #include <QtTest/qtestspontaneevent.h>
@@ -106,9 +107,9 @@ class Actions : public Shown {};
 
 TEST_F(Actions, EveryActionElsewhereTakesOverTheTypedTextFirst) {
     // One case for each way an action takes the focus: the plot's click focus, an access key, a button's
-    // click through the platform window as a real mouse's would arrive, and a slider's wheel. The action,
-    // pHi's box, the text typed into it (pHi's value afterwards, in its value box and on the clipboard),
-    // whether the action copies to the clipboard, and the action itself.
+    // click through the platform window as a real mouse's would arrive, a menu entry, and a slider's wheel.
+    // The action, pHi's box, the text typed into it (pHi's value afterwards, in its value box and on the
+    // clipboard), whether the action copies to the clipboard, and the action itself.
     const std::vector<std::tuple<const char*, const char*, const char*, bool, std::function<void()>>> cases{
         {"plot click", "minimum", "7.5", false, [&] { click(px, py); }},
         {"Alt+C", "value", "7.2", true,
@@ -120,6 +121,11 @@ TEST_F(Actions, EveryActionElsewhereTakesOverTheTypedTextFirst) {
          [&] {
              const QPoint at = button("set")->mapTo(form.get(), button("set")->rect().center());
              QTest::mouseClick(window(), Qt::LeftButton, {}, at);
+         }},
+        {"Keep as reference", "value", "7.2", false,
+         [&] {
+             control<QAction>("keepReference")->trigger();
+             EXPECT_EQ(f().reference()->params[pHi].value, 7.2f);
          }},
         // One notch of the wheel over the slider, handed to the window as the platform hands it over:
         // marked as the system's (only those may move the focus), not through sendEvent, which drops that.
