@@ -69,9 +69,11 @@ class MainWindow : public QMainWindow {
     void connectcontrols();
     // Start-up, or with reset the built-in defaults written over the file instead of reading it.
     void startparameters(bool reset);
-    // Writes the settings file now; closing: before the window closes. False: the user chose to keep
-    // the window open (or, when not closing, the file was not written).
-    bool savesettings(bool closing = true);
+    // Why the settings file is written: the user's Save, the window closing, another file opened.
+    enum class SaveFor { save, close, open };
+    // Writes the settings file now. False: the user chose to keep the window open or the file in use
+    // (or, for a Save, the file was not written).
+    bool savesettings(SaveFor why = SaveFor::close);
     // Every view shows the whole document: at start-up, after undo and redo, after a file is opened.
     void showwhole();
     // The title names the settings file and marks settings that differ from it.

@@ -102,7 +102,7 @@ void MainWindow::createmenus() {
     connect(addaction(file, QStringLiteral("&Save settings"), "saveSettings", {QKeySequence::Save}),
             &QAction::triggered, this, [this] {
                 taketyping();
-                savesettings(false);
+                savesettings(SaveFor::save);
             });
     connect(addaction(file, QStringLiteral("Save settings &as..."), "saveSettingsAs",
                       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}),
@@ -261,7 +261,7 @@ void MainWindow::opensettings(const std::filesystem::path& file) {
         return;
     }
     // The file in use gets its settings first, as when the window closes.
-    if (!savesettings(true)) return;
+    if (!savesettings(SaveFor::open)) return;
     settingsfile = file;
     removestaletemps(settingsfile);
     startparameters(false);
