@@ -230,7 +230,9 @@ void MainWindow::keeprecent(std::vector<std::string> names) {
 void MainWindow::showrecent() {
     recentMenu->clear();
     for (const std::string& name : recent) {
-        QAction* a = recentMenu->addAction(QString::fromStdString(shownname(name)));
+        // An ampersand in a name is shown, not taken as the entry's access key.
+        QAction* a = recentMenu->addAction(
+            QString::fromStdString(shownname(name)).replace(QLatin1Char('&'), QLatin1String("&&")));
         connect(a, &QAction::triggered, this, [this, name] { openrecent(name); });
     }
     recentMenu->setEnabled(!recent.empty());

@@ -52,10 +52,12 @@ TEST_F(Menus, SaveAsWritesThereAndTheTitleFollowsTheChanges) {
     trigger("saveSettingsAs", QString(QChar(0xD800)) + QStringLiteral(".ini"));
     EXPECT_EQ(warnings.size(), 1);
     EXPECT_EQ(f().settingspath(), configfilename);
-    trigger("saveSettingsAs", path("other.ini"));
-    EXPECT_EQ(f().settingspath(), path("other.ini").toStdString());
-    EXPECT_EQ(lines("other.ini").size(), 98);
-    EXPECT_TRUE(f().windowTitle().startsWith(QLatin1String("other.ini")));
+    trigger("saveSettingsAs", path("R&D.ini"));
+    EXPECT_EQ(f().settingspath(), path("R&D.ini").toStdString());
+    EXPECT_EQ(lines("R&D.ini").size(), 98);
+    EXPECT_TRUE(f().windowTitle().startsWith(QLatin1String("R&D.ini")));
+    EXPECT_TRUE(
+        control<QMenu>("recentMenu")->actions().constFirst()->text().endsWith(QLatin1String("R&&D.ini")));
     EXPECT_FALSE(f().isWindowModified());
     enter(value(pHo), "7.3");
     EXPECT_TRUE(f().isWindowModified());
