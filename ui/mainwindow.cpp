@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 
 #include "config/inifile.h"
@@ -203,6 +204,12 @@ void MainWindow::showyaxis() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride &&
+        menukeys.contains(QKeySequence(static_cast<QKeyEvent*>(event)->keyCombination()))) {
+        // Not taken by the text box: the menu's shortcut runs.
+        event->ignore();
+        return true;
+    }
     if (event->type() == QEvent::Shortcut) {
         // Qt presses a button for its access key without moving the focus. Moving it first leaves a panel
         // box with typed text, which applies that text before the button acts, as a click would.
@@ -238,6 +245,10 @@ void MainWindow::redraw() {
     redrawTimer.stop();
 }
 
+void MainWindow::drawnow() {
+    if (redrawTimer.isActive()) redraw();
+}
+
 void MainWindow::onAutomaticToggled(bool on) {
     if (on) requestredraw(true);
 }
@@ -251,6 +262,7 @@ void MainWindow::onLimitsSet(const AxisLimits& limits) {
 }
 
 void MainWindow::onCopyClicked() {
+    drawnow();
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setText(

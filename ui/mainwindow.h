@@ -61,7 +61,7 @@ class MainWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    // The buttons' access keys, which move the focus first.
+    // The buttons' access keys, which move the focus first; the menus' shortcuts over the text boxes.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -69,9 +69,11 @@ class MainWindow : public QMainWindow {
     void connectcontrols();
     // Start-up, or with reset the built-in defaults written over the file instead of reading it.
     void startparameters(bool reset);
-    // Writes the settings file now; closing: before the window closes. False: the user chose to keep
-    // the window open (or, when not closing, the file was not written).
-    bool savesettings(bool closing = true);
+    // Why the settings file is written: the user's Save, the window closing, another file opened.
+    enum class SaveFor { save, close, open };
+    // Writes the settings file now. False: the user chose to keep the window open or the file in use
+    // (or, for a Save, the file was not written).
+    bool savesettings(SaveFor why = SaveFor::close);
     // Every view shows the whole document: at start-up, after undo and redo, after a file is opened.
     void showwhole();
     // The title names the settings file and marks settings that differ from it.
@@ -79,6 +81,9 @@ class MainWindow : public QMainWindow {
 
     // The menus, in mainwindow_menus.cpp.
     void createmenus();
+    // Text typed into the box with the focus and not entered yet counts for a menu entry, as for a click
+    // elsewhere: the box is entered as if left.
+    void taketyping();
     void opensettings(const std::filesystem::path& file);
     void onOpenSettings();
     void onSaveSettingsAs();
@@ -106,6 +111,9 @@ class MainWindow : public QMainWindow {
     // state. mayfit: one of them allows the limits to be re-fitted.
     void requestredraw(bool mayfit);
     void redraw();
+    // The redraw still waiting, made now: it may re-fit the limits, and what is copied, saved or exported
+    // is the state the window shows.
+    void drawnow();
     // The plot's geometry for the plot view's present size: at start-up and after every resize.
     void fitplottoview();
     // Titles, panel columns and the y-axis choice for the document's y-axis quantity.
@@ -143,6 +151,8 @@ class MainWindow : public QMainWindow {
     QActionGroup* styleGroup = nullptr;
     QAction* legendAction = nullptr;
     QActionGroup* scaleGroup = nullptr;
+    // The shortcuts of the File, Reference and Help menus, which no text box may take for itself.
+    QList<QKeySequence> menukeys;
 
     QTimer redrawTimer;
     bool fitpending = false;

@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <array>
@@ -99,7 +100,10 @@ void MainWindow::createmenus() {
     recent = readrecent(recentlist);
     showrecent();
     connect(addaction(file, QStringLiteral("&Save settings"), "saveSettings", {QKeySequence::Save}),
-            &QAction::triggered, this, [this] { savesettings(false); });
+            &QAction::triggered, this, [this] {
+                taketyping();
+                savesettings(SaveFor::save);
+            });
     connect(addaction(file, QStringLiteral("Save settings &as..."), "saveSettingsAs",
                       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}),
             &QAction::triggered, this, &MainWindow::onSaveSettingsAs);
@@ -166,8 +170,23 @@ void MainWindow::createmenus() {
             &QAction::triggered, this, &MainWindow::onModelDocument);
     connect(addaction(help, QStringLiteral("&About Kelvora"), "about", {}), &QAction::triggered, this,
             &MainWindow::onAbout);
+    // A text box binds some of these keys itself (Ctrl+E moves to the end of the line on X11), so that
+    // with the focus in the panel the menu entry would never run. Undo and redo stay the box's own while
+    // it has typing to take back.
+    for (const QMenu* m : {file, compare, help})
+        for (const QAction* a : m->actions())
+            menukeys += a->shortcuts();
+    for (QLineEdit* box : centralWidget()->findChildren<QLineEdit*>())
+        box->installEventFilter(this);
     // The menu bar stands above the design's client area, which keeps its default size.
     resize(sizeHint());
+}
+
+void MainWindow::taketyping() {
+    if (QWidget* box = qobject_cast<QLineEdit*>(focusWidget())) {
+        box->clearFocus();
+        box->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 std::optional<std::filesystem::path> MainWindow::pathof(const QString& name) {
@@ -216,13 +235,16 @@ void MainWindow::keeprecent(std::vector<std::string> names) {
 void MainWindow::showrecent() {
     recentMenu->clear();
     for (const std::string& name : recent) {
-        QAction* a = recentMenu->addAction(QString::fromStdString(shownname(name)));
+        // An ampersand in a name is shown, not taken as the entry's access key.
+        QAction* a = recentMenu->addAction(
+            QString::fromStdString(shownname(name)).replace(QLatin1Char('&'), QLatin1String("&&")));
         connect(a, &QAction::triggered, this, [this, name] { openrecent(name); });
     }
     recentMenu->setEnabled(!recent.empty());
 }
 
 void MainWindow::openrecent(const std::string& name) {
+    taketyping();
     // A missing file would be started afresh from the defaults; the user asked for the one they knew.
     std::error_code error;
     if (!std::filesystem::exists(name, error) && !error) {
@@ -246,7 +268,7 @@ void MainWindow::opensettings(const std::filesystem::path& file) {
         return;
     }
     // The file in use gets its settings first, as when the window closes.
-    if (!savesettings(true)) return;
+    if (!savesettings(SaveFor::open)) return;
     settingsfile = file;
     removestaletemps(settingsfile);
     startparameters(false);
@@ -254,12 +276,15 @@ void MainWindow::opensettings(const std::filesystem::path& file) {
 }
 
 void MainWindow::onOpenSettings() {
+    taketyping();
     const QString name = dialogs.openfile(this, QStringLiteral("Open settings"), settingsfilters);
     if (name.isEmpty()) return;
     if (const auto file = pathof(name)) opensettings(*file);
 }
 
 void MainWindow::onSaveSettingsAs() {
+    taketyping();
+    drawnow();
     QString filter;
     const QString name = dialogs.savefile(this, QStringLiteral("Save settings as"),
                                           QFile::decodeName(settingsfile.c_str()), settingsfilters, &filter);
@@ -284,11 +309,14 @@ void MainWindow::onSaveSettingsAs() {
 }
 
 void MainWindow::onExportFigure() {
+    taketyping();
+    drawnow();
     QString filter = pngfilter;
     QString name = dialogs.savefile(
         this, QStringLiteral("Export figure"), QString(),
         QStringList{pngfilter, svgfilter, pdffilter, tifffilter}.join(QLatin1String(";;")), &filter);
     if (name.isEmpty()) return;
+    const QString typed = name;
     const std::optional<FigureFormat> format = figureformat(name, filter);
     if (!format) {
         dialogs.warn(this, apptitle, QStringLiteral("Figures are written as PNG, SVG, PDF or TIFF."));
@@ -296,6 +324,15 @@ void MainWindow::onExportFigure() {
     }
     const auto file = pathof(name);
     if (!file) return;
+    // The dialog asked before replacing the name as typed; the one with the filter's extension is
+    // another file, which nobody was asked about.
+    std::error_code error;
+    if (name != typed && std::filesystem::exists(std::filesystem::symlink_status(*file, error))) {
+        dialogs.warn(this, apptitle,
+                     QStringLiteral("The file\n%1\nexists already; give its whole name to replace it.")
+                         .arg(shown(*file)));
+        return;
+    }
     FigureOptions options;
     options.legend = legendAction->isChecked();
     const QVariant style = styleGroup->checkedAction()->data();
@@ -331,6 +368,8 @@ void MainWindow::onExportFigure() {
 }
 
 void MainWindow::onExportTable() {
+    taketyping();
+    drawnow();
     QString filter;
     const QString name =
         dialogs.savefile(this, QStringLiteral("Export table"), QString(), tablefilters, &filter);
@@ -340,6 +379,8 @@ void MainWindow::onExportTable() {
 }
 
 void MainWindow::onKeepReference() {
+    taketyping();
+    drawnow();
     referencestate = document->state();
     requestredraw(false);
 }

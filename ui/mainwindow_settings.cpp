@@ -2,6 +2,7 @@
 // closes, and the reset to the built-in defaults.
 #include <QCloseEvent>
 #include <QFile>
+#include <array>
 #include <system_error>
 
 #include "config/inifile.h"
@@ -19,25 +20,38 @@ const QString resettext = QStringLiteral("Do you want to revert to the original 
 const QString resettitle = QStringLiteral("Default");
 const QString savetitle = QStringLiteral("Kelvora");
 
+// What the questions about a save say, by why the file is written (MainWindow::SaveFor): the way on
+// without saving in the text when the save failed, in the text when the file changed on disk, and on
+// the button that takes it.
+struct SaveWords {
+    const char* failed;
+    const char* changed;
+    const char* discard;
+};
+constexpr std::array<SaveWords, 3> savewords{{
+    {"leave the file as it is?", "leave it as it is", "&Leave it as it is"},
+    {"close without saving and lose the changes?", "close without saving", "Close &without saving"},
+    {"open the other file without saving and lose the changes?", "open the other file without saving",
+     "Open &without saving"},
+}};
+
 // Names the file the save went to (the target, for a link) in full, and the system's reason.
-QString savefailedtext(const std::filesystem::path& file, const std::error_code& why, bool closing) {
+QString savefailedtext(const std::filesystem::path& file, const std::error_code& why,
+                       const SaveWords& words) {
     std::error_code error;
     std::filesystem::path target = linktarget(file, error);
     if (error) target = file;
     const std::filesystem::path shown = std::filesystem::absolute(target, error);
-    return QStringLiteral("The settings could not be saved to\n%1\n(%2).\n\n%3")
+    return QStringLiteral("The settings could not be saved to\n%1\n(%2).\n\nRetry, or %3")
         .arg(QString::fromStdString(shownname((error ? target : shown).string())),
-             QString::fromStdString(why.message()),
-             closing ? QStringLiteral("Retry, or close without saving and lose the changes?")
-                     : QStringLiteral("Retry, or leave the file as it is?"));
+             QString::fromStdString(why.message()), QLatin1String(words.failed));
 }
 
 // Names the file that another window or program wrote since this window read or saved it.
-QString changedtext(const std::filesystem::path& file, bool closing) {
+QString changedtext(const std::filesystem::path& file, const SaveWords& words) {
     return QStringLiteral("The settings file\n%1\nchanged on disk since this window read or saved it.\n\n"
                           "Overwrite it with this window's settings, or %2?")
-        .arg(QString::fromStdString(shownname(file.string())),
-             closing ? QStringLiteral("close without saving") : QStringLiteral("leave it as it is"));
+        .arg(QString::fromStdString(shownname(file.string())), QLatin1String(words.changed));
 }
 
 } // namespace
@@ -89,17 +103,20 @@ void MainWindow::updatetitle() {
     setWindowModified(configtext(document->state(), ConfigForm::atclose, sep) != savedtext);
 }
 
-bool MainWindow::savesettings(bool closing) {
+bool MainWindow::savesettings(SaveFor why) {
+    drawnow();
+    // The window closes or reads another file: not saving lets it go on.
+    const bool leaving = why != SaveFor::save;
     if (fileunread) {
-        if (!closing)
+        if (!leaving)
             dialogs.warn(this, savetitle,
                          QStringLiteral("The settings file\n%1\ncould not be read and is left as it is; "
                                         "use Save settings as... to keep these settings.")
                              .arg(QString::fromStdString(shownname(settingsfile.string()))));
-        return closing;
+        return leaving;
     }
     // When the file cannot be written the old one stays as it was; the user decides whether to try
-    // again, to close without saving or to keep the window open.
+    // again, to go on without saving or to keep the window open and the file in use.
     // A file that another window or program wrote meanwhile is overwritten only when the user says so.
     bool overwrite = false;
     for (;;) {
@@ -108,15 +125,18 @@ bool MainWindow::savesettings(bool closing) {
                             {overwrite ? nullptr : &settingsstamp, &settingsstamp})) {
             savedtext = configtext(document->state(), ConfigForm::atclose, sep);
             updatetitle();
+            addrecent(settingsfile);
             return true;
         }
         const bool changed = error == filechanged();
+        const SaveWords& words = savewords[static_cast<std::size_t>(why)];
+        const QString discard = QLatin1String(words.discard);
         const toolkit::SaveAnswer answer =
-            changed ? overwritequestion(this, changedtext(settingsfile, closing), savetitle)
-                    : savequestion(this, savefailedtext(settingsfile, error, closing), savetitle);
+            changed ? overwritequestion(this, changedtext(settingsfile, words), savetitle, discard)
+                    : savequestion(this, savefailedtext(settingsfile, error, words), savetitle, discard);
         overwrite = overwrite || answer == toolkit::SaveAnswer::Overwrite;
         if (answer == toolkit::SaveAnswer::Retry || answer == toolkit::SaveAnswer::Overwrite) continue;
-        return closing && answer != toolkit::SaveAnswer::Cancel;
+        return leaving && answer != toolkit::SaveAnswer::Cancel;
     }
 }
 

@@ -170,10 +170,10 @@ Answer askokcancel(QWidget* parent, const QString& text, const QString& title) {
     return box.exec() == QMessageBox::Ok ? Answer::OK : Answer::Cancel;
 }
 
-SaveAnswer askretry(QWidget* parent, const QString& text, const QString& title) {
+SaveAnswer askretry(QWidget* parent, const QString& text, const QString& title, const QString& discard) {
     QMessageBox box(QMessageBox::Warning, title, text,
                     QMessageBox::Retry | QMessageBox::Discard | QMessageBox::Cancel, parent);
-    box.button(QMessageBox::Discard)->setText(QStringLiteral("Close &without saving"));
+    box.button(QMessageBox::Discard)->setText(discard);
     box.setDefaultButton(QMessageBox::Retry);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
@@ -186,11 +186,11 @@ SaveAnswer askretry(QWidget* parent, const QString& text, const QString& title) 
     }
 }
 
-SaveAnswer askoverwrite(QWidget* parent, const QString& text, const QString& title) {
+SaveAnswer askoverwrite(QWidget* parent, const QString& text, const QString& title, const QString& discard) {
     QMessageBox box(QMessageBox::Warning, title, text,
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
     box.button(QMessageBox::Save)->setText(QStringLiteral("&Overwrite"));
-    box.button(QMessageBox::Discard)->setText(QStringLiteral("Close &without saving"));
+    box.button(QMessageBox::Discard)->setText(discard);
     box.setDefaultButton(QMessageBox::Cancel);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {

@@ -81,17 +81,18 @@ enum class Answer { OK, Cancel };
 using Question = std::function<Answer(QWidget* parent, const QString& text, const QString& title)>;
 Answer askokcancel(QWidget* parent, const QString& text, const QString& title);
 
-// The answer to a failed save: try again, close without saving, or keep the window open; to a file that
-// changed on disk: overwrite it, close without saving, or keep the window open.
+// The answer to a failed save: try again, go on without saving (close the window, open the other file,
+// or leave the file as it is), or keep things as they are; to a file that changed on disk: overwrite it,
+// go on without saving, or keep things as they are.
 enum class SaveAnswer { Retry, Discard, Cancel, Overwrite };
 
-// Asks with the warning icon and the buttons Retry (the default), "Close without saving" and Cancel
-// (Escape).
-using SaveQuestion = std::function<SaveAnswer(QWidget* parent, const QString& text, const QString& title)>;
-SaveAnswer askretry(QWidget* parent, const QString& text, const QString& title);
+// Asks with the warning icon and the buttons Retry (the default), discard (what going on without saving
+// does, "Close without saving") and Cancel (Escape).
+using SaveQuestion = std::function<SaveAnswer(QWidget* parent, const QString& text, const QString& title,
+                                              const QString& discard)>;
+SaveAnswer askretry(QWidget* parent, const QString& text, const QString& title, const QString& discard);
 
-// Asks with the warning icon and the buttons Overwrite, "Close without saving" and Cancel (the default
-// and Escape).
-SaveAnswer askoverwrite(QWidget* parent, const QString& text, const QString& title);
+// Asks with the warning icon and the buttons Overwrite, discard and Cancel (the default and Escape).
+SaveAnswer askoverwrite(QWidget* parent, const QString& text, const QString& title, const QString& discard);
 
 } // namespace kelvora::toolkit

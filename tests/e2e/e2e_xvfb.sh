@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end check of the window in a real X server, driven the way a person uses it: start kelvora in an
 # empty directory, drag the pHo slider's thumb to the top of its track, press "Copy to clipboard", read
-# the clipboard, close the window with its close request, and check the Kelvora.ini it leaves.
+# the clipboard, export a figure with Ctrl+E from a text box, close the window with its close request,
+# and check the Kelvora.ini it leaves.
 #
 # Usage: tests/e2e/e2e_xvfb.sh [path/to/kelvora]     (default: build/app/kelvora)
 # Needs Xvfb, xdotool, xclip and python3-xlib (scripts/deps.sh installs them). Starts its own X server
@@ -24,6 +25,8 @@ visiblesliders=18
 phothumb=4
 copyx=836
 copyy=236
+crossingx=800 # the crossing text, a box that takes keys for itself
+crossingy=321
 datalines=270 # plot rows: 305 - 35
 clientheight=626 # the design's client area; the window is the menu bar taller
 
@@ -86,7 +89,7 @@ window="$(timeout "$wait_seconds" xdotool search --sync --limit 1 --onlyvisible 
 height="$(xdotool getwindowgeometry --shell "$window" | sed -n 's/^HEIGHT=//p')"
 menubar=$((height - clientheight))
 [ "$menubar" -ge 0 ] || fail "the window is lower than its client area"
-((slidertop += menubar, sliderbottom += menubar, copyy += menubar))
+((slidertop += menubar, sliderbottom += menubar, copyy += menubar, crossingy += menubar))
 
 # --- Drag the pHo thumb to the top of its track ------------------------------------------------------
 # The pointer rests in a corner first, so that no thumb is drawn highlighted under it.
@@ -119,6 +122,14 @@ waitfor "the clipboard to hold the table" clipboard_holds_table
 # The parameter block: pHo (parameter 5) stands on the sixth data line, line 7 with the header.
 phoclip="$(sed -n 7p "$work/clipboard" | tr -d '\r' | awk -F'\t' '$5 == "pHo " { print $6 }')"
 [ -n "$phoclip" ] || fail "no pHo in the clipboard's parameter block"
+
+# --- Ctrl+E with the focus in a text box, which binds that key itself on X11 -----------------------------
+xdotool mousemove --window "$window" "$crossingx" "$crossingy" click 1 key ctrl+e
+timeout "$wait_seconds" xdotool search --sync --onlyvisible --name '^Export figure$' >/dev/null ||
+    fail "Ctrl+E in a text box opened no export dialog"
+xdotool type "$work/dir/figure.png"
+xdotool key Return
+waitfor "the exported figure" test -s "$work/dir/figure.png"
 
 # --- Close the window the way its close box does -----------------------------------------------------
 "${xwindow[@]}" close "$window"

@@ -1,5 +1,6 @@
 // The window and a settings file it cannot simply read or replace: a pipe of that name, a file that
 // cannot be read, a folder that keeps its file, and a save that fails at close.
+#include <QAction>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -27,8 +28,9 @@ class Files : public InTempDir {
         f().setsavequestion(saveanswers());
     }
     toolkit::SaveQuestion saveanswers() {
-        return [this](QWidget*, const QString& text, const QString& title) {
+        return [this](QWidget*, const QString& text, const QString& title, const QString& discard) {
             asked.push_back((title + QLatin1Char('|') + text).toStdString());
+            discards.push_back(discard.toStdString());
             const auto& [reply, action] = replies.at(asked.size() - 1);
             if (action) action();
             return reply;
@@ -36,6 +38,7 @@ class Files : public InTempDir {
     }
     std::vector<std::pair<toolkit::SaveAnswer, std::function<void()>>> replies;
     std::vector<std::string> asked;
+    std::vector<std::string> discards; // the caption of the button that goes on without saving
 };
 
 // The bytes of a regular file, read with its read permission lent for the moment; "" for anything else.
@@ -149,6 +152,27 @@ TEST_F(Files, AFileChangedOnDiskIsOverwrittenOnlyWhenAsked) {
     }
     ASSERT_EQ(asked.size(), 2u);
     EXPECT_TRUE(asked[0].starts_with("Kelvora|The settings file\nKelvora.ini\nchanged on disk")) << asked[0];
+    EXPECT_EQ(discards[0], "Close &without saving");
+}
+
+// Opening another file saves this one first; the question says what not saving does there.
+TEST_F(Files, OpeningAnotherFileAsksInItsOwnWords) {
+    start(true);
+    enter(value(pHo), "7.5");
+    for (const char* name : {configfilename, "b.ini"})
+        ASSERT_TRUE(writeconfigfile(factorystate(), ConfigForm::atclose, '.', file(name)));
+    answer({{toolkit::SaveAnswer::Discard, nullptr}});
+    f().setoverwritequestion(saveanswers());
+    Dialogs d = standarddialogs();
+    d.openfile = [this](QWidget*, const QString&, const QString&) {
+        return QString::fromStdString(file("b.ini"));
+    };
+    f().setdialogs(d);
+    control<QAction>("openSettings")->trigger();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(asked[0].ends_with("or open the other file without saving?")) << asked[0];
+    EXPECT_EQ(discards[0], "Open &without saving");
+    EXPECT_EQ(f().settingspath(), file("b.ini"));
 }
 
 } // namespace

@@ -52,10 +52,12 @@ TEST_F(Menus, SaveAsWritesThereAndTheTitleFollowsTheChanges) {
     trigger("saveSettingsAs", QString(QChar(0xD800)) + QStringLiteral(".ini"));
     EXPECT_EQ(warnings.size(), 1);
     EXPECT_EQ(f().settingspath(), configfilename);
-    trigger("saveSettingsAs", path("other.ini"));
-    EXPECT_EQ(f().settingspath(), path("other.ini").toStdString());
-    EXPECT_EQ(lines("other.ini").size(), 98);
-    EXPECT_TRUE(f().windowTitle().startsWith(QLatin1String("other.ini")));
+    trigger("saveSettingsAs", path("R&D.ini"));
+    EXPECT_EQ(f().settingspath(), path("R&D.ini").toStdString());
+    EXPECT_EQ(lines("R&D.ini").size(), 98);
+    EXPECT_TRUE(f().windowTitle().startsWith(QLatin1String("R&D.ini")));
+    EXPECT_TRUE(
+        control<QMenu>("recentMenu")->actions().constFirst()->text().endsWith(QLatin1String("R&&D.ini")));
     EXPECT_FALSE(f().isWindowModified());
     enter(value(pHo), "7.3");
     EXPECT_TRUE(f().isWindowModified());
@@ -67,6 +69,7 @@ TEST_F(Menus, SaveAsWritesThereAndTheTitleFollowsTheChanges) {
 // The list outlives the window; a file gone since is taken off it rather than started afresh.
 TEST_F(Menus, RecentFilesOutliveTheWindowAndAGoneOneIsTakenOff) {
     open();
+    trigger("saveSettings");
     trigger("saveSettingsAs", path("other.ini"));
     form.reset();
     open();
@@ -140,6 +143,13 @@ TEST_F(Menus, TheFigureIsRenderfiguresAndNeverTheSettingsFile) {
     trigger("exportFigure", path("link.svg"));
     EXPECT_EQ(warnings.size(), 2);
     EXPECT_EQ(bytes(configfilename), before);
+    // The dialog asked about the name as typed, not about the one the filter's extension makes.
+    const QByteArray png = bytes("a.png");
+    control<QAction>("figureLegend")->setChecked(false);
+    trigger("exportFigure", path("a"));
+    ASSERT_EQ(warnings.size(), 3);
+    EXPECT_TRUE(warnings[2].contains(QLatin1String("a.png")));
+    EXPECT_EQ(bytes("a.png"), png);
 }
 
 TEST_F(Menus, TheTableIsTheClipboardsText) {

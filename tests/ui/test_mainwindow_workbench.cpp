@@ -4,12 +4,14 @@
 // leaving the box does; and Enter in an axis-limit box, which stands for Set.
 #include <QAccessible>
 #include <QAccessibleValueInterface>
+#include <QAction>
 #include <QComboBox>
 #include <QWheelEvent>
 #include <QtTest/qtestspontaneevent.h>
 #include <functional>
 
 #include "config/inifile.h"
+#include "model/cliptable.h"
 #include "model/crossingtext.h"
 #include "model/parsenumber.h"
 #include "plot/titles.h"
@@ -105,9 +107,9 @@ class Actions : public Shown {};
 
 TEST_F(Actions, EveryActionElsewhereTakesOverTheTypedTextFirst) {
     // One case for each way an action takes the focus: the plot's click focus, an access key, a button's
-    // click through the platform window as a real mouse's would arrive, and a slider's wheel. The action,
-    // pHi's box, the text typed into it (pHi's value afterwards, in its value box and on the clipboard),
-    // whether the action copies to the clipboard, and the action itself.
+    // click through the platform window as a real mouse's would arrive, a menu entry, and a slider's wheel.
+    // The action, pHi's box, the text typed into it (pHi's value afterwards, in its value box and on the
+    // clipboard), whether the action copies to the clipboard, and the action itself.
     const std::vector<std::tuple<const char*, const char*, const char*, bool, std::function<void()>>> cases{
         {"plot click", "minimum", "7.5", false, [&] { click(px, py); }},
         {"Alt+C", "value", "7.2", true,
@@ -119,6 +121,11 @@ TEST_F(Actions, EveryActionElsewhereTakesOverTheTypedTextFirst) {
          [&] {
              const QPoint at = button("set")->mapTo(form.get(), button("set")->rect().center());
              QTest::mouseClick(window(), Qt::LeftButton, {}, at);
+         }},
+        {"Keep as reference", "value", "7.2", false,
+         [&] {
+             control<QAction>("keepReference")->trigger();
+             EXPECT_EQ(f().reference()->params[pHi].value, 7.2f);
          }},
         // One notch of the wheel over the slider, handed to the window as the platform hands it over:
         // marked as the system's (only those may move the focus), not through sendEvent, which drops that.
@@ -151,6 +158,16 @@ TEST_F(Actions, ClosingSavesNoTypedTextThatWasNeverApplied) {
     typeinto(value(pHi), "7.2");
     closewindow();
     EXPECT_EQ(start().state().params[pHi].value, 7.38f);
+}
+
+// The change is drawn, and the limits re-fitted, only at the next pass of the event loop: a copy made
+// before that holds the rows the window then shows all the same.
+TEST_F(Actions, ACopyRightAfterAChangeHoldsTheRowsShown) {
+    clickbutton("automatic");
+    typeinto(value(pHo), "6.5");
+    const std::string copied = copy().toStdString();
+    EXPECT_EQ(copied, cliptable(f().state(), f().plotstate().plotheight, SeparatorChoice::system,
+                                f().decimalseparator()));
 }
 
 // The boxes share one handler: the last one stands for all four.

@@ -81,7 +81,7 @@ TEST(Questions, ShowTheirButtonsAndReturnTheAnswer) {
     const std::tuple<std::function<int()>, Box::StandardButton, int, Box::Icon, Box::StandardButton> cases[] =
         {{[&] { return int(askokcancel(nullptr, text, title)); }, Box::Ok, int(Answer::OK), Box::Question,
           Box::Cancel},
-         {[&] { return int(askretry(nullptr, text, title)); }, Box::Discard, int(SaveAnswer::Discard),
+         {[&] { return int(askretry(nullptr, text, title, title)); }, Box::Discard, int(SaveAnswer::Discard),
           Box::Warning, Box::Retry}};
     for (const auto& [ask, click, answer, icon, enter] : cases) {
         bool found = false;
