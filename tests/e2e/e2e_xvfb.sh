@@ -125,8 +125,11 @@ phoclip="$(sed -n 7p "$work/clipboard" | tr -d '\r' | awk -F'\t' '$5 == "pHo " {
 
 # --- Ctrl+E with the focus in a text box, which binds that key itself on X11 -----------------------------
 xdotool mousemove --window "$window" "$crossingx" "$crossingy" click 1 key ctrl+e
-timeout "$wait_seconds" xdotool search --sync --onlyvisible --name '^Export figure$' >/dev/null ||
+dialog="$(timeout "$wait_seconds" xdotool search --sync --limit 1 --onlyvisible --name '^Export figure$')" ||
     fail "Ctrl+E in a text box opened no export dialog"
+# With no window manager nobody hands the new dialog the keyboard: the keys must not reach the window
+# behind it.
+xdotool windowfocus --sync "$dialog"
 xdotool type "$work/dir/figure.png"
 xdotool key Return
 waitfor "the exported figure" test -s "$work/dir/figure.png"
