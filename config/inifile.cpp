@@ -2,14 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cmath>
 #include <system_error>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include "config/regularfile.h"
 #include "model/entry.h"
 #include "model/numtext.h"
 #include "model/parsenumber.h"
@@ -30,7 +26,6 @@ constexpr int yaxisslot = 65;
 // Only this many characters of a line, from its first non-blank one, can reach the number reader.
 constexpr std::size_t numberchars = 35;
 
-constexpr std::size_t readchunk = 64 * 1024;
 constexpr const char* lineend = "\r\n";
 
 using WorkList = std::array<double, slotcount>;
@@ -178,10 +173,6 @@ void appendnumberline(std::string& text, const std::string& number) {
     appendline(text, number);
 }
 
-std::error_code lasterror() {
-    return {errno, std::generic_category()};
-}
-
 } // namespace
 
 void readconfig(ModelState& s, std::string_view text) {
@@ -193,36 +184,13 @@ void readconfig(ModelState& s, std::string_view text) {
 
 bool readconfigfile(ModelState& s, const std::filesystem::path& path, std::error_code& error,
                     FileStamp* stamp) {
-    error.clear();
-    // Opened without waiting: a named pipe with no writer would otherwise hang here.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        error = lasterror();
-        return false;
-    }
-    struct stat info {};
-    const FileStamp opened = filestamp(fd);
-    if (::fstat(fd, &info) != 0) {
-        error = lasterror();
-    } else if (!S_ISREG(info.st_mode)) {
-        // A device may never end (/dev/zero) and a pipe may never deliver.
-        error = notregularfile();
-    } else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
-        error = lasterror();
-    }
     ValueCollector c = presetcollector(s);
-    std::string chunk(readchunk, '\0');
-    while (!error && !c.full) {
-        const ssize_t got = ::read(fd, chunk.data(), chunk.size());
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) error = lasterror();
-        if (got <= 0) break;
-        c.feed(std::string_view(chunk.data(), static_cast<std::size_t>(got)));
-    }
-    ::close(fd);
-    if (error) return false;
-    // Taken before the first byte was read: a change while reading makes the file differ from it.
-    if (stamp) *stamp = opened;
+    const auto feed = [&c](std::string_view piece) {
+        c.feed(piece);
+        return !c.full;
+    };
+    // The stamp is of the file before the first byte was read: a change while reading makes it differ.
+    if (!readregularfile(path, feed, error, stamp)) return false;
     c.finish();
     takeoverandrepair(s, c.slots);
     return true;

@@ -2,15 +2,11 @@
 
 #include <QCoreApplication>
 #include <QString>
-#include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
 #include <iostream>
-#include <sys/stat.h>
 #include <system_error>
-#include <unistd.h>
 
-#include "config/safefile.h"
+#include "config/regularfile.h"
 #include "config/shownname.h"
 #include "tools/exportoptions.h"
 
@@ -22,38 +18,6 @@ const char* const elementstart = "<kelvora:settings";
 const char* const elementend = "</kelvora:settings>";
 // The text key of the element in a PNG.
 const char* const imagekey = "kelvora:settings";
-
-// A figure is read in pieces of this size.
-constexpr std::size_t readchunk = 64 * 1024;
-
-// The whole of a regular file, read by the name's bytes. A pipe, a device or a folder is refused at once:
-// a pipe may never deliver and a device may never end.
-std::optional<QByteArray> readregular(const std::string& name, std::error_code& error) {
-    const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        error = std::error_code(errno, std::generic_category());
-        return std::nullopt;
-    }
-    QByteArray bytes;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        error = std::error_code(errno, std::generic_category());
-    } else if (!S_ISREG(info.st_mode)) {
-        error = notregularfile();
-    } else {
-        std::string chunk(readchunk, '\0');
-        for (;;) {
-            const ssize_t got = ::read(fd, chunk.data(), chunk.size());
-            if (got < 0 && errno == EINTR) continue;
-            if (got < 0) error = std::error_code(errno, std::generic_category());
-            if (got <= 0) break;
-            bytes.append(chunk.data(), got);
-        }
-    }
-    ::close(fd);
-    if (error) return std::nullopt;
-    return bytes;
-}
 
 std::optional<std::string> fromelement(const QByteArray& bytes) {
     const qsizetype start = bytes.indexOf(elementstart);
@@ -200,12 +164,16 @@ int runconfigfrom(const std::vector<std::string>& args) {
     static char* argv[] = {name, nullptr};
     const QCoreApplication qt(argc, argv);
     std::error_code error;
-    const auto file = readregular(args[0], error);
-    if (!file) {
+    QByteArray file;
+    const auto append = [&file](std::string_view piece) {
+        file.append(piece.data(), static_cast<qsizetype>(piece.size()));
+        return true;
+    };
+    if (!readregularfile(args[0], append, error)) {
         std::cerr << prefix << "cannot read '" << shownname(args[0]) << "': " << error.message() << "\n";
         return exitfailure;
     }
-    const auto settings = settingsoffigure(*file);
+    const auto settings = settingsoffigure(file);
     if (!settings) {
         std::cerr << prefix << "'" << shownname(args[0]) << "' carries no Kelvora settings\n";
         return exitfailure;
